@@ -1,0 +1,72 @@
+#include "platform/WindowSystem.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+namespace WindowSystem {
+
+namespace {
+Hooks& hooks()
+{
+    static Hooks installed;
+    return installed;
+}
+} // namespace
+
+void SetHooks(Hooks replacement)
+{
+    hooks() = std::move(replacement);
+}
+
+void Yield()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void Beep()
+{
+    if (hooks().beep) {
+        hooks().beep();
+        return;
+    }
+    QApplication::beep();
+}
+
+void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon)
+{
+    if (hooks().message) {
+        hooks().message(title, text, icon);
+        return;
+    }
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
+                                                     : QMessageBox::NoIcon,
+                    title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void EndProgram()
+{
+    if (hooks().endProgram) {
+        hooks().endProgram();
+        return;
+    }
+    // Hide rather than close: closing would run the windows' own close handling again.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+void CenterOnScreen(QWidget* window)
+{
+    QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+} // namespace WindowSystem

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QPlainTextEdit;
+
+// The two ways the program writes into a log box. A line end in the program's text is
+// CR LF; in the box it is a new line.
+//
+// AppendLine adds the text and a line end at the end of the box and puts the caret there,
+// so the box shows its last line.
+void AppendLine(QPlainTextEdit* box, const QString& text);
+
+// EchoLine inserts the text and a line end at the caret, replacing the selection if there
+// is one. The caret is not moved to the end first: after the user has clicked into the log
+// or selected a stretch of it, the text lands there.
+void EchoLine(QPlainTextEdit* box, const QString& text);
+
+// Inserts text at the caret, replacing the selection, without adding a line end.
+void InsertAtCaret(QPlainTextEdit* box, const QString& text);
+
+// The box's text with CR LF line ends, as the program wrote it.
+QString LogText(const QPlainTextEdit* box);

@@ -1,0 +1,48 @@
+#include "ui/frmAnti.h"
+
+#include "platform/Twips.h"
+#include "ui/Forms.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmAnti::frmAnti()
+    : FixedWindow(QStringLiteral("Anti-Idle options"), 3855, 1425)
+{
+    Frame1 = new QGroupBox(QStringLiteral("Anti-Idle Message"), this);
+    Frame1->setGeometry(TwipsRect(120, 0, 3615, 855));
+
+    txtAntiMessage = new QLineEdit(QStringLiteral("is a Brindlemoor Vantric Chat 0.1"), Frame1);
+    txtAntiMessage->setGeometry(TwipsRect(120, 360, 3375, 285));
+    txtAntiMessage->setAccessibleName(tr("Anti-idle message"));
+
+    cmdOkay = new QPushButton(QStringLiteral("Apply"), this);
+    cmdOkay->setGeometry(TwipsRect(120, 960, 1215, 375));
+    cmdOkay->setAccessibleName(tr("Apply"));
+    cmdOkay->setAutoDefault(false);
+
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setGeometry(TwipsRect(1440, 960, 1215, 375));
+    cmdCancel->setAccessibleName(tr("Cancel"));
+    cmdCancel->setAutoDefault(false);
+
+    setTabOrder(txtAntiMessage, cmdOkay);
+    setTabOrder(cmdOkay, cmdCancel);
+
+    WireEvents();
+}
+
+frmAnti::~frmAnti() = default;
+
+void frmAnti::WireEvents()
+{
+}
+
+// Closing the editor through its frame unloads it.
+void frmAnti::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Forms<frmAnti>::Unload();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/FixedWindow.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// The anti-idle editor: the message the anti-idle timer posts. Its behaviour lives in
+// commands/.
+class frmAnti : public FixedWindow {
+    Q_OBJECT
+public:
+    frmAnti();
+    ~frmAnti() override;
+
+    QGroupBox* Frame1 = nullptr;
+    QLineEdit* txtAntiMessage = nullptr;
+    QPushButton* cmdOkay = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+    void Form_Load();
+    void cmdOkay_Click();
+    void cmdCancel_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void WireEvents();
+};

@@ -1,0 +1,79 @@
+#include "ui/frmConnect.h"
+
+#include "platform/Twips.h"
+#include "ui/Forms.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+frmConnect::frmConnect()
+    : FixedWindow(QStringLiteral("Connect"), 4095, 2535)
+{
+    Frame1 = new QGroupBox(QStringLiteral("Connect options"), this);
+    Frame1->setGeometry(TwipsRect(120, 120, 3855, 1815));
+
+    UserNamet = new QLineEdit(Frame1);
+    UserNamet->setGeometry(TwipsRect(1320, 240, 2295, 285));
+    UserNamet->setAccessibleName(tr("Username"));
+
+    // Shown as typed: the dialog does not mask the password.
+    Passwordt = new QLineEdit(Frame1);
+    Passwordt->setGeometry(TwipsRect(1320, 600, 2295, 285));
+    Passwordt->setAccessibleName(tr("Password"));
+
+    cmdServer = new QComboBox(Frame1);
+    cmdServer->setGeometry(TwipsRect(1320, 1320, 2295, 315));
+    cmdServer->setAccessibleName(tr("Server"));
+
+    Label1 = new QLabel(QStringLiteral("Username:"), Frame1);
+    Label1->setGeometry(TwipsRect(480, 240, 855, 255));
+    Label1->setBuddy(UserNamet);
+    Label2 = new QLabel(QStringLiteral("Password:"), Frame1);
+    Label2->setGeometry(TwipsRect(480, 600, 855, 255));
+    Label2->setBuddy(Passwordt);
+    Label3 = new QLabel(QStringLiteral("Server:"), Frame1);
+    Label3->setGeometry(TwipsRect(720, 1320, 615, 255));
+    Label3->setBuddy(cmdServer);
+    Label4 = new QLabel(QStringLiteral("Home Channel:"), Frame1);
+    Label4->setGeometry(TwipsRect(120, 960, 1095, 255));
+
+    txtChannel = new QLineEdit(Frame1);
+    txtChannel->setGeometry(TwipsRect(1320, 960, 2295, 285));
+    txtChannel->setAccessibleName(tr("Home channel"));
+    Label4->setBuddy(txtChannel);
+
+    cmdConnect = new QPushButton(QStringLiteral("&Connect"), this);
+    cmdConnect->setGeometry(TwipsRect(120, 2040, 1335, 375));
+    cmdConnect->setAccessibleName(tr("Connect"));
+    cmdConnect->setAutoDefault(false);
+
+    cmdCancel = new QPushButton(QStringLiteral("C&ancel"), this);
+    cmdCancel->setGeometry(TwipsRect(1560, 2040, 1335, 375));
+    cmdCancel->setAccessibleName(tr("Cancel"));
+    cmdCancel->setAutoDefault(false);
+
+    setTabOrder(UserNamet, Passwordt);
+    setTabOrder(Passwordt, cmdServer);
+    setTabOrder(cmdServer, txtChannel);
+    setTabOrder(txtChannel, cmdConnect);
+    setTabOrder(cmdConnect, cmdCancel);
+
+    WireEvents();
+}
+
+frmConnect::~frmConnect() = default;
+
+void frmConnect::WireEvents()
+{
+}
+
+// Closing the dialog through its frame unloads it.
+void frmConnect::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Forms<frmConnect>::Unload();
+}

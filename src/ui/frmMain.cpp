@@ -1,0 +1,145 @@
+#include "ui/frmMain.h"
+
+#include "AppIcon.h"
+#include "platform/ChatSocket.h"
+#include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "ui/LogBox.h"
+#include "ui/MainCaption.h"
+#include "ui/StatusLine.h"
+#include "ui/UserListBox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+// Client area 8205 x 5220 twips; the status bar takes its bottom 315.
+constexpr int ClientWidth = 8205;
+constexpr int ClientHeight = 5220;
+constexpr int StatusHeight = 315;
+} // namespace
+
+frmMain::frmMain(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(MainCaption());
+    setWindowIcon(AppIcon());
+    // A single fixed frame: no resizing, no minimise or maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    BuildControls();
+    BuildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    WireEvents();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(Px(ClientWidth), Px(ClientHeight - StatusHeight));
+    setCentralWidget(client);
+
+    TxtGet = new LogBox(client);
+    TxtGet->setGeometry(TwipsRect(0, 0, 6015, 3135));
+    TxtGet->setAccessibleName(tr("Chat log"));
+
+    RoomList = new UserListBox(client);
+    RoomList->setGeometry(TwipsRect(6000, 0, 2175, 3135));
+    RoomList->setAccessibleName(tr("Users in channel"));
+
+    TxtSend = new QLineEdit(client);
+    TxtSend->setGeometry(TwipsRect(0, 3160, 7095, 285));
+    TxtSend->setAccessibleName(tr("Message"));
+
+    TxtWhisper = new LogBox(client);
+    TxtWhisper->setGeometry(TwipsRect(0, 3480, 8175, 1410));
+    TxtWhisper->setAccessibleName(tr("Whisper log"));
+
+    cmdSend = new QPushButton(QStringLiteral("Send"), client);
+    cmdSend->setGeometry(TwipsRect(6000, 3160, 1095, 285));
+    cmdSend->setAccessibleName(tr("Send"));
+    cmdSend->setDefault(true);
+    // The send box reaches under the button; the button is drawn above it.
+    cmdSend->raise();
+
+    cmdWhisper = new QPushButton(QStringLiteral("&Whisper"), client);
+    cmdWhisper->setGeometry(TwipsRect(7200, 3160, 975, 285));
+    cmdWhisper->setAccessibleName(tr("Whisper"));
+
+    StatusBar1 = new StatusLine(this);
+    StatusBar1->setFixedHeight(Px(StatusHeight));
+    StatusBar1->setAccessibleName(tr("Status"));
+    setStatusBar(StatusBar1);
+
+    setTabOrder(TxtGet, RoomList);
+    setTabOrder(RoomList, TxtSend);
+    setTabOrder(TxtSend, TxtWhisper);
+    setTabOrder(TxtWhisper, cmdSend);
+    setTabOrder(cmdSend, cmdWhisper);
+
+    BattleSock = new ChatSocket(this);
+
+    tmrAnti = new QTimer(this);
+    tmrAnti->setInterval(65535);
+    // Never started; kept because Disconnect stops it alongside the anti-idle timer.
+    tmrConnection = new QTimer(this);
+}
+
+void frmMain::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    mnuFile = bar->addMenu(QStringLiteral("File"));
+    mnuConnect = mnuFile->addAction(QStringLiteral("Connect"));
+    mnuDisconnect = mnuFile->addAction(QStringLiteral("Disconnect"));
+    mnuLine3 = mnuFile->addSeparator();
+    mnuOrvel = mnuFile->addAction(QStringLiteral("OrvelGroup"));
+    mnuKn = mnuFile->addAction(QStringLiteral("\u00AB\u00B7K\u00B7e\u00B7s\u00B7t\u00B7r\u00B7a"
+                                              "\u00B7n\u00B7e\u00B7\u00BB"));
+    mnuLine1 = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
+
+    mnuOptions = bar->addMenu(QStringLiteral("Options"));
+    mnuAntiDisplay = mnuOptions->addAction(QStringLiteral("Anti-Idle"));
+    mnuAntiDisplay->setCheckable(true);
+    mnuAntiMessage = mnuOptions->addAction(QStringLiteral("Anti-Idle Message"));
+    mnuline2 = mnuOptions->addSeparator();
+    mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
+    mnuJoinLeave->setCheckable(true);
+    mnuline4 = mnuOptions->addSeparator();
+    mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
+    mnuline5 = mnuOptions->addSeparator();
+    mnuSend = mnuOptions->addAction(QStringLiteral("Send Text"));
+    mnuWhisper = mnuOptions->addAction(QStringLiteral("Whisper Text"));
+    mnuEmote = mnuOptions->addAction(QStringLiteral("Emote Text"));
+
+    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("About"));
+    mnuBugs = mnuHelp->addAction(QStringLiteral("Bugs"));
+    mnuContact = mnuHelp->addAction(QStringLiteral("Contact"));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        WindowSystem::CenterOnScreen(this);
+    }
+}
+
+// Closing the main window through its frame ends the program, like File > Exit, whatever
+// other windows are loaded.
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    mnuExit_Click();
+}

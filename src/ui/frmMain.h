@@ -1,0 +1,134 @@
+#pragma once
+
+#include "protocol/LineBuffer.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class ChatSocket;
+class LogBox;
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+class StatusLine;
+class UserListBox;
+
+// The main window: the chat log, the user list, the input box, the whisper log, the status
+// line, the connection and the anti-idle timer. It lives for the whole run.
+//
+// Its handlers are defined beside the subsystem they belong to: the receive path in
+// protocol/, the File menu's connection items in connection/, sending, pop-up commands and
+// anti-idle in commands/, the information menus here in ui/.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Controls, in tab order, then the invisible ones.
+    LogBox* TxtGet = nullptr;
+    UserListBox* RoomList = nullptr;
+    QLineEdit* TxtSend = nullptr;
+    LogBox* TxtWhisper = nullptr;
+    QPushButton* cmdSend = nullptr;
+    QPushButton* cmdWhisper = nullptr;
+    StatusLine* StatusBar1 = nullptr;
+    ChatSocket* BattleSock = nullptr;
+    QTimer* tmrAnti = nullptr;
+    QTimer* tmrConnection = nullptr;
+
+    // Menu bar.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuConnect = nullptr;
+    QAction* mnuDisconnect = nullptr;
+    QAction* mnuLine3 = nullptr;
+    QAction* mnuOrvel = nullptr;
+    QAction* mnuKn = nullptr;
+    QAction* mnuLine1 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuOptions = nullptr;
+    QAction* mnuAntiDisplay = nullptr;
+    QAction* mnuAntiMessage = nullptr;
+    QAction* mnuline2 = nullptr;
+    QAction* mnuJoinLeave = nullptr;
+    QAction* mnuline4 = nullptr;
+    QAction* mnuCommands = nullptr;
+    QAction* mnuline5 = nullptr;
+    QAction* mnuSend = nullptr;
+    QAction* mnuWhisper = nullptr;
+    QAction* mnuEmote = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuBugs = nullptr;
+    QAction* mnuContact = nullptr;
+
+    // The channel named by the server's latest channel line; kept across connections.
+    QString CurrentChannel;
+
+    // Window load: puts the window into its idle state.
+    void Form_Load();
+
+    // Receive path.
+    void BattleSock_DataArrival();
+    void DispatchLines();
+    void DispatchLine(const QString& line);
+    void OnUser(const QString& line);
+    void OnJoin(const QString& line);
+    void OnLeave(const QString& line);
+    void OnWhisper(const QString& line);
+    void OnTalk(const QString& line);
+    void OnChannel(const QString& line);
+    void OnInfo(const QString& line);
+    void OnEmote(const QString& line);
+    void OnPlainText(const QString& line);
+    void ShowChannelStatus();
+    void mnuJoinLeave_Click();
+    // Longest stretch of receive work before the window gets a turn, in milliseconds.
+    static constexpr int MaxReceiveWorkMs = 20;
+
+    // Connection lifecycle.
+    void mnuConnect_Click();
+    void mnuDisconnect_Click();
+    void mnuExit_Click();
+    void BattleSock_ConnectFailed(const QString& reason);
+    void BattleSock_ConnectionLost();
+    void SetOnlineControls(bool online);
+    void EnterIdleState();
+
+    // Sending, pop-up commands and anti-idle.
+    bool SendLine(const QString& text);
+    void cmdSend_Click();
+    void cmdWhisper_Click();
+    void mnuSend_Click();
+    void mnuWhisper_Click();
+    void mnuEmote_Click();
+    void RoomList_MouseDown(Qt::MouseButton button);
+    void TxtGet_MouseDown(Qt::MouseButton button);
+    void mnuAntiDisplay_Click();
+    void mnuAntiMessage_Click();
+    void tmrAnti_Timer();
+
+    // Information menus.
+    void mnuOrvel_Click();
+    void mnuKn_Click();
+    void mnuCommands_Click();
+    void mnuAbout_Click();
+    void mnuBugs_Click();
+    void mnuContact_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void WireEvents();
+
+    LineBuffer m_received;
+    bool m_dispatching = false;
+    bool m_ending = false;
+    bool m_shownBefore = false;
+};

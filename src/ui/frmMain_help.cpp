@@ -1,0 +1,75 @@
+// The information menus: About, Bugs, Contact, the two group items and the list of the
+// service's chat commands.
+#include "ui/frmMain.h"
+
+#include "platform/WindowSystem.h"
+#include "protocol/LogBoxWriters.h"
+#include "ui/LogBox.h"
+
+#include <QStringList>
+
+namespace {
+void ShowInformation(frmMain* window, const QString& title, const QString& text)
+{
+    WindowSystem::ShowMessage(window, title, text, WindowSystem::MessageIcon::Information);
+}
+
+// Group items show their address between these decorations, without blanks.
+QString Decorated(const QString& address)
+{
+    return QStringLiteral("<(_") + address + QStringLiteral("_)>");
+}
+} // namespace
+
+void frmMain::mnuAbout_Click()
+{
+    ShowInformation(this, QStringLiteral("About"),
+                    QStringLiteral("Brindlemoor's Vantric Chat Client\r\n"
+                                   "Version 0.01\r\n"
+                                   "This is a simple, not complicated chat client for battle.net"));
+}
+
+void frmMain::mnuBugs_Click()
+{
+    ShowInformation(
+        this, QStringLiteral("Bugs"),
+        QStringLiteral("Heads up: some other chat programs send the lines about their users in a "
+                       "layout this client does not read. When somebody in your channel uses "
+                       "one of them, the lines about that user are skipped instead of shown, so "
+                       "you may miss their talk, or see them missing from the user list. "
+                       "Everything else keeps working."));
+}
+
+void frmMain::mnuContact_Click()
+{
+    ShowInformation(this, QStringLiteral("Contact"), QStringLiteral("brindlemoor@kxvantric.example"));
+}
+
+void frmMain::mnuOrvel_Click()
+{
+    ShowInformation(this, QStringLiteral("OrvelGroup"),
+                    Decorated(QStringLiteral("http://www.orvelgroup.example")));
+}
+
+void frmMain::mnuKn_Click()
+{
+    ShowInformation(this, QStringLiteral("Kestrane"),
+                    Decorated(QStringLiteral("http://www.kestrane.example")));
+}
+
+// Help text only: written into the chat log at the caret, nothing is sent.
+void frmMain::mnuCommands_Click()
+{
+    static const QStringList commands = {
+        QStringLiteral("/join <CHANNEL>"),   QStringLiteral("/whois <NAME>"),
+        QStringLiteral("/whoami"),           QStringLiteral("/m <USER>"),
+        QStringLiteral("/ignore <USER>"),    QStringLiteral("/unignore <USER>"),
+        QStringLiteral("/away <MESSAGE>"),   QStringLiteral("/dnd <MESSAGE>"),
+        QStringLiteral("/who <CHANNEL>"),    QStringLiteral("/stats <USER> <GAME>"),
+        QStringLiteral("/users"),            QStringLiteral("/time"),
+        QStringLiteral("/me <TEXT>"),        QStringLiteral("/ban <USER>"),
+        QStringLiteral("/kick <USER>"),      QStringLiteral("/unban <USER>"),
+        QStringLiteral("/designate <USER>"),
+    };
+    EchoLine(TxtGet, commands.join(QStringLiteral("\r\n")));
+}

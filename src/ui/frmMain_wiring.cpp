@@ -1,0 +1,42 @@
+#include "ui/frmMain.h"
+
+#include "platform/ChatSocket.h"
+#include "ui/LogBox.h"
+#include "ui/UserListBox.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+// A check-mark item's click handler sets the mark itself; Qt toggles a checkable action
+// before it reports the click, so that toggle is undone first.
+template <class Handler>
+void ConnectCheckItem(QAction* item, frmMain* window, Handler handler)
+{
+    QObject::connect(item, &QAction::triggered, window, [item, window, handler] {
+        item->setChecked(!item->isChecked());
+        (window->*handler)();
+    });
+}
+} // namespace
+
+void frmMain::WireEvents()
+{
+    connect(BattleSock, &ChatSocket::DataArrival, this, &frmMain::BattleSock_DataArrival);
+
+    // The send button is the window's default button: Enter in the input box clicks it
+    // (a disabled button ignores the click).
+    connect(TxtSend, &QLineEdit::returnPressed, cmdSend, &QPushButton::click);
+
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
+
+    connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);
+    connect(mnuKn, &QAction::triggered, this, &frmMain::mnuKn_Click);
+    connect(mnuCommands, &QAction::triggered, this, &frmMain::mnuCommands_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuBugs, &QAction::triggered, this, &frmMain::mnuBugs_Click);
+    connect(mnuContact, &QAction::triggered, this, &frmMain::mnuContact_Click);
+}
