@@ -129,7 +129,8 @@ void ChatSocket::onError()
     const auto error = m_socket->error();
     if (m_state == State::Connecting) {
         failAttempt(PlainReason(error, m_socket->errorString()));
-    } else if (m_state == State::Connected && m_socket->state() != QAbstractSocket::ConnectedState) {
+    } else if (m_state == State::Connected &&
+               m_socket->state() != QAbstractSocket::ConnectedState) {
         onDisconnected();
     }
 }

@@ -5,10 +5,9 @@
 #include "platform/WindowSystem.h"
 
 FixedWindow::FixedWindow(const QString& caption, int clientWidthTwips, int clientHeightTwips)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                  Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(caption);
     setWindowIcon(AppIcon());

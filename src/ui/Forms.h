@@ -7,8 +7,7 @@
 // or of one of its controls goes through Get(), which creates the window hidden and runs its
 // Form_Load the first time. Hiding a window keeps it and its contents; Unload() discards it,
 // so the next Get() loads a fresh one and runs Form_Load again.
-template <class Form>
-class Forms {
+template <class Form> class Forms {
 public:
     static Form* Get()
     {

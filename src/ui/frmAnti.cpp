@@ -36,9 +36,7 @@ frmAnti::frmAnti()
 
 frmAnti::~frmAnti() = default;
 
-void frmAnti::WireEvents()
-{
-}
+void frmAnti::WireEvents() {}
 
 // Closing the editor through its frame unloads it.
 void frmAnti::closeEvent(QCloseEvent* event)

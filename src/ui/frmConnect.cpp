@@ -67,9 +67,7 @@ frmConnect::frmConnect()
 
 frmConnect::~frmConnect() = default;
 
-void frmConnect::WireEvents()
-{
-}
+void frmConnect::WireEvents() {}
 
 // Closing the dialog through its frame unloads it.
 void frmConnect::closeEvent(QCloseEvent* event)

@@ -42,7 +42,8 @@ void frmMain::mnuBugs_Click()
 
 void frmMain::mnuContact_Click()
 {
-    ShowInformation(this, QStringLiteral("Contact"), QStringLiteral("brindlemoor@kxvantric.example"));
+    ShowInformation(this, QStringLiteral("Contact"),
+                    QStringLiteral("brindlemoor@kxvantric.example"));
 }
 
 void frmMain::mnuOrvel_Click()
@@ -61,14 +62,22 @@ void frmMain::mnuKn_Click()
 void frmMain::mnuCommands_Click()
 {
     static const QStringList commands = {
-        QStringLiteral("/join <CHANNEL>"),   QStringLiteral("/whois <NAME>"),
-        QStringLiteral("/whoami"),           QStringLiteral("/m <USER>"),
-        QStringLiteral("/ignore <USER>"),    QStringLiteral("/unignore <USER>"),
-        QStringLiteral("/away <MESSAGE>"),   QStringLiteral("/dnd <MESSAGE>"),
-        QStringLiteral("/who <CHANNEL>"),    QStringLiteral("/stats <USER> <GAME>"),
-        QStringLiteral("/users"),            QStringLiteral("/time"),
-        QStringLiteral("/me <TEXT>"),        QStringLiteral("/ban <USER>"),
-        QStringLiteral("/kick <USER>"),      QStringLiteral("/unban <USER>"),
+        QStringLiteral("/join <CHANNEL>"),
+        QStringLiteral("/whois <NAME>"),
+        QStringLiteral("/whoami"),
+        QStringLiteral("/m <USER>"),
+        QStringLiteral("/ignore <USER>"),
+        QStringLiteral("/unignore <USER>"),
+        QStringLiteral("/away <MESSAGE>"),
+        QStringLiteral("/dnd <MESSAGE>"),
+        QStringLiteral("/who <CHANNEL>"),
+        QStringLiteral("/stats <USER> <GAME>"),
+        QStringLiteral("/users"),
+        QStringLiteral("/time"),
+        QStringLiteral("/me <TEXT>"),
+        QStringLiteral("/ban <USER>"),
+        QStringLiteral("/kick <USER>"),
+        QStringLiteral("/unban <USER>"),
         QStringLiteral("/designate <USER>"),
     };
     EchoLine(TxtGet, commands.join(QStringLiteral("\r\n")));

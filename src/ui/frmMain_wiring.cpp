@@ -12,8 +12,7 @@
 namespace {
 // A check-mark item's click handler sets the mark itself; Qt toggles a checkable action
 // before it reports the click, so that toggle is undone first.
-template <class Handler>
-void ConnectCheckItem(QAction* item, frmMain* window, Handler handler)
+template <class Handler> void ConnectCheckItem(QAction* item, frmMain* window, Handler handler)
 {
     QObject::connect(item, &QAction::triggered, window, [item, window, handler] {
         item->setChecked(!item->isChecked());

@@ -38,6 +38,4 @@ void frmMenus::PopupMenu(QMenu* menu)
     menu->exec(QCursor::pos());
 }
 
-void frmMenus::WireEvents()
-{
-}
+void frmMenus::WireEvents() {}
