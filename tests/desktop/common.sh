@@ -1,0 +1,17 @@
+# shellcheck shell=sh
+# Shared by the desktop integration checks; sourced, not run.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A missing tool is a failure, not a skip: the checks are part of the suite on every machine.
+require() {
+    command -v "$1" >/dev/null 2>&1 || fail "$1 not found; install the Debian package $2"
+}
+
+# Prints the paths listed in installed-files.txt, without comments and blank lines.
+expected_files() {
+    grep -v -e '^#' -e '^[[:space:]]*$' "$1"
+}
