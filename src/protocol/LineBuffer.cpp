@@ -1,0 +1,149 @@
+#include "protocol/LineBuffer.h"
+
+#include <QtAlgorithms>
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// The first CR or LF in [p, end), or end. Cutting lines is the hot loop of the receive
+// path, so sixteen bytes are tested at a time where SSE2 is there (every x86-64).
+const char* findLineEnd(const char* p, const char* end)
+{
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int hits =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        if (hits != 0)
+            return p + qCountTrailingZeroBits(static_cast<quint32>(hits));
+    }
+#endif
+    return std::find_if(p, end, isLineEnd);
+}
+
+// Above this the buffer's storage is given back once it runs empty, so one large arrival
+// does not pin its memory for the rest of the connection.
+constexpr qsizetype KeepCapacity = 1024 * 1024;
+
+} // namespace
+
+void LineBuffer::append(const QByteArray& bytes)
+{
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    if (p == end)
+        return;
+
+    // The LF of a CR LF pair split over two arrivals belongs to the line end already seen.
+    if (m_skipLf && *p == '\n')
+        ++p;
+    m_skipLf = end[-1] == '\r';
+
+    if (m_discarding) {
+        p = findLineEnd(p, end);
+        if (p == end)
+            return;
+        m_discarding = false;
+        if (*p == '\r' && p + 1 != end && p[1] == '\n')
+            ++p;
+        ++p;
+    }
+    if (p == end)
+        return;
+
+    // Drop consumed bytes before growing; each byte is moved at most once on average.
+    if (m_readPos > 0 && m_readPos * 2 >= m_buffer.size()) {
+        m_buffer.remove(0, m_readPos);
+        m_readPos = 0;
+    }
+
+    const char* lastEnd = end;
+    for (const char* q = end; q != p;) {
+        if (isLineEnd(*--q)) {
+            lastEnd = q;
+            break;
+        }
+    }
+
+    if (lastEnd == end) {
+        // No line end in this arrival: the unfinished line only grows.
+        const qsizetype size = end - p;
+        if (m_partialSize + size > MaxLineLength) {
+            m_buffer.truncate(m_buffer.size() - m_partialSize);
+            m_partialSize = 0;
+            m_discarding = true;
+            return;
+        }
+        m_buffer.append(p, size);
+        m_partialSize += size;
+        return;
+    }
+
+    const qsizetype tail = end - lastEnd - 1;
+    if (tail > MaxLineLength) {
+        m_buffer.append(p, lastEnd + 1 - p);
+        m_partialSize = 0;
+        m_discarding = true;
+    } else {
+        m_buffer.append(p, end - p);
+        m_partialSize = tail;
+    }
+}
+
+bool LineBuffer::takeLine(QByteArray* line)
+{
+    const char* const data = m_buffer.constData();
+    const char* const complete = data + m_buffer.size() - m_partialSize;
+    const char* begin = data + m_readPos;
+
+    while (begin < complete) {
+        // The complete part always ends with a line end, so the search cannot run past it.
+        const char* lineEnd = findLineEnd(begin, complete);
+        const char* next = lineEnd + 1;
+        if (*lineEnd == '\r' && next < complete && *next == '\n')
+            ++next;
+
+        const qsizetype length = lineEnd - begin;
+        if (length <= MaxLineLength) {
+            // Reuse the caller's storage when it is large enough.
+            line->resize(length);
+            if (length > 0)
+                std::memcpy(line->data(), begin, static_cast<size_t>(length));
+            m_readPos = next - data;
+            if (m_readPos == m_buffer.size()) {
+                if (m_buffer.capacity() > KeepCapacity)
+                    m_buffer = QByteArray();
+                else
+                    m_buffer.resize(0);
+                m_readPos = 0;
+            }
+            return true;
+        }
+        begin = next; // overlong line that arrived complete: dropped like one cut short
+    }
+
+    m_readPos = begin - data;
+    return false;
+}
+
+void LineBuffer::clear()
+{
+    m_buffer = QByteArray();
+    m_readPos = 0;
+    m_partialSize = 0;
+    m_skipLf = false;
+    m_discarding = false;
+}

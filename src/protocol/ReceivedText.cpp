@@ -1,0 +1,109 @@
+#include "protocol/ReceivedText.h"
+
+namespace {
+
+// Strict UTF-8 check: the byte ranges of well-formed sequences, which exclude overlong
+// forms, UTF-16 surrogates and code points above U+10FFFF.
+bool isValidUtf8(const unsigned char* p, const unsigned char* end)
+{
+    auto inRange = [](unsigned char c, unsigned char low, unsigned char high) {
+        return c >= low && c <= high;
+    };
+    while (p != end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int follow = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (inRange(c, 0xC2, 0xDF)) {
+            follow = 1;
+        } else if (inRange(c, 0xE0, 0xEF)) {
+            follow = 2;
+            if (c == 0xE0)
+                low = 0xA0;
+            else if (c == 0xED)
+                high = 0x9F;
+        } else if (inRange(c, 0xF0, 0xF4)) {
+            follow = 3;
+            if (c == 0xF0)
+                low = 0x90;
+            else if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= follow || !inRange(p[1], low, high))
+            return false;
+        for (int i = 2; i <= follow; ++i) {
+            if (!inRange(p[i], 0x80, 0xBF))
+                return false;
+        }
+        p += follow + 1;
+    }
+    return true;
+}
+
+// Windows-1252 for 0x80..0x9F. The five bytes Windows leaves undefined map to the C1
+// control of the same value, as Windows' own conversion does.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, //
+};
+
+QString fromWindows1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char b : bytes) {
+        const auto c = static_cast<unsigned char>(b);
+        *out++ = (c >= 0x80 && c <= 0x9F) ? QChar(Cp1252High[c - 0x80]) : QChar(c);
+    }
+    return text;
+}
+
+} // namespace
+
+QString DecodeLine(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    if (isValidUtf8(p, p + bytes.size()))
+        return QString::fromUtf8(bytes);
+    return fromWindows1252(bytes);
+}
+
+QString MakeControlsVisible(QString text)
+{
+    for (QChar& ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 && c != u'\t')
+            ch = QChar(char16_t(0x2400 + c)); // the Control Pictures block
+        else if (c == 0x7F)
+            ch = QChar(char16_t(0x2421));
+        else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029)
+            ch = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
+QString LineForHandler(const QByteArray& rawLine)
+{
+    QString line = MakeControlsVisible(DecodeLine(rawLine));
+    line += QLatin1Char('\r');
+    return line;
+}
+
+bool StartsWithFourDigits(const QString& line)
+{
+    if (line.size() < 4)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        if (line[i] < u'0' || line[i] > u'9')
+            return false;
+    }
+    return true;
+}
