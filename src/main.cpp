@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantric-chat"));
     QApplication::setApplicationDisplayName(QStringLiteral("Vantric Chat"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vantric-chat"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.kxvantric.VantricChat"));
     // The main window runs the program: closing it, or File > Exit, ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,0 +1,408 @@
+// The four windows as the user meets them: layout, menus, start state, load-on-use, the
+// information menus and the end of the program.
+#include "platform/ChatSocket.h"
+#include "platform/WindowSystem.h"
+#include "protocol/LogBoxWriters.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/StatusLine.h"
+#include "ui/UserListBox.h"
+#include "ui/frmAnti.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+#include "ui/frmMenus.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+class tst_Windows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void mainWindowStartState();
+    void mainWindowLayout_data();
+    void mainWindowLayout();
+    void mainWindowIsFixedAndTabbed();
+    void menuBarCaptions();
+    void popupMenuCaptions();
+    void dialogLayouts_data();
+    void dialogLayouts();
+    void accessibleNames();
+    void joinLeaveCheckMarkToggles();
+    void formsLoadOnUseAndUnload();
+    void commandListWritesAtCaret_data();
+    void commandListWritesAtCaret();
+    void informationBoxes_data();
+    void informationBoxes();
+    void exitAndCloseEndTheProgram();
+
+private:
+    frmMain* main = nullptr;
+    int endCount = 0;
+    QList<QStringList> messages;
+};
+
+void tst_Windows::init()
+{
+    endCount = 0;
+    messages.clear();
+    WindowSystem::Hooks hooks;
+    hooks.endProgram = [this] { ++endCount; };
+    hooks.message = [this](const QString& title, const QString& text,
+                           WindowSystem::MessageIcon icon) {
+        messages.append({title, text,
+                         icon == WindowSystem::MessageIcon::Information ? "info" : "none"});
+    };
+    WindowSystem::SetHooks(hooks);
+    main = Forms<frmMain>::Get();
+}
+
+void tst_Windows::cleanup()
+{
+    Forms<frmMain>::UnloadNow();
+    Forms<frmMenus>::UnloadNow();
+    WindowSystem::SetHooks({});
+}
+
+void tst_Windows::mainWindowStartState()
+{
+    QCOMPARE(main->windowTitle(), QString("Brindlemoor's Vantric Chat Client"));
+    // Greyed out until a login: the online controls.
+    for (QAction* item : {main->mnuDisconnect, main->mnuAntiDisplay, main->mnuSend,
+                          main->mnuWhisper, main->mnuEmote})
+        QVERIFY2(!item->isEnabled(), qPrintable(item->text()));
+    QVERIFY(!main->cmdSend->isEnabled());
+    QVERIFY(!main->cmdWhisper->isEnabled());
+    // Available at all times.
+    for (QAction* item : {main->mnuConnect, main->mnuOrvel, main->mnuKn, main->mnuExit,
+                          main->mnuAntiMessage, main->mnuJoinLeave, main->mnuCommands,
+                          main->mnuAbout, main->mnuBugs, main->mnuContact})
+        QVERIFY2(item->isEnabled(), qPrintable(item->text()));
+    QVERIFY(!main->mnuAntiDisplay->isChecked());
+    QVERIFY(!main->mnuJoinLeave->isChecked());
+    QVERIFY(!main->tmrAnti->isActive());
+    QCOMPARE(main->tmrAnti->interval(), 65535);
+    QCOMPARE(main->BattleSock->state(), ChatSocket::State::Closed);
+    QVERIFY(main->TxtGet->isEnabled());
+    QVERIFY(LogText(main->TxtGet).isEmpty());
+    QCOMPARE(main->RoomList->count(), 0);
+    QVERIFY(main->StatusBar1->SimpleText().isEmpty());
+}
+
+void tst_Windows::mainWindowLayout_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QRect>("pixels");
+    // Twips divided by fifteen.
+    QTest::newRow("TxtGet") << "TxtGet" << QRect(0, 0, 401, 209);
+    QTest::newRow("RoomList") << "RoomList" << QRect(400, 0, 145, 209);
+    QTest::newRow("TxtSend") << "TxtSend" << QRect(0, 211, 473, 19);
+    QTest::newRow("TxtWhisper") << "TxtWhisper" << QRect(0, 232, 545, 94);
+    QTest::newRow("cmdSend") << "cmdSend" << QRect(400, 211, 73, 19);
+    QTest::newRow("cmdWhisper") << "cmdWhisper" << QRect(480, 211, 65, 19);
+}
+
+void tst_Windows::mainWindowLayout()
+{
+    QFETCH(QString, control);
+    QFETCH(QRect, pixels);
+    const QHash<QString, QWidget*> controls = {
+        {"TxtGet", main->TxtGet},         {"RoomList", main->RoomList},
+        {"TxtSend", main->TxtSend},       {"TxtWhisper", main->TxtWhisper},
+        {"cmdSend", main->cmdSend},       {"cmdWhisper", main->cmdWhisper},
+    };
+    QCOMPARE(controls.value(control)->geometry(), pixels);
+}
+
+void tst_Windows::mainWindowIsFixedAndTabbed()
+{
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QCOMPARE(main->minimumSize(), main->maximumSize());
+    QCOMPARE(main->centralWidget()->width() , 547);
+    QCOMPARE(main->StatusBar1->height(), 21);
+    QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(main->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(main->cmdSend->isDefault());
+    QCOMPARE(main->cmdWhisper->text(), QString("&Whisper"));
+    // The send button stands above the part of the send box it covers.
+    QCOMPARE(main->centralWidget()->childAt(420, 215), main->cmdSend);
+
+    QList<QWidget*> order;
+    QWidget* w = main->TxtGet;
+    for (int i = 0; i < 6; ++i, w = w->nextInFocusChain()) {
+        while (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(main))
+            w = w->nextInFocusChain();
+        order.append(w);
+    }
+    const QList<QWidget*> expected = {main->TxtGet,     main->RoomList, main->TxtSend,
+                                      main->TxtWhisper, main->cmdSend,  main->cmdWhisper};
+    // Scroll areas put their viewport into the chain; compare the controls themselves.
+    for (int i = 0; i < expected.size(); ++i)
+        QVERIFY2(order[i] == expected[i] || expected[i]->isAncestorOf(order[i]),
+                 qPrintable(QString("tab stop %1").arg(i)));
+}
+
+void tst_Windows::menuBarCaptions()
+{
+    auto captions = [](QMenu* menu) {
+        QStringList list;
+        for (QAction* a : menu->actions())
+            list << (a->isSeparator() ? QString("-") : a->text());
+        return list;
+    };
+    QCOMPARE(main->mnuFile->title(), QString("File"));
+    QStringList file = captions(main->mnuFile);
+    QCOMPARE(file.size(), 7);
+    QCOMPARE(file.mid(0, 4), (QStringList{"Connect", "Disconnect", "-", "OrvelGroup"}));
+    QVERIFY(file[4].contains("K") && file[4] != "Kestrane"); // decorated, not plain
+    QCOMPARE(file.mid(5), (QStringList{"-", "Exit"}));
+    QCOMPARE(main->mnuOptions->title(), QString("Options"));
+    QCOMPARE(captions(main->mnuOptions),
+             (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave", "-",
+                          "List B.Net Chat Commands", "-", "Send Text", "Whisper Text",
+                          "Emote Text"}));
+    QCOMPARE(main->mnuHelp->title(), QString("Help"));
+    QCOMPARE(captions(main->mnuHelp), (QStringList{"About", "Bugs", "Contact"}));
+    QVERIFY(main->mnuAntiDisplay->isCheckable());
+    QVERIFY(main->mnuJoinLeave->isCheckable());
+    QVERIFY(!main->mnuCommands->isCheckable());
+}
+
+void tst_Windows::popupMenuCaptions()
+{
+    frmMenus* menus = Forms<frmMenus>::Get();
+    QVERIFY(!menus->isVisible());
+    QCOMPARE(menus->windowTitle(), QString("Form1"));
+    QStringList user;
+    for (QAction* a : menus->mnuChatOptions->actions())
+        user << (a->isSeparator() ? QString("-") : a->text());
+    QCOMPARE(user, (QStringList{"Ban", "Unban", "Kick", "-", "Designate", "-", "Squelch",
+                                "UnSquelch", "-", "Whois", "Stats"}));
+    QStringList stats;
+    for (QAction* a : menus->mnustats->actions())
+        stats << a->text();
+    QCOMPARE(stats, (QStringList{"Starcraft", "Brood Wars ", "Warcraft2 B.Net"}));
+    QCOMPARE(menus->mnuBnetOptions->actions().size(), 2);
+    QCOMPARE(menus->mnuTime->text(), QString("Time"));
+    QCOMPARE(menus->mnuUsers->text(), QString("Users"));
+}
+
+void tst_Windows::dialogLayouts_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("pixels");
+    QTest::newRow("connect frame") << "c.Frame1" << "Connect options" << QRect(8, 8, 257, 121);
+    QTest::newRow("user") << "c.UserNamet" << "" << QRect(88, 16, 153, 19);
+    QTest::newRow("password") << "c.Passwordt" << "" << QRect(88, 40, 153, 19);
+    QTest::newRow("server") << "c.cmdServer" << "" << QRect(88, 88, 153, 21);
+    QTest::newRow("label1") << "c.Label1" << "Username:" << QRect(32, 16, 57, 17);
+    QTest::newRow("label2") << "c.Label2" << "Password:" << QRect(32, 40, 57, 17);
+    QTest::newRow("label3") << "c.Label3" << "Server:" << QRect(48, 88, 41, 17);
+    QTest::newRow("label4") << "c.Label4" << "Home Channel:" << QRect(8, 64, 73, 17);
+    QTest::newRow("channel") << "c.txtChannel" << "" << QRect(88, 64, 153, 19);
+    QTest::newRow("connect") << "c.cmdConnect" << "&Connect" << QRect(8, 136, 89, 25);
+    QTest::newRow("cancel") << "c.cmdCancel" << "C&ancel" << QRect(104, 136, 89, 25);
+    QTest::newRow("anti frame") << "a.Frame1" << "Anti-Idle Message" << QRect(8, 0, 241, 57);
+    QTest::newRow("anti text") << "a.txtAntiMessage" << "is a Brindlemoor Vantric Chat 0.1"
+                               << QRect(8, 24, 225, 19);
+    QTest::newRow("apply") << "a.cmdOkay" << "Apply" << QRect(8, 64, 81, 25);
+    QTest::newRow("anti cancel") << "a.cmdCancel" << "Cancel" << QRect(96, 64, 81, 25);
+}
+
+void tst_Windows::dialogLayouts()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, caption);
+    QFETCH(QRect, pixels);
+    frmConnect connect;
+    frmAnti anti;
+    QCOMPARE(connect.windowTitle(), QString("Connect"));
+    QCOMPARE(connect.size(), QSize(273, 169));
+    QCOMPARE(anti.windowTitle(), QString("Anti-Idle options"));
+    QCOMPARE(anti.size(), QSize(257, 95));
+    QWidget* owner = control.startsWith("c.") ? static_cast<QWidget*>(&connect) : &anti;
+    auto* widget = owner->findChild<QWidget*>(control.mid(2));
+    if (!widget) {
+        // Controls are found by their names as the windows declare them.
+        const QHash<QString, QWidget*> byName = {
+            {"c.Frame1", connect.Frame1},       {"c.UserNamet", connect.UserNamet},
+            {"c.Passwordt", connect.Passwordt}, {"c.cmdServer", connect.cmdServer},
+            {"c.Label1", connect.Label1},       {"c.Label2", connect.Label2},
+            {"c.Label3", connect.Label3},       {"c.Label4", connect.Label4},
+            {"c.txtChannel", connect.txtChannel}, {"c.cmdConnect", connect.cmdConnect},
+            {"c.cmdCancel", connect.cmdCancel}, {"a.Frame1", anti.Frame1},
+            {"a.txtAntiMessage", anti.txtAntiMessage}, {"a.cmdOkay", anti.cmdOkay},
+            {"a.cmdCancel", anti.cmdCancel},
+        };
+        widget = byName.value(control);
+    }
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), pixels);
+    QString text;
+    if (auto* box = qobject_cast<QGroupBox*>(widget))
+        text = box->title();
+    else if (auto* label = qobject_cast<QLabel*>(widget))
+        text = label->text();
+    else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        text = button->text();
+        QVERIFY(!button->isDefault() && !button->autoDefault());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        text = edit->text();
+        QCOMPARE(edit->echoMode(), QLineEdit::Normal); // the password is not masked
+    }
+    QCOMPARE(text, caption);
+}
+
+void tst_Windows::accessibleNames()
+{
+    frmConnect connect;
+    frmAnti anti;
+    const QList<QPair<QWidget*, QString>> expected = {
+        {main->TxtGet, "Chat log"},        {main->RoomList, "Users in channel"},
+        {main->TxtSend, "Message"},        {main->TxtWhisper, "Whisper log"},
+        {main->cmdSend, "Send"},           {main->cmdWhisper, "Whisper"},
+        {main->StatusBar1, "Status"},      {connect.UserNamet, "Username"},
+        {connect.Passwordt, "Password"},   {connect.txtChannel, "Home channel"},
+        {connect.cmdServer, "Server"},     {connect.cmdConnect, "Connect"},
+        {connect.cmdCancel, "Cancel"},     {anti.txtAntiMessage, "Anti-idle message"},
+        {anti.cmdOkay, "Apply"},           {anti.cmdCancel, "Cancel"},
+    };
+    for (const auto& [widget, name] : expected)
+        QCOMPARE(widget->accessibleName(), name);
+}
+
+void tst_Windows::joinLeaveCheckMarkToggles()
+{
+    // Through the menu, as the user clicks it: each click flips the mark exactly once.
+    main->mnuJoinLeave->trigger();
+    QVERIFY(main->mnuJoinLeave->isChecked());
+    main->mnuJoinLeave->trigger();
+    QVERIFY(!main->mnuJoinLeave->isChecked());
+}
+
+void tst_Windows::formsLoadOnUseAndUnload()
+{
+    QVERIFY(!Forms<frmMenus>::IsLoaded());
+    frmMenus* first = Forms<frmMenus>::Get();
+    QVERIFY(Forms<frmMenus>::IsLoaded());
+    QVERIFY(!first->isVisible());
+    QCOMPARE(Forms<frmMenus>::Get(), first);
+
+    QPointer<frmMenus> watch(first);
+    Forms<frmMenus>::Unload();
+    QVERIFY(!Forms<frmMenus>::IsLoaded());
+    // The old window goes away once control is back in the event loop; the next use loads
+    // a new one.
+    QTRY_VERIFY(watch.isNull());
+    frmMenus* second = Forms<frmMenus>::Get();
+    QVERIFY(second);
+    QVERIFY(Forms<frmMenus>::IsLoaded());
+}
+
+void tst_Windows::commandListWritesAtCaret_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret"); // positions in the box, where a line end is one character
+    QTest::addColumn<int>("selectionEnd");
+    QTest::addColumn<int>("repeat");
+    QTest::addColumn<QString>("after"); // L stands for the list
+    QTest::newRow("empty log") << "" << 0 << 0 << 1 << "L";
+    QTest::newRow("caret at the end") << "abc\r\n" << 4 << 4 << 1 << "abc\r\nL";
+    QTest::newRow("caret inside") << "abc\r\ndef\r\n" << 2 << 2 << 1 << "abLc\r\ndef\r\n";
+    QTest::newRow("selection replaced") << "abc\r\ndef\r\n" << 1 << 5 << 1 << "aLef\r\n";
+    QTest::newRow("twice") << "" << 0 << 0 << 2 << "LL";
+}
+
+void tst_Windows::commandListWritesAtCaret()
+{
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(int, selectionEnd);
+    QFETCH(int, repeat);
+    QFETCH(QString, after);
+    static const QString list =
+        "/join <CHANNEL>\r\n/whois <NAME>\r\n/whoami\r\n/m <USER>\r\n/ignore <USER>\r\n"
+        "/unignore <USER>\r\n/away <MESSAGE>\r\n/dnd <MESSAGE>\r\n/who <CHANNEL>\r\n"
+        "/stats <USER> <GAME>\r\n/users\r\n/time\r\n/me <TEXT>\r\n/ban <USER>\r\n"
+        "/kick <USER>\r\n/unban <USER>\r\n/designate <USER>\r\n";
+    InsertAtCaret(main->TxtGet, before);
+    QTextCursor cursor = main->TxtGet->textCursor();
+    cursor.setPosition(caret);
+    cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
+    main->TxtGet->setTextCursor(cursor);
+
+    for (int i = 0; i < repeat; ++i)
+        main->mnuCommands->trigger();
+
+    QCOMPARE(LogText(main->TxtGet), QString(after).replace("L", list));
+    // The caret ends just after what was written.
+    QCOMPARE(main->TxtGet->textCursor().position(), caret + (list.size() - 17) * repeat);
+    QCOMPARE(main->BattleSock->bytesToWrite(), 0);
+}
+
+void tst_Windows::informationBoxes_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("about") << "mnuAbout" << "About"
+                           << "Brindlemoor's Vantric Chat Client\r\nVersion 0.01\r\nThis is a "
+                              "simple, not complicated chat client for battle.net";
+    QTest::newRow("contact") << "mnuContact" << "Contact" << "@";
+    QTest::newRow("orvel") << "mnuOrvel" << "OrvelGroup" << "<(_";
+    QTest::newRow("kestrane") << "mnuKn" << "Kestrane" << "<(_";
+    QTest::newRow("bugs") << "mnuBugs" << "Bugs" << "skipped";
+}
+
+void tst_Windows::informationBoxes()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    const QHash<QString, QAction*> items = {{"mnuAbout", main->mnuAbout},
+                                            {"mnuContact", main->mnuContact},
+                                            {"mnuOrvel", main->mnuOrvel},
+                                            {"mnuKn", main->mnuKn},
+                                            {"mnuBugs", main->mnuBugs}};
+    items.value(item)->trigger();
+    QCOMPARE(messages.size(), 1);
+    QCOMPARE(messages[0][0], title);
+    QCOMPARE(messages[0][2], QString("info"));
+    const QString shown = messages[0][1];
+    if (item == "mnuAbout") {
+        QCOMPARE(shown, text);
+        QCOMPARE(shown.split("\r\n").first(), main->windowTitle());
+    } else if (item == "mnuOrvel" || item == "mnuKn") {
+        QVERIFY(shown.startsWith("<(_") && shown.endsWith("_)>"));
+        QVERIFY(shown.contains(".example") && !shown.contains(' '));
+    } else if (item == "mnuContact") {
+        QVERIFY(shown.contains('@') && shown.endsWith(".example") && !shown.contains(' '));
+    } else {
+        QVERIFY(shown.contains(text));
+    }
+    QVERIFY(LogText(main->TxtGet).isEmpty());
+}
+
+void tst_Windows::exitAndCloseEndTheProgram()
+{
+    Forms<frmMenus>::Get();
+    main->show();
+    main->mnuExit->trigger();
+    QCOMPARE(endCount, 1);
+    main->close();
+    QCOMPARE(endCount, 2);
+}
+
+QTEST_MAIN(tst_Windows)
+#include "tst_windows.moc"
