@@ -1,0 +1,20 @@
+#pragma once
+
+// Where the program keeps its settings and what each caller passes as the default.
+
+namespace ConfigurationKey {
+
+inline constexpr const char* Path = "Software\\KxVantric\\Configuration";
+
+inline constexpr const char* Username = "Username";
+inline constexpr const char* Password = "Password";
+inline constexpr const char* HomeChannel = "HomeChannel";
+inline constexpr const char* AntiIdleMessage = "AntiIdleMessage";
+inline constexpr const char* Server = "Server";
+
+inline constexpr const char* DefaultUsername = "Guest";
+inline constexpr const char* DefaultPassword = "tulip";
+inline constexpr const char* DefaultHomeChannel = "KxVantrik Chat-1";
+inline constexpr const char* DefaultAntiIdleMessage = "is a Brindlemoor Vantric Chat 0.1";
+
+} // namespace ConfigurationKey
