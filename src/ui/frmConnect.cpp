@@ -1,5 +1,6 @@
 #include "ui/frmConnect.h"
 
+#include "connection/OneLine.h"
 #include "platform/Twips.h"
 #include "ui/Forms.h"
 
@@ -25,7 +26,10 @@ frmConnect::frmConnect()
     Passwordt->setGeometry(TwipsRect(1320, 600, 2295, 285));
     Passwordt->setAccessibleName(tr("Password"));
 
+    // Pick a listed server or type "host" or "host:port"; typing does not add to the list.
     cmdServer = new QComboBox(Frame1);
+    cmdServer->setEditable(true);
+    cmdServer->setInsertPolicy(QComboBox::NoInsert);
     cmdServer->setGeometry(TwipsRect(1320, 1320, 2295, 315));
     cmdServer->setAccessibleName(tr("Server"));
 
@@ -69,9 +73,9 @@ frmConnect::~frmConnect() = default;
 
 void frmConnect::WireEvents() {}
 
-// Closing the dialog through its frame unloads it.
+// Closing the dialog through its frame does what Cancel does.
 void frmConnect::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Forms<frmConnect>::Unload();
+    cmdCancel_Click();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 class ChatSocket;
+struct ServerAddress;
 class LogBox;
 class QAction;
 class QLineEdit;
@@ -89,6 +90,7 @@ public:
     static constexpr int MaxReceiveWorkMs = 20;
 
     // Connection lifecycle.
+    void StartConnection(const ServerAddress& server);
     void mnuConnect_Click();
     void mnuDisconnect_Click();
     void mnuExit_Click();

@@ -29,7 +29,16 @@ void frmMain::WireEvents()
     // (a disabled button ignores the click).
     connect(TxtSend, &QLineEdit::returnPressed, cmdSend, &QPushButton::click);
 
+    // Connection lifecycle.
+    connect(BattleSock, &ChatSocket::ConnectFailed, this, &frmMain::BattleSock_ConnectFailed);
+    connect(BattleSock, &ChatSocket::ConnectionLost, this, &frmMain::BattleSock_ConnectionLost);
+    connect(mnuConnect, &QAction::triggered, this, &frmMain::mnuConnect_Click);
+    connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+
+    // Sending, pop-up commands and anti-idle.
+
+    // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
 
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);

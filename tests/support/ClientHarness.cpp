@@ -1,0 +1,87 @@
+#include "ClientHarness.h"
+
+#include "platform/ChatSocket.h"
+#include "protocol/LogBoxWriters.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/StatusLine.h"
+#include "ui/UserListBox.h"
+#include "ui/frmAnti.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+#include "ui/frmMenus.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+ClientHarness::ClientHarness(bool serverSpeaksProtocol)
+    : m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
+{
+    qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
+    server.setProtocolEnabled(serverSpeaksProtocol);
+    server.listen();
+
+    WindowSystem::Hooks hooks;
+    hooks.beep = [this] { ++beeps; };
+    hooks.message = [this](const QString& title, const QString& text,
+                           WindowSystem::MessageIcon icon) {
+        messages.append({title, text, icon});
+    };
+    hooks.endProgram = [this] { ++programEnds; };
+    WindowSystem::SetHooks(hooks);
+
+    main = Forms<frmMain>::Get();
+}
+
+ClientHarness::~ClientHarness()
+{
+    Forms<frmMenus>::UnloadNow();
+    Forms<frmAnti>::UnloadNow();
+    Forms<frmConnect>::UnloadNow();
+    Forms<frmMain>::UnloadNow();
+    // Windows unloaded from their own handlers are deleted by the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    WindowSystem::SetHooks({});
+    qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+}
+
+QString ClientHarness::serverAddress() const
+{
+    return QStringLiteral("127.0.0.1:%1").arg(server.serverPort());
+}
+
+bool ClientHarness::connectSocket()
+{
+    const int sessionsBefore = server.sessionCount();
+    QSignalSpy connected(main->BattleSock, &ChatSocket::Connected);
+    main->BattleSock->setRemoteHost(QStringLiteral("127.0.0.1"));
+    main->BattleSock->setRemotePort(server.serverPort());
+    main->BattleSock->Connect();
+    if (!connected.wait(5000))
+        return false;
+    return QTest::qWaitFor([&] { return server.sessionCount() > sessionsBefore; }, 5000);
+}
+
+QString ClientHarness::chatLog() const
+{
+    return LogText(main->TxtGet);
+}
+
+QString ClientHarness::whisperLog() const
+{
+    return LogText(main->TxtWhisper);
+}
+
+QStringList ClientHarness::userList() const
+{
+    QStringList items;
+    for (int i = 0; i < main->RoomList->count(); ++i)
+        items << main->RoomList->item(i)->text();
+    return items;
+}
+
+QString ClientHarness::status() const
+{
+    return main->StatusBar1->SimpleText();
+}

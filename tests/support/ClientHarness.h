@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+#include "testserver/ChatGatewayServer.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class frmMain;
+
+// What a client test needs around the real program: a chat gateway server on 127.0.0.1 with
+// an ephemeral port, a settings folder of its own, the main window loaded as at program
+// start, and the beep, the message boxes and the program end recorded instead of happening.
+//
+// Make one in init() and destroy it in cleanup(): every window is unloaded and the hooks are
+// restored, so each test starts from a fresh program.
+class ClientHarness {
+public:
+    struct Message {
+        QString title;
+        QString text;
+        WindowSystem::MessageIcon icon;
+    };
+
+    explicit ClientHarness(bool serverSpeaksProtocol = true);
+    ~ClientHarness();
+
+    ChatGatewayServer server;
+    frmMain* main = nullptr;
+
+    int beeps = 0;
+    int programEnds = 0;
+    QList<Message> messages;
+
+    QString settingsFolder() const { return m_settings.path(); }
+    QString serverAddress() const;
+
+    // Points the main window's socket at the test server and waits for the connection
+    // (bypassing the connect dialog). False when it could not be made.
+    bool connectSocket();
+
+    // The logs as the program wrote them (line ends as CR LF).
+    QString chatLog() const;
+    QString whisperLog() const;
+    QStringList userList() const;
+    QString status() const;
+
+    // What the client sent on the latest connection, from its first byte.
+    QByteArray sentByClient() const { return server.received(); }
+
+private:
+    QTemporaryDir m_settings;
+    QByteArray m_oldConfigHome;
+};
