@@ -1,0 +1,516 @@
+#include "testserver/ChatGatewayServer.h"
+
+#include <QDeadlineTimer>
+#include <QHostAddress>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QByteArray Greeting = "BOT or Telnet Connection from [127.0.0.1]\r\n\r\nEnter your account "
+                            "name and password.\r\nSorry, there is no guest account.\r\n\r\n"
+                            "Username: ";
+const QByteArray LoginFailed = "\r\nLogin failed.\r\n\r\nUsername: ";
+
+// Runs the event loop until `done` holds, waking on every event instead of polling, so a
+// test with many round trips stays fast.
+template <typename Done> bool waitUntil(Done done, int timeoutMs = 5000)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QTimer tick; // wakes the loop now and then so the deadline is seen
+    tick.start(20);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+// A raw TCP client that keeps everything it receives.
+struct Peer {
+    explicit Peer(quint16 port)
+    {
+        QObject::connect(&socket, &QTcpSocket::readyRead, &socket,
+                         [this] { data += socket.readAll(); });
+        socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+    void send(const QByteArray& bytes) { socket.write(bytes); }
+    bool waitFor(const QByteArray& bytes)
+    {
+        return waitUntil([&] { return data.contains(bytes); });
+    }
+    QByteArray dataFrom(qsizetype from) const { return data.mid(from); }
+
+    QTcpSocket socket;
+    QByteArray data;
+};
+
+QByteArray loginBytes(const QByteArray& name, const QByteArray& password)
+{
+    return "\x03\x04\r\n\r\n" + name + "\r\n" + password + "\r\n";
+}
+
+} // namespace
+
+#define WAIT_FOR(peer, bytes)                                                                      \
+    QVERIFY2((peer).waitFor(bytes),                                                                \
+             qPrintable("waited for " + QByteArray(bytes).toPercentEncoding(" \"") + "\ngot " +    \
+                        (peer).data.toPercentEncoding(" \"")))
+
+class tst_TestServer : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void loginSendsGreetingAndWelcome();
+    void loginOutcome_data();
+    void loginOutcome();
+    void clientBytesToleratedBeforeGreeting_data();
+    void clientBytesToleratedBeforeGreeting();
+    void longLinesDroppedInAndCutOut();
+    void routing_data();
+    void routing();
+    void joinMovesBetweenChannels();
+    void commandReplies_data();
+    void commandReplies();
+    void banSendsToTheVoidAndOperatorPassesOn();
+    void virtualUserSeesDisconnect();
+    void silentRecordingPeer();
+    void pausedReadingBacksUpTheClient();
+
+private:
+    Peer& connectPeer();
+    Peer& loggedInPeer(const QByteArray& name);
+    // Sends /time and waits for its answer: everything the server made for this peer before
+    // has then arrived.
+    bool roundTrip(Peer& peer);
+
+    std::unique_ptr<ChatGatewayServer> m_server;
+    std::vector<std::unique_ptr<Peer>> m_peers;
+};
+
+void tst_TestServer::init()
+{
+    m_server = std::make_unique<ChatGatewayServer>();
+    QVERIFY(m_server->listen());
+}
+
+void tst_TestServer::cleanup()
+{
+    m_peers.clear();
+    m_server.reset();
+}
+
+Peer& tst_TestServer::connectPeer()
+{
+    m_peers.push_back(std::make_unique<Peer>(m_server->serverPort()));
+    return *m_peers.back();
+}
+
+Peer& tst_TestServer::loggedInPeer(const QByteArray& name)
+{
+    Peer& peer = connectPeer();
+    peer.send(loginBytes(name, "pw"));
+    if (!peer.waitFor("Chat topic: "))
+        qWarning("%s did not log in: %s", name.constData(), peer.data.constData());
+    return peer;
+}
+
+bool tst_TestServer::roundTrip(Peer& peer)
+{
+    const qsizetype before = peer.data.count("Server Time: ");
+    peer.send("/time\r\n");
+    return waitUntil([&] { return peer.data.count("Server Time: ") > before; });
+}
+
+void tst_TestServer::loginSendsGreetingAndWelcome()
+{
+    QSignalSpy loggedIn(m_server.get(), &ChatGatewayServer::loggedIn);
+    Peer& alice = connectPeer();
+    WAIT_FOR(alice, Greeting);
+    QCOMPARE(alice.data, Greeting);
+    alice.send(loginBytes("alice", "secret"));
+    WAIT_FOR(alice, "Chat topic: ");
+    QCOMPARE(loggedIn.size(), 1);
+    QCOMPARE(loggedIn.at(0), (QVariantList{0, QStringLiteral("alice")}));
+
+    const QByteArray head = Greeting + "alice\r\nPassword: \r\n2010 NAME alice\r\n"
+                                       "1007 CHANNEL \"Chat\"\r\n1001 USER alice 0010 [CHAT]\r\n";
+    QVERIFY(alice.data.startsWith(head));
+    QByteArrayList welcome = alice.data.mid(head.size()).split('\n');
+    QCOMPARE(welcome.takeLast(), QByteArray()); // ends in a line end
+    QVERIFY(welcome.first().startsWith("1019 ERROR \"Hello alice, welcome to "));
+    QCOMPARE(welcome.at(welcome.size() - 2), "1005 TALK alice 0010 \"You have no mail.\"\r");
+    QVERIFY(welcome.last().startsWith("1018 INFO \"Chat topic: "));
+    for (const QByteArray& line : std::as_const(welcome)) // texts in between, some empty
+        QVERIFY2(line.startsWith("1018 INFO \"") || line.startsWith("1019 ERROR \"") ||
+                     line.startsWith("1005 TALK "),
+                 line.constData());
+
+    // The next one sees alice in the list; alice sees it join.
+    Peer& bob = loggedInPeer("bob");
+    QVERIFY(bob.data.contains("1001 USER bob 0010 [CHAT]\r\n1001 USER alice 0010 [CHAT]\r\n1019"));
+    WAIT_FOR(alice, "\r\n1002 JOIN bob 0010 [CHAT]\r\n");
+}
+
+void tst_TestServer::loginOutcome_data()
+{
+    // setup: "name:password" allows only that account; "online:name" logs that name in first.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("loggedInAs"); // empty: the login fails
+
+    auto row = [](const char* tag, QString setup, QString name, QString password, QString as) {
+        QTest::newRow(tag) << setup << name << password << as;
+    };
+    row("anyone", "", "alice", "x", "alice");
+    row("account", "alice:secret", "alice", "secret", "alice");
+    row("account's own spelling", "alice:secret", "ALICE", "secret", "alice");
+    row("wrong password", "alice:secret", "alice", "Secret", "");
+    row("password plus blank", "alice:secret", "alice", "secret ", "");
+    row("unknown account", "alice:secret", "mallory", "secret", "");
+    row("already logged in", "online:alice", "alice", "x", "");
+    row("already in other case", "online:alice", "Alice", "x", "");
+    row("name with a blank", "", "al ice", "x", "");
+    row("name with a quote", "", "al\"ice", "x", "");
+}
+
+void tst_TestServer::loginOutcome()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, name);
+    QFETCH(QString, password);
+    QFETCH(QString, loggedInAs);
+
+    const bool accounts = !setup.isEmpty() && !setup.startsWith("online:");
+    if (accounts)
+        m_server->setAccounts({{setup.section(':', 0, 0), setup.section(':', 1)}});
+    else if (!setup.isEmpty())
+        loggedInPeer(setup.section(':', 1).toUtf8());
+    Peer& peer = connectPeer();
+    peer.send(loginBytes(name.toUtf8(), password.toUtf8()));
+    const QByteArray answered = name.toUtf8() + "\r\nPassword: ";
+    if (!loggedInAs.isEmpty()) {
+        WAIT_FOR(peer, answered + "\r\n2010 NAME " + loggedInAs.toUtf8() + "\r\n");
+        QTRY_COMPARE(m_server->sessionUser(), loggedInAs);
+        return;
+    }
+    WAIT_FOR(peer, answered + LoginFailed);
+    QVERIFY(peer.data.endsWith(LoginFailed));
+    QCOMPARE(m_server->sessionUser(), QString());
+
+    // The socket stays open and takes another try.
+    const QByteArray retryName = accounts ? "alice" : "zed";
+    peer.send(retryName + "\r\n" + (accounts ? "secret" : "x") + "\r\n");
+    WAIT_FOR(peer, LoginFailed + retryName + "\r\nPassword: \r\n2010 NAME " + retryName);
+}
+
+void tst_TestServer::clientBytesToleratedBeforeGreeting_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("login sequence") << loginBytes("alice", "secret");
+    QTest::newRow("LF only") << QByteArray("\x03\x04\n\nalice\nsecret\n");
+    QTest::newRow("CR only") << QByteArray("\x03\x04\r\ralice\rsecret\r");
+    QTest::newRow("3 and 4 inside the lines") << QByteArray("\x03"
+                                                            "al\x04ice\r\n\x03secret\x04\r\n");
+    QTest::newRow("many empty lines")
+        << QByteArray("\r\n\r\n\x03\x04\r\n\r\n\r\n\nalice\r\n\r\n\r\n\rsecret\r\n\r\n");
+    QTest::newRow("too long line before the name")
+        << "\x03\x04\r\n" + QByteArray(256, 'x') + "\r\nalice\r\nsecret\r\n";
+}
+
+void tst_TestServer::clientBytesToleratedBeforeGreeting()
+{
+    QFETCH(QByteArray, bytes);
+
+    // Written while still connecting, so it reaches the server before the greeting is out.
+    Peer& peer = connectPeer();
+    peer.send(bytes);
+    WAIT_FOR(peer, "Username: alice\r\nPassword: \r\n2010 NAME alice\r\n");
+    QCOMPARE(m_server->received(), bytes); // recorded raw, 3 and 4 included
+}
+
+void tst_TestServer::longLinesDroppedInAndCutOut()
+{
+    Peer& alice = loggedInPeer("alice");
+    Peer& bob = loggedInPeer("bob");
+    const qsizetype before = bob.data.size();
+    alice.send(QByteArray(256, 'a') + "\r\n" + QByteArray(255, 'b') + "\r\nafter\r\n");
+
+    // The 255-byte talk becomes a 255-byte line without quote or line end, and the next
+    // line follows directly behind it.
+    const QByteArray cut = ("1005 TALK alice 0010 \"" + QByteArray(255, 'b')).left(255);
+    WAIT_FOR(bob, "1005 TALK alice 0010 \"after\"\r\n");
+    QCOMPARE(bob.dataFrom(before), cut + "1005 TALK alice 0010 \"after\"\r\n");
+    QVERIFY(roundTrip(alice));
+    QVERIFY(!alice.data.contains("No one hears you."));
+}
+
+void tst_TestServer::routing_data()
+{
+    // What alice sends, and what she and bob (both in "Chat") get for it; empty: nothing.
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("toAlice");
+    QTest::addColumn<QByteArray>("toBob");
+
+    const QByteArray confirmed = "1010 WHISPER bob 0010 \"psst\"\r\n";
+    const QByteArray whispered = "1004 WHISPER alice 0010 \"psst\"\r\n";
+    for (const char* command : {"/w", "/whisper", "/m", "/msg"})
+        QTest::newRow(command) << command + QByteArray(" bob psst") << confirmed << whispered;
+    QTest::newRow("/W BOB") << QByteArray("/W BOB psst") << confirmed << whispered;
+    QTest::newRow("whisper keeps blanks")
+        << QByteArray("/w bob  a  b ") << QByteArray("1010 WHISPER bob 0010 \" a  b \"\r\n")
+        << QByteArray("1004 WHISPER alice 0010 \" a  b \"\r\n");
+    QTest::newRow("whisper offline")
+        << QByteArray("/w carol psst")
+        << QByteArray("1019 ERROR \"That user is not logged on.\"\r\n") << QByteArray();
+    QTest::newRow("whisper to a squelcher")
+        << QByteArray("/w bob psst") << confirmed << QByteArray("squelch");
+    QTest::newRow("talk is not echoed") << QByteArray("hello bob") << QByteArray()
+                                        << QByteArray("1005 TALK alice 0010 \"hello bob\"\r\n");
+    const QByteArray waves = "1023 EMOTE alice 0010 \"waves\"\r\n";
+    QTest::newRow("/me") << QByteArray("/me waves") << waves << waves;
+    QTest::newRow("/emote") << QByteArray("/emote waves") << waves << waves;
+    QTest::newRow("/EMOTE empty") << QByteArray("/EMOTE ")
+                                  << QByteArray("1023 EMOTE alice 0010 \"\"\r\n")
+                                  << QByteArray("1023 EMOTE alice 0010 \"\"\r\n");
+}
+
+void tst_TestServer::routing()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QByteArray, toAlice);
+    QFETCH(QByteArray, toBob);
+
+    Peer& alice = loggedInPeer("alice");
+    Peer& bob = loggedInPeer("bob");
+    if (toBob == "squelch") { // bob squelches alice first and then gets nothing
+        bob.send("/squelch alice\r\n");
+        WAIT_FOR(bob, "1009 USER alice 0030\r\n");
+        toBob.clear();
+    }
+    WAIT_FOR(alice, "1002 JOIN bob 0010 [CHAT]\r\n");
+    const qsizetype aliceBefore = alice.data.size();
+    const qsizetype bobBefore = bob.data.size();
+    alice.send(line + "\r\n");
+    QVERIFY(roundTrip(alice) && roundTrip(bob)); // all of it has arrived
+    auto beforeTimeReply = [](const QByteArray& data) {
+        return data.left(data.lastIndexOf("1018 INFO \"Server Time: "));
+    };
+    QCOMPARE(beforeTimeReply(alice.dataFrom(aliceBefore)), toAlice);
+    QCOMPARE(beforeTimeReply(bob.dataFrom(bobBefore)), toBob);
+}
+
+void tst_TestServer::joinMovesBetweenChannels()
+{
+    Peer& alice = loggedInPeer("alice");
+    Peer& bob = loggedInPeer("bob");
+    Peer& carol = loggedInPeer("carol");
+
+    // The first one in a channel is its operator.
+    bob.send("/join Test Room\r\n");
+    WAIT_FOR(bob, "\r\n1007 CHANNEL \"Test Room\"\r\n1001 USER bob 0002 [CHAT]\r\n");
+    WAIT_FOR(alice, "\r\n1003 LEAVE bob 0010\r\n");
+    WAIT_FOR(carol, "\r\n1003 LEAVE bob 0010\r\n");
+
+    carol.send("/join  test room \r\n");
+    WAIT_FOR(carol, "\r\n1007 CHANNEL \"Test Room\"\r\n1001 USER carol 0000 [CHAT]\r\n"
+                    "1001 USER bob 0002 [CHAT]\r\n");
+    WAIT_FOR(bob, "\r\n1002 JOIN carol 0000 [CHAT]\r\n");
+    WAIT_FOR(alice, "\r\n1003 LEAVE carol 0010\r\n");
+    QCOMPARE(m_server->channelUsers("TEST ROOM"), (QStringList{"bob", "carol"}));
+
+    bob.send("in the room\r\n");
+    WAIT_FOR(carol, "1005 TALK bob 0002 \"in the room\"");
+    QVERIFY(roundTrip(alice));
+    QVERIFY(!alice.data.contains("in the room"));
+}
+
+void tst_TestServer::commandReplies_data()
+{
+    QTest::addColumn<bool>("aliceFirst"); // the first in the channel is its operator
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QString>("reply"); // pattern of everything alice gets back
+
+    auto exactly = [](const char* text) {
+        return QRegularExpression::escape(QString::fromLatin1(text));
+    };
+    QTest::newRow("time") << true << QByteArray("/time")
+                          << R"(1018 INFO "Server Time: \w{3} \w{3} \d\d \d\d:\d\d:\d\d"\r\n)";
+    QTest::newRow("users") << true << QByteArray("/users")
+                           << exactly("1018 INFO \"There are currently 3 users online, in 0 games, "
+                                      "and in 2 channels.\"\r\n"); // with the marker
+    QTest::newRow("whois online") << true << QByteArray("/whois BOB")
+                                  << exactly("1018 INFO \"bob is using Chat and is currently in "
+                                             "channel \"Chat\".\"\r\n");
+    QTest::newRow("whois offline")
+        << true << QByteArray("/whois nobody") << exactly("1018 INFO \"User is offline\"\r\n");
+    QTest::newRow("stats") << true << QByteArray("/stats bob star")
+                           << exactly("1018 INFO \"bob's record:\"\r\n1018 INFO \"Normal games: "
+                                      "0-0-0\"\r\n1018 INFO \"Ladder games: 0-0-0\"\r\n");
+    QTest::newRow("stats unknown")
+        << true << QByteArray("/stats nobody sexp") << exactly("1019 ERROR \"Invalid user.\"\r\n");
+    QTest::newRow("unknown command")
+        << true << QByteArray("/frobnicate bob") << exactly("1019 ERROR \"Unknown command.\"\r\n");
+    QTest::newRow("slash alone") << true << QByteArray("/")
+                                 << exactly("1019 ERROR \"Unknown command.\"\r\n");
+    QTest::newRow("join without channel")
+        << true << QByteArray("/join  ") << exactly("1019 ERROR \"Please specify a channel.\"\r\n");
+    QTest::newRow("squelch, unsquelch") << true << QByteArray("/squelch bob\r\n/unsquelch bob")
+                                        << exactly("1009 USER bob 0030\r\n1009 USER bob 0010\r\n");
+    QTest::newRow("squelch offline") << true << QByteArray("/squelch nobody")
+                                     << exactly("1019 ERROR \"That user is not logged on.\"\r\n");
+    QTest::newRow("kick with reason")
+        << true << QByteArray("/kick bob too loud")
+        << exactly("1018 INFO \"bob has been kicked by alice (too loud).\"\r\n"
+                   "1003 LEAVE bob 0010\r\n");
+    QTest::newRow("kick self") << true << QByteArray("/kick alice")
+                               << exactly("1019 ERROR \"You can't kick yourself.\"\r\n");
+    QTest::newRow("kick absent") << true << QByteArray("/kick carol")
+                                 << exactly("1019 ERROR \"That user is not in this channel.\"\r\n");
+    QTest::newRow("ban absent, unban")
+        << true << QByteArray("/ban carol\r\n/unban Carol\r\n/unban carol")
+        << exactly("1018 INFO \"carol has been banned by alice.\"\r\n"
+                   "1018 INFO \"Carol is no longer banned from this channel.\"\r\n"
+                   "1019 ERROR \"That user is not banned.\"\r\n");
+    QTest::newRow("designate") << true << QByteArray("/designate bob")
+                               << exactly("1018 INFO \"bob is your new designated heir.\"\r\n");
+    const char* notOperator = "1019 ERROR \"You are not a channel operator.\"\r\n";
+    for (const char* command : {"/kick bob", "/ban bob", "/unban bob", "/designate bob"})
+        QTest::newRow(command) << false << QByteArray(command) << exactly(notOperator);
+}
+
+void tst_TestServer::commandReplies()
+{
+    QFETCH(bool, aliceFirst);
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, reply);
+
+    if (!aliceFirst)
+        QVERIFY(m_server->addVirtualUser("bob"));
+    Peer& alice = loggedInPeer("alice");
+    if (aliceFirst)
+        QVERIFY(m_server->addVirtualUser("bob"));
+    WAIT_FOR(alice, "bob 0010 [CHAT]\r\n");
+    const qsizetype before = alice.data.size();
+    // A whisper to a user in another channel marks the end of the replies.
+    QVERIFY(m_server->addVirtualUser("marker", "Elsewhere"));
+    alice.send(lines + "\r\n/w marker end\r\n");
+    WAIT_FOR(alice, "1010 WHISPER marker 0010 \"end\"\r\n");
+
+    const QString got = QString::fromLatin1(alice.dataFrom(before));
+    const QRegularExpression expected("^" + reply + R"(1010 WHISPER marker 0010 "end"\r\n$)");
+    QVERIFY2(expected.match(got).hasMatch(), qPrintable(got));
+}
+
+void tst_TestServer::banSendsToTheVoidAndOperatorPassesOn()
+{
+    Peer& alice = loggedInPeer("alice");
+    QVERIFY(m_server->addVirtualUser("bob"));
+    QVERIFY(m_server->addVirtualUser("carol"));
+    QVERIFY(m_server->addVirtualUser("dave"));
+
+    alice.send("/ban bob spam\r\n");
+    WAIT_FOR(alice,
+             "1018 INFO \"bob has been banned by alice (spam).\"\r\n1003 LEAVE bob 0010\r\n");
+    QVERIFY(m_server->virtualUserReceived("bob").endsWith(
+        "1018 INFO \"bob has been banned by alice (spam).\"\r\n1007 CHANNEL \"The Void\"\r\n"
+        "1001 USER bob 0000 [CHAT]\r\n1019 ERROR \"You are banned from that channel.\"\r\n"));
+    QCOMPARE(m_server->channelOf("bob"), "The Void");
+
+    // Back in is refused; in the void nobody hears anybody.
+    QVERIFY(m_server->virtualUserSends("bob", "/join chat"));
+    QVERIFY(m_server->virtualUserReceived("bob").endsWith(
+        "\"The Void\"\r\n1001 USER bob 0000 [CHAT]\r\n"
+        "1019 ERROR \"You are banned from that channel.\"\r\n"
+        "1019 ERROR \"You are banned from that channel.\"\r\n"));
+    QVERIFY(m_server->virtualUserSends("bob", "anyone?"));
+    QVERIFY(m_server->virtualUserReceived("bob").endsWith("1018 INFO \"No one hears you.\"\r\n"));
+
+    // The operator leaves: the designated heir gets the operator flag, not the older member.
+    alice.send("/designate dave\r\n/logout\r\n");
+    WAIT_FOR(alice, "1018 INFO \"Connection closed.\"\r\n");
+    QTRY_VERIFY(!m_server->isSessionOpen());
+    QTRY_COMPARE(alice.socket.state(), QAbstractSocket::UnconnectedState);
+    QVERIFY(m_server->virtualUserReceived("carol").endsWith(
+        "1003 LEAVE alice 0010\r\n1009 USER dave 0002\r\n"));
+    QCOMPARE(m_server->channelUsers("Chat"), (QStringList{"dave", "carol"}));
+}
+
+void tst_TestServer::virtualUserSeesDisconnect()
+{
+    QSignalSpy closed(m_server.get(), &ChatGatewayServer::sessionClosed);
+    Peer& alice = loggedInPeer("alice");
+    QVERIFY(m_server->addVirtualUser("bob"));
+    QVERIFY(!m_server->addVirtualUser("ALICE")); // name taken
+    WAIT_FOR(alice, "1002 JOIN bob 0010 [CHAT]\r\n");
+    QVERIFY(m_server->virtualUserSends("bob", "/w alice hi"));
+    QVERIFY(m_server->virtualUserSends("bob", "hi all"));
+    WAIT_FOR(alice, "1004 WHISPER bob 0010 \"hi\"\r\n1005 TALK bob 0010 \"hi all\"\r\n");
+
+    alice.socket.abort();
+    QTRY_COMPARE(closed.size(), 1);
+    QCOMPARE(closed.at(0).at(0), 0);
+    QVERIFY(!m_server->isSessionOpen(0));
+    // bob is alone now, and so the channel's operator.
+    QVERIFY(m_server->virtualUserReceived("bob").endsWith(
+        "1003 LEAVE alice 0010\r\n1009 USER bob 0002\r\n"));
+    QVERIFY(m_server->virtualUserSends("bob", "anyone?"));
+    QVERIFY(m_server->virtualUserReceived("bob").endsWith("1018 INFO \"No one hears you.\"\r\n"));
+}
+
+void tst_TestServer::silentRecordingPeer()
+{
+    m_server->setProtocolEnabled(false);
+    QSignalSpy received(m_server.get(), &ChatGatewayServer::bytesReceived);
+    QSignalSpy closed(m_server.get(), &ChatGatewayServer::sessionClosed);
+    Peer& peer = connectPeer();
+    const QByteArray bytes = loginBytes("alice", "secret");
+    peer.send(bytes);
+    QTRY_COMPARE(m_server->received(0), bytes);
+    QCOMPARE(received.first().at(0), 0);
+
+    QTest::qWait(50);
+    QCOMPARE(peer.data, QByteArray()); // no greeting, no echo, no login
+    const QByteArray scripted("1018 INFO \"scripted\"\r\n\x00\xff", 24);
+    m_server->sendRaw(scripted, 0);
+    QTRY_COMPARE(peer.data, scripted);
+
+    m_server->closeSession();
+    QTRY_COMPARE(peer.socket.state(), QAbstractSocket::UnconnectedState);
+    QTRY_COMPARE(closed.size(), 1);
+    QVERIFY(!m_server->isSessionOpen(0));
+}
+
+void tst_TestServer::pausedReadingBacksUpTheClient()
+{
+    m_server->setProtocolEnabled(false);
+    Peer& peer = connectPeer();
+    QTRY_COMPARE(m_server->sessionCount(), 1);
+    QTRY_COMPARE(peer.socket.state(), QAbstractSocket::ConnectedState);
+    m_server->setReadingPaused(true);
+
+    // More than the socket buffers of both ends can hold.
+    const QByteArray bulk(48 * 1024 * 1024, 'p');
+    peer.send(bulk);
+    QTest::qWait(200);
+    QVERIFY(peer.socket.bytesToWrite() > 0);
+    QVERIFY(m_server->received().size() < bulk.size());
+
+    m_server->setReadingPaused(false);
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->received().size(), bulk.size(), 10000);
+    QCOMPARE(peer.socket.bytesToWrite(), 0);
+}
+
+QTEST_GUILESS_MAIN(tst_TestServer)
+#include "tst_testserver.moc"
