@@ -59,8 +59,8 @@ void tst_Windows::init()
     hooks.endProgram = [this] { ++endCount; };
     hooks.message = [this](const QString& title, const QString& text,
                            WindowSystem::MessageIcon icon) {
-        messages.append({title, text,
-                         icon == WindowSystem::MessageIcon::Information ? "info" : "none"});
+        messages.append(
+            {title, text, icon == WindowSystem::MessageIcon::Information ? "info" : "none"});
     };
     WindowSystem::SetHooks(hooks);
     main = Forms<frmMain>::Get();
@@ -83,9 +83,9 @@ void tst_Windows::mainWindowStartState()
     QVERIFY(!main->cmdSend->isEnabled());
     QVERIFY(!main->cmdWhisper->isEnabled());
     // Available at all times.
-    for (QAction* item : {main->mnuConnect, main->mnuOrvel, main->mnuKn, main->mnuExit,
-                          main->mnuAntiMessage, main->mnuJoinLeave, main->mnuCommands,
-                          main->mnuAbout, main->mnuBugs, main->mnuContact})
+    for (QAction* item :
+         {main->mnuConnect, main->mnuOrvel, main->mnuKn, main->mnuExit, main->mnuAntiMessage,
+          main->mnuJoinLeave, main->mnuCommands, main->mnuAbout, main->mnuBugs, main->mnuContact})
         QVERIFY2(item->isEnabled(), qPrintable(item->text()));
     QVERIFY(!main->mnuAntiDisplay->isChecked());
     QVERIFY(!main->mnuJoinLeave->isChecked());
@@ -116,9 +116,9 @@ void tst_Windows::mainWindowLayout()
     QFETCH(QString, control);
     QFETCH(QRect, pixels);
     const QHash<QString, QWidget*> controls = {
-        {"TxtGet", main->TxtGet},         {"RoomList", main->RoomList},
-        {"TxtSend", main->TxtSend},       {"TxtWhisper", main->TxtWhisper},
-        {"cmdSend", main->cmdSend},       {"cmdWhisper", main->cmdWhisper},
+        {"TxtGet", main->TxtGet},   {"RoomList", main->RoomList},
+        {"TxtSend", main->TxtSend}, {"TxtWhisper", main->TxtWhisper},
+        {"cmdSend", main->cmdSend}, {"cmdWhisper", main->cmdWhisper},
     };
     QCOMPARE(controls.value(control)->geometry(), pixels);
 }
@@ -128,7 +128,7 @@ void tst_Windows::mainWindowIsFixedAndTabbed()
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QCOMPARE(main->minimumSize(), main->maximumSize());
-    QCOMPARE(main->centralWidget()->width() , 547);
+    QCOMPARE(main->centralWidget()->width(), 547);
     QCOMPARE(main->StatusBar1->height(), 21);
     QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(main->windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -167,10 +167,10 @@ void tst_Windows::menuBarCaptions()
     QVERIFY(file[4].contains("K") && file[4] != "Kestrane"); // decorated, not plain
     QCOMPARE(file.mid(5), (QStringList{"-", "Exit"}));
     QCOMPARE(main->mnuOptions->title(), QString("Options"));
-    QCOMPARE(captions(main->mnuOptions),
-             (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave", "-",
-                          "List B.Net Chat Commands", "-", "Send Text", "Whisper Text",
-                          "Emote Text"}));
+    QCOMPARE(
+        captions(main->mnuOptions),
+        (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave", "-",
+                     "List B.Net Chat Commands", "-", "Send Text", "Whisper Text", "Emote Text"}));
     QCOMPARE(main->mnuHelp->title(), QString("Help"));
     QCOMPARE(captions(main->mnuHelp), (QStringList{"About", "Bugs", "Contact"}));
     QVERIFY(main->mnuAntiDisplay->isCheckable());
@@ -202,22 +202,36 @@ void tst_Windows::dialogLayouts_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("pixels");
-    QTest::newRow("connect frame") << "c.Frame1" << "Connect options" << QRect(8, 8, 257, 121);
-    QTest::newRow("user") << "c.UserNamet" << "" << QRect(88, 16, 153, 19);
-    QTest::newRow("password") << "c.Passwordt" << "" << QRect(88, 40, 153, 19);
-    QTest::newRow("server") << "c.cmdServer" << "" << QRect(88, 88, 153, 21);
-    QTest::newRow("label1") << "c.Label1" << "Username:" << QRect(32, 16, 57, 17);
-    QTest::newRow("label2") << "c.Label2" << "Password:" << QRect(32, 40, 57, 17);
-    QTest::newRow("label3") << "c.Label3" << "Server:" << QRect(48, 88, 41, 17);
-    QTest::newRow("label4") << "c.Label4" << "Home Channel:" << QRect(8, 64, 73, 17);
-    QTest::newRow("channel") << "c.txtChannel" << "" << QRect(88, 64, 153, 19);
-    QTest::newRow("connect") << "c.cmdConnect" << "&Connect" << QRect(8, 136, 89, 25);
-    QTest::newRow("cancel") << "c.cmdCancel" << "C&ancel" << QRect(104, 136, 89, 25);
-    QTest::newRow("anti frame") << "a.Frame1" << "Anti-Idle Message" << QRect(8, 0, 241, 57);
-    QTest::newRow("anti text") << "a.txtAntiMessage" << "is a Brindlemoor Vantric Chat 0.1"
-                               << QRect(8, 24, 225, 19);
-    QTest::newRow("apply") << "a.cmdOkay" << "Apply" << QRect(8, 64, 81, 25);
-    QTest::newRow("anti cancel") << "a.cmdCancel" << "Cancel" << QRect(96, 64, 81, 25);
+    QTest::newRow("connect frame") << "c.Frame1"
+                                   << "Connect options" << QRect(8, 8, 257, 121);
+    QTest::newRow("user") << "c.UserNamet"
+                          << "" << QRect(88, 16, 153, 19);
+    QTest::newRow("password") << "c.Passwordt"
+                              << "" << QRect(88, 40, 153, 19);
+    QTest::newRow("server") << "c.cmdServer"
+                            << "" << QRect(88, 88, 153, 21);
+    QTest::newRow("label1") << "c.Label1"
+                            << "Username:" << QRect(32, 16, 57, 17);
+    QTest::newRow("label2") << "c.Label2"
+                            << "Password:" << QRect(32, 40, 57, 17);
+    QTest::newRow("label3") << "c.Label3"
+                            << "Server:" << QRect(48, 88, 41, 17);
+    QTest::newRow("label4") << "c.Label4"
+                            << "Home Channel:" << QRect(8, 64, 73, 17);
+    QTest::newRow("channel") << "c.txtChannel"
+                             << "" << QRect(88, 64, 153, 19);
+    QTest::newRow("connect") << "c.cmdConnect"
+                             << "&Connect" << QRect(8, 136, 89, 25);
+    QTest::newRow("cancel") << "c.cmdCancel"
+                            << "C&ancel" << QRect(104, 136, 89, 25);
+    QTest::newRow("anti frame") << "a.Frame1"
+                                << "Anti-Idle Message" << QRect(8, 0, 241, 57);
+    QTest::newRow("anti text") << "a.txtAntiMessage"
+                               << "is a Brindlemoor Vantric Chat 0.1" << QRect(8, 24, 225, 19);
+    QTest::newRow("apply") << "a.cmdOkay"
+                           << "Apply" << QRect(8, 64, 81, 25);
+    QTest::newRow("anti cancel") << "a.cmdCancel"
+                                 << "Cancel" << QRect(96, 64, 81, 25);
 }
 
 void tst_Windows::dialogLayouts()
@@ -236,13 +250,20 @@ void tst_Windows::dialogLayouts()
     if (!widget) {
         // Controls are found by their names as the windows declare them.
         const QHash<QString, QWidget*> byName = {
-            {"c.Frame1", connect.Frame1},       {"c.UserNamet", connect.UserNamet},
-            {"c.Passwordt", connect.Passwordt}, {"c.cmdServer", connect.cmdServer},
-            {"c.Label1", connect.Label1},       {"c.Label2", connect.Label2},
-            {"c.Label3", connect.Label3},       {"c.Label4", connect.Label4},
-            {"c.txtChannel", connect.txtChannel}, {"c.cmdConnect", connect.cmdConnect},
-            {"c.cmdCancel", connect.cmdCancel}, {"a.Frame1", anti.Frame1},
-            {"a.txtAntiMessage", anti.txtAntiMessage}, {"a.cmdOkay", anti.cmdOkay},
+            {"c.Frame1", connect.Frame1},
+            {"c.UserNamet", connect.UserNamet},
+            {"c.Passwordt", connect.Passwordt},
+            {"c.cmdServer", connect.cmdServer},
+            {"c.Label1", connect.Label1},
+            {"c.Label2", connect.Label2},
+            {"c.Label3", connect.Label3},
+            {"c.Label4", connect.Label4},
+            {"c.txtChannel", connect.txtChannel},
+            {"c.cmdConnect", connect.cmdConnect},
+            {"c.cmdCancel", connect.cmdCancel},
+            {"a.Frame1", anti.Frame1},
+            {"a.txtAntiMessage", anti.txtAntiMessage},
+            {"a.cmdOkay", anti.cmdOkay},
             {"a.cmdCancel", anti.cmdCancel},
         };
         widget = byName.value(control);
@@ -269,14 +290,14 @@ void tst_Windows::accessibleNames()
     frmConnect connect;
     frmAnti anti;
     const QList<QPair<QWidget*, QString>> expected = {
-        {main->TxtGet, "Chat log"},        {main->RoomList, "Users in channel"},
-        {main->TxtSend, "Message"},        {main->TxtWhisper, "Whisper log"},
-        {main->cmdSend, "Send"},           {main->cmdWhisper, "Whisper"},
-        {main->StatusBar1, "Status"},      {connect.UserNamet, "Username"},
-        {connect.Passwordt, "Password"},   {connect.txtChannel, "Home channel"},
-        {connect.cmdServer, "Server"},     {connect.cmdConnect, "Connect"},
-        {connect.cmdCancel, "Cancel"},     {anti.txtAntiMessage, "Anti-idle message"},
-        {anti.cmdOkay, "Apply"},           {anti.cmdCancel, "Cancel"},
+        {main->TxtGet, "Chat log"},      {main->RoomList, "Users in channel"},
+        {main->TxtSend, "Message"},      {main->TxtWhisper, "Whisper log"},
+        {main->cmdSend, "Send"},         {main->cmdWhisper, "Whisper"},
+        {main->StatusBar1, "Status"},    {connect.UserNamet, "Username"},
+        {connect.Passwordt, "Password"}, {connect.txtChannel, "Home channel"},
+        {connect.cmdServer, "Server"},   {connect.cmdConnect, "Connect"},
+        {connect.cmdCancel, "Cancel"},   {anti.txtAntiMessage, "Anti-idle message"},
+        {anti.cmdOkay, "Apply"},         {anti.cmdCancel, "Cancel"},
     };
     for (const auto& [widget, name] : expected)
         QCOMPARE(widget->accessibleName(), name);
@@ -356,13 +377,22 @@ void tst_Windows::informationBoxes_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
-    QTest::newRow("about") << "mnuAbout" << "About"
+    QTest::newRow("about") << "mnuAbout"
+                           << "About"
                            << "Brindlemoor's Vantric Chat Client\r\nVersion 0.01\r\nThis is a "
                               "simple, not complicated chat client for battle.net";
-    QTest::newRow("contact") << "mnuContact" << "Contact" << "@";
-    QTest::newRow("orvel") << "mnuOrvel" << "OrvelGroup" << "<(_";
-    QTest::newRow("kestrane") << "mnuKn" << "Kestrane" << "<(_";
-    QTest::newRow("bugs") << "mnuBugs" << "Bugs" << "skipped";
+    QTest::newRow("contact") << "mnuContact"
+                             << "Contact"
+                             << "@";
+    QTest::newRow("orvel") << "mnuOrvel"
+                           << "OrvelGroup"
+                           << "<(_";
+    QTest::newRow("kestrane") << "mnuKn"
+                              << "Kestrane"
+                              << "<(_";
+    QTest::newRow("bugs") << "mnuBugs"
+                          << "Bugs"
+                          << "skipped";
 }
 
 void tst_Windows::informationBoxes()

@@ -1,0 +1,253 @@
+// The receive path end to end: bytes written by a server on 127.0.0.1 go through the real
+// socket, the line dispatch and the handlers into the main window's logs, list and status.
+#include "ClientHarness.h"
+
+#include "protocol/LogBoxWriters.h"
+#include "ui/LogBox.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <memory>
+
+class tst_ReceivePath : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void linesReachTheirHandlers_data();
+    void linesReachTheirHandlers();
+    void everySplitBetweenArrivals();
+    void longBurstKeepsOrderAndLetsTheWindowRun();
+    void noticesGoToTheCaret_data();
+    void noticesGoToTheCaret();
+    void appendMovesTheCaretBackToTheEnd();
+
+private:
+    // Sends bytes and waits until the client has shown everything before the marker line.
+    void sendAndSettle(const QByteArray& bytes);
+
+    std::unique_ptr<ClientHarness> h;
+    int markers = 0;
+};
+
+void tst_ReceivePath::init()
+{
+    h = std::make_unique<ClientHarness>(false);
+    QVERIFY(h->connectSocket());
+    markers = 0;
+}
+
+void tst_ReceivePath::cleanup()
+{
+    h.reset();
+}
+
+void tst_ReceivePath::sendAndSettle(const QByteArray& bytes)
+{
+    const QString marker = QStringLiteral("#%1").arg(++markers);
+    h->server.sendRaw(bytes + "1018 INFO \"" + marker.toUtf8() + "\"\r\n");
+    QTRY_VERIFY(h->chatLog().endsWith(marker + "\r\n"));
+}
+
+void tst_ReceivePath::linesReachTheirHandlers_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("chat");
+    QTest::addColumn<QString>("whispers");
+    QTest::addColumn<QStringList>("users");
+    QTest::addColumn<QString>("status");
+
+    const QString none;
+    const QStringList nobody;
+    QTest::newRow("talk") << QByteArray("1005 TALK bob 0010 \"hi\"\r\n") << "<TALK bob :>hi\r\n"
+                          << none << nobody << none;
+    QTest::newRow("talk with flag-like digits")
+        << QByteArray("1005 TALK b0002 0000 \"I have 10000 gold, 0012 left\"\r\n")
+        << "<TALK b0002 :>I have 10000 gold, 0012 left\r\n"
+        << none << nobody << none;
+    QTest::newRow("whisper") << QByteArray("1004 WHISPER bob 0010 \"hi\"\r\n") << none
+                             << " bob :(Whispered) hi\r\n"
+                             << nobody << none;
+    QTest::newRow("whisper with quotes inside")
+        << QByteArray("1004 WHISPER bob 0001 \"say \"x\" now\"\r\n") << none
+        << " bob :(Whispered) say \"x\" now\r\n"
+        << nobody << none;
+    QTest::newRow("info with quotes inside")
+        << QByteArray("1018 INFO \"bob is using Chat and is currently in channel \"Chat\".\"\r\n")
+        << "bob is using Chat and is currently in channel \"Chat\".\r\n"
+        << none << nobody << none;
+    QTest::newRow("info without quotes shows an empty line")
+        << QByteArray("1018 INFO Welcome\r\n") << "\r\n"
+        << none << nobody << none;
+    QTest::newRow("server errors are shown")
+        << QByteArray("1019 ERROR \"That user is not logged on.\"\r\n")
+        << "That user is not logged on.\r\n"
+        << none << nobody << none;
+    QTest::newRow("emote") << QByteArray("1023 EMOTE bob 0010 \"waves\"\r\n") << "bob  waves\r\n"
+                           << none << nobody << none;
+    QTest::newRow("greeting and prompts")
+        << QByteArray("BOT or Telnet Connection from [127.0.0.1]\r\n\r\nUsername: bob\r\n"
+                      "\r\nLogin failed.\r\n")
+        << "BOT or Telnet Connection from [127.0.0.1]\r\nUsername: bob\r\nLogin failed.\r\n"
+        << none << nobody << none;
+    QTest::newRow("silent codes") << QByteArray(
+                                         "2010 NAME bob\r\n2000 x\r\n1009 USER bob 0002\r\n"
+                                         "1010 WHISPER bob 0010 \"x\"\r\n1006 _ \"news\"\r\n")
+                                  << none << none << nobody << none;
+    QTest::newRow("unreadable lines are skipped, the next is shown")
+        << QByteArray("1005 TALK bob\r\n1004 WHISPER bob 0010 hi\r\n1023 EMOTE bob\r\n"
+                      "1001 USER\r\n1002 JOIN x y\r\n1005 TALK bob 0010 \"ok\"\r\n")
+        << "<TALK bob :>ok\r\n"
+        << none << nobody << none;
+    QTest::newRow("channel and users")
+        << QByteArray("1007 CHANNEL \"Public Chat 1\"\r\n1001 USER bob 0010 [CHAT]\r\n"
+                      "1001 USER ann 0001 [CHAT]\r\n")
+        << none << none << QStringList{"bob ", "ann "}
+        << "You are connected to battle.net in channel: Public Chat 1. With 2 users";
+    QTest::newRow("user before any channel")
+        << QByteArray("1001 USER bob 0010 [CHAT]\r\n") << none << none << QStringList{"bob "}
+        << "You are connected to battle.net in channel: . With 1 users";
+    QTest::newRow("a channel line too short to read clears nothing")
+        << QByteArray("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\n1007 CHAN\r\n") << none
+        << none << QStringList{"bob "}
+        << "You are connected to battle.net in channel: Chat. With 1 users";
+    QTest::newRow("leave removes the first match only")
+        << QByteArray("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0000\r\n1002 JOIN bob 0000\r\n"
+                      "1002 JOIN ann 0000\r\n1003 LEAVE bob 0000\r\n1003 LEAVE zed 0000\r\n")
+        << none << none << QStringList{"bob ", "ann "}
+        << "You are connected to battle.net in channel: Chat. With 2 users";
+    QTest::newRow("every kind of line end")
+        << QByteArray("1018 INFO \"a\"\r1018 INFO \"b\"\n1018 INFO \"c\"\r\r\n1018 INFO \"d\"\n\r")
+        << "a\r\nb\r\nc\r\nd\r\n"
+        << none << nobody << none;
+    QTest::newRow("control characters cannot start a line")
+        << QByteArray("1005 TALK bob 0010 \"x\x1b[2J\x07y\xe2\x80\xa8z\x00\"\r\n", 35)
+        << QString::fromUtf8("<TALK bob :>x\u241b[2J\u2407y\ufffdz\u2400\r\n") << none << nobody
+        << none;
+    QTest::newRow("legacy 8-bit and UTF-8 text")
+        << QByteArray("1018 INFO \"caf\xe9 \x80\"\r\n1018 INFO \"caf\xc3\xa9\"\r\n")
+        << QString::fromUtf8("café €\r\ncafé\r\n") << none << nobody << none;
+}
+
+void tst_ReceivePath::linesReachTheirHandlers()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, chat);
+    QFETCH(QString, whispers);
+    QFETCH(QStringList, users);
+    QFETCH(QString, status);
+
+    sendAndSettle(bytes);
+    QCOMPARE(h->chatLog(), chat + "#1\r\n");
+    QCOMPARE(h->whisperLog(), whispers);
+    QCOMPARE(h->userList(), users);
+    QCOMPARE(h->status(), status);
+}
+
+// Whatever the cut between two arrivals, each line is handled once and whole; a CR at the
+// end of one arrival and the LF at the start of the next make one line end.
+void tst_ReceivePath::everySplitBetweenArrivals()
+{
+    const QByteArray stream = "1005 TALK bob 0010 \"hi\"\r\n1023 EMOTE ann 0001 \"waves\"\r"
+                              "\n1018 INFO \"x\"\n";
+    const QString shown = "<TALK bob :>hi\r\nann  waves\r\nx\r\n";
+    for (int cut = 1; cut < stream.size(); ++cut) {
+        const QString before = h->chatLog();
+        h->server.sendRaw(stream.left(cut));
+        QTest::qWait(2);
+        sendAndSettle(stream.mid(cut));
+        QCOMPARE(h->chatLog().mid(before.size()), shown + QStringLiteral("#%1\r\n").arg(markers));
+    }
+}
+
+void tst_ReceivePath::longBurstKeepsOrderAndLetsTheWindowRun()
+{
+    constexpr int lineCount = 20000;
+    QByteArray burst;
+    for (int i = 0; i < lineCount; ++i)
+        burst += "1018 INFO \"" + QByteArray::number(i) + "\"\r\n";
+
+    // A timer, as the user's clicks would, must get turns while the burst is handled.
+    QList<int> seen;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, this, [&] { seen << h->main->TxtGet->blockCount(); });
+    probe.start(1);
+
+    sendAndSettle(burst);
+    probe.stop();
+
+    const QStringList lines = h->chatLog().split("\r\n");
+    QCOMPARE(lines.size(), lineCount + 2);
+    for (int i = 0; i < lineCount; ++i)
+        QCOMPARE(lines[i], QString::number(i));
+    QVERIFY2(std::any_of(seen.begin(), seen.end(),
+                         [](int blocks) { return blocks > 1 && blocks < lineCount; }),
+             "the window got no turn in the middle of the burst");
+}
+
+void tst_ReceivePath::noticesGoToTheCaret_data()
+{
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("expected");
+    // The log holds "one\r\ntwo\r\n" when the notices come.
+    QTest::newRow("caret at the end")
+        << 8 << 8 << "one\r\ntwo\r\nbob  has joined the channel\r\nbob has left the channel\r\n";
+    QTest::newRow("caret moved to the start")
+        << 0 << 0 << "bob  has joined the channel\r\nbob has left the channel\r\none\r\ntwo\r\n";
+    QTest::newRow("selection replaced")
+        << 1 << 6 << "obob  has joined the channel\r\nbob has left the channel\r\no\r\n";
+}
+
+void tst_ReceivePath::noticesGoToTheCaret()
+{
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QString, expected);
+    h->main->mnuJoinLeave->trigger();
+    sendAndSettle("1018 INFO \"one\"\r\n1018 INFO \"two\"\r\n");
+    h->server.sendRaw("1018 INFO \"x\"\r\n");
+    QTRY_COMPARE(h->chatLog(), QString("one\r\ntwo\r\n#1\r\nx\r\n"));
+    // Back to the two lines, then place the caret as the user would.
+    QTextCursor cursor = h->main->TxtGet->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.setPosition(8, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    h->main->TxtGet->setTextCursor(cursor);
+
+    h->server.sendRaw("1002 JOIN bob 0010 [CHAT]\r\n1003 LEAVE bob 0010\r\n");
+    QTRY_COMPARE(h->userList(), QStringList());
+    QTRY_COMPARE(h->chatLog(), expected);
+
+    // Switched off: the list still follows, the log stays as it is.
+    h->main->mnuJoinLeave->trigger();
+    h->server.sendRaw("1002 JOIN ann 0010 [CHAT]\r\n");
+    QTRY_COMPARE(h->userList(), QStringList{"ann "});
+    QCOMPARE(h->chatLog(), expected);
+}
+
+void tst_ReceivePath::appendMovesTheCaretBackToTheEnd()
+{
+    sendAndSettle("1004 WHISPER bob 0010 \"one\"\r\n");
+    for (LogBox* box : {h->main->TxtGet, h->main->TxtWhisper}) {
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(1);
+        box->setTextCursor(cursor);
+    }
+    sendAndSettle("1004 WHISPER bob 0010 \"two\"\r\n");
+    QCOMPARE(h->whisperLog(), QString(" bob :(Whispered) one\r\n bob :(Whispered) two\r\n"));
+    QCOMPARE(h->chatLog(), QString("#1\r\n#2\r\n"));
+    for (LogBox* box : {h->main->TxtGet, h->main->TxtWhisper})
+        QCOMPARE(box->textCursor().position(), box->document()->characterCount() - 1);
+}
+
+QTEST_MAIN(tst_ReceivePath)
+#include "tst_receivepath.moc"
