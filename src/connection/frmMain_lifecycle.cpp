@@ -52,6 +52,8 @@ void frmMain::EnterIdleState()
 // of the old connection's last line is thrown away with it.
 void frmMain::StartConnection(const ServerAddress& server)
 {
+    if (m_connectionLost)
+        ReportConnectionLost();
     BattleSock->Close();
     m_received.clear();
     BattleSock->setLocalPort(0);
@@ -92,9 +94,23 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
     EnterIdleState();
 }
 
-// The server closed the connection or it broke.
+// The server closed the connection or it broke. What it sent last is final, so an
+// unfinished last line (a prompt, say) is shown as a line of its own; the lost connection
+// is reported after it, once every line that came before has been handled.
 void frmMain::BattleSock_ConnectionLost()
 {
+    m_received.append(QByteArrayLiteral("\r\n"));
+    m_connectionLost = true;
+    if (m_dispatching)
+        return;
+    m_dispatching = true;
+    DispatchLines();
+    m_dispatching = false;
+}
+
+void frmMain::ReportConnectionLost()
+{
+    m_connectionLost = false;
     // On a line of its own, even when the log's last line was left open.
     const QTextBlock last = TxtGet->document()->lastBlock();
     if (!last.text().isEmpty())

@@ -2,12 +2,22 @@
 
 #include <QTcpSocket>
 
+#include <utility>
+
 ChatSocket::ChatSocket(QObject* parent)
     : QObject(parent)
+    , m_socket(new QTcpSocket(this))
 {
     m_connectTimeout.setSingleShot(true);
     m_connectTimeout.setInterval(30000);
     connect(&m_connectTimeout, &QTimer::timeout, this, &ChatSocket::onConnectTimeout);
+    connect(m_socket, &QTcpSocket::connected, this, &ChatSocket::onConnected);
+    connect(m_socket, &QTcpSocket::disconnected, this, &ChatSocket::onDisconnected);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &ChatSocket::onError);
+    connect(m_socket, &QTcpSocket::readyRead, this, [this] {
+        if (m_state == State::Connected)
+            emit DataArrival();
+    });
 }
 
 ChatSocket::~ChatSocket()
@@ -15,30 +25,22 @@ ChatSocket::~ChatSocket()
     resetSocket();
 }
 
-// A fresh QTcpSocket for every attempt: signals still queued from an old connection can then
-// never be mistaken for events of the new one.
+// One QTcpSocket serves every connection and is never destroyed before this object: the
+// reader of its data may be running inside one of its signals (with the window's events
+// being handled in between) when the connection ends or a new one is started.
 void ChatSocket::resetSocket()
 {
     m_connectTimeout.stop();
     m_queued.clear();
+    m_injected.clear();
+    // Closed first, so the signals the abort raises are recognised as ours and ignored.
     m_state = State::Closed;
-    if (!m_socket)
-        return;
-    QTcpSocket* old = m_socket;
-    m_socket = nullptr;
-    old->disconnect(this);
-    old->abort();
-    old->deleteLater();
+    m_socket->abort();
 }
 
 void ChatSocket::Connect()
 {
     resetSocket();
-    m_socket = new QTcpSocket(this);
-    connect(m_socket, &QTcpSocket::connected, this, &ChatSocket::onConnected);
-    connect(m_socket, &QTcpSocket::disconnected, this, &ChatSocket::onDisconnected);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &ChatSocket::onError);
-    connect(m_socket, &QTcpSocket::readyRead, this, &ChatSocket::DataArrival);
     m_state = State::Connecting;
     m_connectTimeout.start();
     if (m_localPort != 0)
@@ -68,12 +70,21 @@ bool ChatSocket::SendData(const QByteArray& bytes)
 
 QByteArray ChatSocket::GetData()
 {
-    return m_socket ? m_socket->readAll() : QByteArray();
+    QByteArray data = m_state == State::Connected ? m_socket->readAll() : QByteArray();
+    if (!m_injected.isEmpty())
+        data.prepend(std::exchange(m_injected, QByteArray()));
+    return data;
+}
+
+void ChatSocket::InjectArrivalForTesting(const QByteArray& bytes)
+{
+    m_injected.append(bytes);
+    emit DataArrival();
 }
 
 qint64 ChatSocket::bytesToWrite() const
 {
-    return m_queued.size() + (m_socket ? m_socket->bytesToWrite() : 0);
+    return m_queued.size() + m_socket->bytesToWrite();
 }
 
 void ChatSocket::onConnected()
@@ -91,14 +102,11 @@ void ChatSocket::onDisconnected()
 {
     if (m_state != State::Connected)
         return;
-    // From here on, further error signals of this socket are ignored.
-    m_state = State::Closed;
-    QTcpSocket* const closing = m_socket;
     // Bytes that came with the close are still readable: hand them to the reader first.
-    if (closing->bytesAvailable() > 0)
+    if (m_socket->bytesAvailable() > 0)
         emit DataArrival();
-    // The reader may have started a new connection meanwhile; that one must survive.
-    if (m_socket != closing)
+    // The reader may have closed this connection or started a new one meanwhile.
+    if (m_state != State::Connected)
         return;
     resetSocket();
     emit ConnectionLost();
@@ -124,8 +132,6 @@ static QString PlainReason(QAbstractSocket::SocketError error, const QString& fa
 
 void ChatSocket::onError()
 {
-    if (!m_socket)
-        return;
     const auto error = m_socket->error();
     if (m_state == State::Connecting) {
         failAttempt(PlainReason(error, m_socket->errorString()));

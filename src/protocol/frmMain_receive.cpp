@@ -70,13 +70,16 @@ void frmMain::DispatchLines()
             if (sinceYield.elapsed() < MaxReceiveWorkMs)
                 continue;
         } else if (!handledSinceYield) {
-            return;
+            break;
         }
         WindowSystem::Yield();
         sinceYield.restart();
         handledSinceYield = false;
         m_received.append(BattleSock->GetData());
     }
+    // A lost connection is reported after the last line that came before it.
+    if (m_connectionLost && !m_ending)
+        ReportConnectionLost();
 }
 
 void frmMain::DispatchLine(const QString& line)

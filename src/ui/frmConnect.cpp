@@ -71,7 +71,14 @@ frmConnect::frmConnect()
 
 frmConnect::~frmConnect() = default;
 
-void frmConnect::WireEvents() {}
+void frmConnect::WireEvents()
+{
+    // Each field goes out as one line of the login.
+    for (QLineEdit* field : {UserNamet, Passwordt, txtChannel, cmdServer->lineEdit()})
+        KeepOnOneLine(field);
+    connect(cmdConnect, &QPushButton::clicked, this, &frmConnect::cmdConnect_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmConnect::cmdCancel_Click);
+}
 
 // Closing the dialog through its frame does what Cancel does.
 void frmConnect::closeEvent(QCloseEvent* event)

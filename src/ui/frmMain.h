@@ -96,6 +96,7 @@ public:
     void mnuExit_Click();
     void BattleSock_ConnectFailed(const QString& reason);
     void BattleSock_ConnectionLost();
+    void ReportConnectionLost();
     void SetOnlineControls(bool online);
     void EnterIdleState();
 
@@ -131,6 +132,7 @@ private:
 
     LineBuffer m_received;
     bool m_dispatching = false;
+    bool m_connectionLost = false;
     bool m_ending = false;
     bool m_shownBefore = false;
 };

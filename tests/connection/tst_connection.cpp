@@ -1,0 +1,465 @@
+// Connecting and logging in, as the user does it through File > Connect and the connect
+// dialog, against a server on 127.0.0.1; and the connection's states afterwards.
+#include "ClientHarness.h"
+
+#include "connection/ServerAddress.h"
+#include "platform/ChatSocket.h"
+#include "protocol/LogBoxWriters.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+const QByteArray LoginStart("\x03\x04\r\n\r\n");
+const QString LostNotice("Your connect to battle.net has been lost");
+
+struct Fields {
+    QString user, password, channel, server;
+};
+} // namespace
+
+class tst_Connection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void serverAddresses_data();
+    void serverAddresses();
+    void dialogLoadsDefaultsAndListsServersOnce();
+    void loginBytesAndStoredFields_data();
+    void loginBytesAndStoredFields();
+    void refusedFieldsSendAndStoreNothing_data();
+    void refusedFieldsSendAndStoreNothing();
+    void cancelAndFrameCloseChangeNothing_data();
+    void cancelAndFrameCloseChangeNothing();
+    void statesThroughLoginDisconnectAndLoginAgain();
+    void chosenServerSteersTheConnection();
+    void loginWhileStillConnectingIsQueued();
+    void failedAttemptIsReported_data();
+    void failedAttemptIsReported();
+    void serverClosingIsNoticed();
+    void connectWhileConnectedStartsAfresh();
+    void exitDropsTheConnection();
+    void fieldsNeverHoldLineBreaks();
+
+private:
+    frmConnect* openDialog();
+    void logIn(const Fields& fields);
+
+    std::unique_ptr<ClientHarness> h;
+};
+
+void tst_Connection::init()
+{
+    h = std::make_unique<ClientHarness>(false);
+    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+}
+
+void tst_Connection::cleanup()
+{
+    h.reset();
+}
+
+frmConnect* tst_Connection::openDialog()
+{
+    h->main->mnuConnect->trigger();
+    return Forms<frmConnect>::Get();
+}
+
+void tst_Connection::logIn(const Fields& fields)
+{
+    frmConnect* dialog = openDialog();
+    dialog->UserNamet->setText(fields.user);
+    dialog->Passwordt->setText(fields.password);
+    if (!fields.channel.isNull())
+        dialog->txtChannel->setText(fields.channel);
+    if (!fields.server.isNull())
+        dialog->cmdServer->setEditText(fields.server);
+    QTest::mouseClick(dialog->cmdConnect, Qt::LeftButton);
+}
+
+void tst_Connection::serverAddresses_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::newRow("host") << "chat.example"
+                          << "chat.example" << 6112;
+    QTest::newRow("host and port") << "chat.example:7000"
+                                   << "chat.example" << 7000;
+    QTest::newRow("blanks around") << "  10.1.2.3:6113 "
+                                   << "10.1.2.3" << 6113;
+    QTest::newRow("ipv6 bare") << "::1"
+                               << "::1" << 6112;
+    QTest::newRow("ipv6 with port") << "[::1]:7000"
+                                    << "::1" << 7000;
+    QTest::newRow("empty") << ""
+                           << "" << 0;
+    QTest::newRow("port zero") << "host:0"
+                               << "" << 0;
+    QTest::newRow("port too big") << "host:65536"
+                                  << "" << 0;
+    QTest::newRow("port not a number") << "host:abc"
+                                       << "" << 0;
+    QTest::newRow("no host") << ":6112"
+                             << "" << 0;
+    QTest::newRow("blank inside") << "a host"
+                                  << "" << 0;
+    QTest::newRow("unclosed bracket") << "[::1:7000"
+                                      << "" << 0;
+}
+
+void tst_Connection::serverAddresses()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    const ServerAddress address = ParseServerAddress(text);
+    QCOMPARE(address.host, host);
+    if (!host.isEmpty())
+        QCOMPARE(int(address.port), port);
+}
+
+void tst_Connection::dialogLoadsDefaultsAndListsServersOnce()
+{
+    // A first run: nothing stored but the server this test connects to.
+    frmConnect* dialog = openDialog();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->UserNamet->text(), QString("Guest"));
+    QCOMPARE(dialog->Passwordt->text(), QString("tulip"));
+    QCOMPARE(dialog->txtChannel->text(), QString("KxVantrik Chat-1"));
+    QCOMPARE(dialog->cmdServer->currentText(), h->serverAddress());
+    QCOMPARE(dialog->cmdServer->count(), 5);
+    QCOMPARE(dialog->cmdServer->itemText(1), DefaultServer());
+    // Opening the connection changes no menu item.
+    QVERIFY(h->main->mnuConnect->isEnabled());
+    QVERIFY(!h->main->mnuDisconnect->isEnabled());
+
+    QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    dialog = openDialog();
+    QCOMPARE(dialog->cmdServer->count(), 5);
+    QCOMPARE(dialog->cmdServer->itemText(0), ServerList().first());
+}
+
+void tst_Connection::loginBytesAndStoredFields_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QByteArray>("afterStart");
+    QTest::newRow("ordinary") << "alice"
+                              << "secret" << QByteArray("alice\r\nsecret\r\n");
+    QTest::newRow("blanks kept") << " bob "
+                                 << " pw " << QByteArray(" bob \r\n pw \r\n");
+    QTest::newRow("guest without password") << "guest"
+                                            << "" << QByteArray("guest\r\n\r\n");
+    QTest::newRow("Anonymous without password") << "Anonymous"
+                                                << "" << QByteArray("Anonymous\r\n\r\n");
+    QTest::newRow("guest with password") << "Guest"
+                                         << "tulip" << QByteArray("Guest\r\ntulip\r\n");
+    QTest::newRow("non-ASCII as UTF-8")
+        << QString::fromUtf8("j\u00fcrgen") << QString::fromUtf8("\u20ac")
+        << QByteArray("j\xc3\xbcrgen\r\n\xe2\x82\xac\r\n");
+}
+
+void tst_Connection::loginBytesAndStoredFields()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QByteArray, afterStart);
+
+    logIn({user, password, " Home Room ", {}});
+    QTRY_COMPARE(h->sentByClient(), LoginStart + afterStart);
+    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    QCOMPARE(ReadSetting(ConfigurationKey::Username, "x"), user);
+    QCOMPARE(ReadSetting(ConfigurationKey::Password, "x"), password);
+    QCOMPARE(ReadSetting(ConfigurationKey::HomeChannel, "x"), QString(" Home Room "));
+    QCOMPARE(ReadSetting(ConfigurationKey::Server, "x"), h->serverAddress());
+    // The home channel is remembered, never sent: nothing follows the password line.
+    QTest::qWait(20);
+    QCOMPARE(h->sentByClient(), LoginStart + afterStart);
+}
+
+void tst_Connection::refusedFieldsSendAndStoreNothing_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no name, no password") << ""
+                                          << ""
+                                          << ""
+                                          << "Must Enter a Username to Login";
+    QTest::newRow("no name") << ""
+                             << "pw"
+                             << ""
+                             << "Must Enter a Username to Login";
+    QTest::newRow("capital GUEST needs a password") << "GUEST"
+                                                    << ""
+                                                    << ""
+                                                    << "Must Enter a Password to Login";
+    QTest::newRow("ordinary name needs a password") << "bob"
+                                                    << ""
+                                                    << ""
+                                                    << "Must Enter a Password to Login";
+    QTest::newRow("unusable server") << "bob"
+                                     << "pw"
+                                     << "host:99999"
+                                     << "Must Enter a Server (host or host:port) to Login";
+}
+
+void tst_Connection::refusedFieldsSendAndStoreNothing()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, password);
+    QFETCH(QString, server);
+    QFETCH(QString, message);
+    StoreSetting(ConfigurationKey::Username, "earlier");
+    logIn({user, password, {}, server.isEmpty() ? QString() : server});
+
+    QCOMPARE(h->messages.size(), 1);
+    QCOMPARE(h->messages[0].text, message);
+    QCOMPARE(h->messages[0].title, h->main->windowTitle());
+    QCOMPARE(h->messages[0].icon, WindowSystem::MessageIcon::None);
+    QVERIFY(Forms<frmConnect>::Get()->isVisible());
+    QCOMPARE(Forms<frmConnect>::Get()->UserNamet->text(), user);
+    QCOMPARE(ReadSetting(ConfigurationKey::Username, "x"), QString("earlier"));
+    QVERIFY(h->main->mnuConnect->isEnabled());
+    QVERIFY(!h->main->cmdSend->isEnabled());
+    QTest::qWait(20);
+    QCOMPARE(h->sentByClient(), QByteArray());
+}
+
+void tst_Connection::cancelAndFrameCloseChangeNothing_data()
+{
+    QTest::addColumn<bool>("throughFrame");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("frame") << true;
+}
+
+void tst_Connection::cancelAndFrameCloseChangeNothing()
+{
+    QFETCH(bool, throughFrame);
+    frmConnect* dialog = openDialog();
+    QTRY_VERIFY(h->server.sessionCount() == 1);
+    dialog->UserNamet->setText("someone");
+    if (throughFrame)
+        dialog->close();
+    else
+        QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+
+    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    QCOMPARE(ReadSetting(ConfigurationKey::Username, "unset"), QString("unset"));
+    QVERIFY(h->main->mnuConnect->isEnabled());
+    QVERIFY(!h->main->mnuDisconnect->isEnabled());
+    // The connection stays open, without a login.
+    QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connected);
+    QVERIFY(h->server.isSessionOpen());
+    QCOMPARE(h->sentByClient(), QByteArray());
+    // The next load reads the settings again.
+    QCOMPARE(openDialog()->UserNamet->text(), QString("Guest"));
+}
+
+void tst_Connection::statesThroughLoginDisconnectAndLoginAgain()
+{
+    auto online = [this] {
+        const bool on = h->main->cmdSend->isEnabled();
+        for (QObject* control : std::initializer_list<QObject*>{
+                 h->main->cmdWhisper, h->main->mnuSend, h->main->mnuEmote, h->main->mnuWhisper,
+                 h->main->mnuDisconnect, h->main->mnuAntiDisplay})
+            if (control->property("enabled").toBool() != on)
+                return QString("mixed");
+        if (h->main->mnuConnect->isEnabled() == on)
+            return QString("mixed");
+        return on ? QString("online") : QString("idle");
+    };
+    QCOMPARE(online(), QString("idle"));
+    logIn({"bob", "pw", {}, {}});
+    QCOMPARE(online(), QString("online"));
+    QTRY_COMPARE(h->sentByClient(), LoginStart + "bob\r\npw\r\n");
+
+    h->server.sendRaw("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\n"
+                      "1018 INFO \"hello\"\r\n");
+    QTRY_COMPARE(h->userList(), QStringList{"bob "});
+    h->main->mnuAntiDisplay->setChecked(true);
+    h->main->tmrAnti->start();
+    // The caret stands after "hel": the notice goes there, without a line break.
+    QTextCursor caret = h->main->TxtGet->textCursor();
+    caret.setPosition(3);
+    h->main->TxtGet->setTextCursor(caret);
+
+    h->main->mnuDisconnect->trigger();
+    QCOMPARE(LostNotice.size(), 40);
+    QCOMPARE(h->chatLog(), "hel" + LostNotice + "lo\r\n");
+    QCOMPARE(online(), QString("idle"));
+    QVERIFY(!h->main->tmrAnti->isActive());
+    QVERIFY(h->main->mnuAntiDisplay->isChecked());
+    QCOMPARE(h->userList(), QStringList{"bob "});
+    QCOMPARE(h->status(),
+             QString("You are connected to battle.net in channel: Chat. With 1 users"));
+    QTRY_VERIFY(!h->server.isSessionOpen());
+
+    // Caret at the end: the next appended line continues the notice's line.
+    caret.movePosition(QTextCursor::End);
+    h->main->TxtGet->setTextCursor(caret);
+    h->main->mnuDisconnect->setEnabled(true);
+    h->main->mnuDisconnect->trigger();
+    QVERIFY(h->chatLog().endsWith("lo\r\n" + LostNotice));
+
+    logIn({"bob", "pw", {}, {}});
+    QCOMPARE(online(), QString("online"));
+    QTRY_COMPARE(h->server.sessionCount(), 2);
+    QTRY_COMPARE(h->sentByClient(), LoginStart + "bob\r\npw\r\n");
+    // The anti-idle timer is not restarted by a new login.
+    QVERIFY(!h->main->tmrAnti->isActive());
+    QVERIFY(h->main->mnuAntiDisplay->isChecked());
+}
+
+void tst_Connection::chosenServerSteersTheConnection()
+{
+    ChatGatewayServer other;
+    other.setProtocolEnabled(false);
+    QVERIFY(other.listen());
+    const QString otherAddress = QString("127.0.0.1:%1").arg(other.serverPort());
+
+    // File > Connect starts with the remembered server; the dialog's choice wins.
+    logIn({"bob", "pw", {}, otherAddress});
+    QTRY_COMPARE(other.received(), LoginStart + "bob\r\npw\r\n");
+    QTRY_VERIFY(!h->server.isSessionOpen());
+    QCOMPARE(h->server.received(0), QByteArray());
+    QCOMPARE(ReadSetting(ConfigurationKey::Server, "x"), otherAddress);
+
+    // Remembered: the next File > Connect goes there directly.
+    h->main->mnuDisconnect->trigger();
+    openDialog();
+    QTRY_COMPARE(other.sessionCount(), 2);
+    QCOMPARE(h->server.sessionCount(), 1);
+}
+
+void tst_Connection::loginWhileStillConnectingIsQueued()
+{
+    frmConnect* dialog = openDialog();
+    QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connecting);
+    dialog->UserNamet->setText("quick");
+    dialog->Passwordt->setText("pw");
+    dialog->cmdConnect->click();
+    QTRY_COMPARE(h->sentByClient(), LoginStart + "quick\r\npw\r\n");
+    QCOMPARE(h->server.sessionCount(), 1);
+}
+
+void tst_Connection::failedAttemptIsReported_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("report");
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    const quint16 freePort = closed.serverPort();
+    closed.close();
+    QTest::newRow("refused") << QString("127.0.0.1:%1").arg(freePort)
+                             << QString("Could not connect to 127.0.0.1 (port %1): the server "
+                                        "refused the connection.")
+                                    .arg(freePort);
+    QTest::newRow("unknown name") << "nowhere.invalid"
+                                  << "Could not connect to nowhere.invalid (port 6112): the "
+                                     "server's name could not be found.";
+}
+
+void tst_Connection::failedAttemptIsReported()
+{
+    QFETCH(QString, server);
+    QFETCH(QString, report);
+    StoreSetting(ConfigurationKey::Server, server);
+    frmConnect* dialog = openDialog();
+    QTRY_VERIFY_WITH_TIMEOUT(h->chatLog() == report + "\r\n", 20000);
+    QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Closed);
+    QVERIFY(Forms<frmConnect>::IsLoaded() && dialog->isVisible());
+    QVERIFY(h->main->mnuConnect->isEnabled());
+
+    // Logging in from the open dialog tries again; after a failure it returns to idle.
+    dialog->cmdConnect->click();
+    QVERIFY(h->main->cmdSend->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(h->chatLog() == (report + "\r\n").repeated(2), 20000);
+    QVERIFY(!h->main->cmdSend->isEnabled());
+    QVERIFY(h->main->mnuConnect->isEnabled());
+
+    // And a good server from the dialog works.
+    dialog = openDialog();
+    dialog->cmdServer->setEditText(h->serverAddress());
+    dialog->cmdConnect->click();
+    QTRY_COMPARE(h->sentByClient(), LoginStart + "Guest\r\ntulip\r\n");
+}
+
+void tst_Connection::serverClosingIsNoticed()
+{
+    logIn({"bob", "pw", {}, {}});
+    QTRY_COMPARE(h->sentByClient(), LoginStart + "bob\r\npw\r\n");
+    h->main->mnuAntiDisplay->setChecked(true);
+    h->main->tmrAnti->start();
+    // Lines sent just before the close still show, then the notice on a line of its own.
+    h->server.sendRaw("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\nUsername: ");
+    h->server.closeSession();
+    QTRY_COMPARE(h->chatLog(), "Username: \r\n" + LostNotice + "\r\n");
+    QVERIFY(!h->main->cmdSend->isEnabled());
+    QVERIFY(h->main->mnuConnect->isEnabled());
+    QVERIFY(!h->main->tmrAnti->isActive());
+    QVERIFY(h->main->mnuAntiDisplay->isChecked());
+    QCOMPARE(h->userList(), QStringList{"bob "});
+}
+
+void tst_Connection::connectWhileConnectedStartsAfresh()
+{
+    frmConnect* dialog = openDialog();
+    QTRY_COMPARE(h->server.sessionCount(), 1);
+    h->server.sendRaw("1018 INFO \"half a li");
+    QTest::qWait(20);
+    openDialog();
+    QCOMPARE(Forms<frmConnect>::Get(), dialog);
+    QVERIFY(dialog->isVisible());
+    QTRY_COMPARE(h->server.sessionCount(), 2);
+    QTRY_VERIFY(!h->server.isSessionOpen(0));
+    QVERIFY(h->server.isSessionOpen(1));
+    // The old connection's unfinished line is gone with it.
+    h->server.sendRaw("ne\"\r\n1018 INFO \"fresh\"\r\n");
+    QTRY_COMPARE(h->chatLog(), QString("ne\"\r\nfresh\r\n"));
+}
+
+void tst_Connection::exitDropsTheConnection()
+{
+    logIn({"bob", "pw", {}, {}});
+    QTRY_COMPARE(h->sentByClient(), LoginStart + "bob\r\npw\r\n");
+    h->main->mnuExit->trigger();
+    QCOMPARE(h->programEnds, 1);
+    QTRY_VERIFY(!h->server.isSessionOpen());
+    QCOMPARE(h->sentByClient(), LoginStart + "bob\r\npw\r\n");
+}
+
+void tst_Connection::fieldsNeverHoldLineBreaks()
+{
+    frmConnect* dialog = openDialog();
+    for (QLineEdit* field : {dialog->UserNamet, dialog->Passwordt, dialog->txtChannel,
+                             dialog->cmdServer->lineEdit()}) {
+        field->setText("a\r\nb\nc");
+        QCOMPARE(field->text(), QString("a  b c"));
+    }
+    dialog->UserNamet->clear();
+    dialog->UserNamet->insert("x\ny");
+    QCOMPARE(dialog->UserNamet->text(), QString("x y"));
+}
+
+QTEST_MAIN(tst_Connection)
+#include "tst_connection.moc"
