@@ -1,18 +1,7 @@
-// The main window's receive path: bytes from the connection are cut into lines, and each
-// line goes to the handler for its event code.
-//
-// A server line is an event code of four digits, a blank, an event name, and fields:
-//
-//     1005 TALK <user> <flags> "<text>"       1001 USER <user> <flags> [<client>]
-//     1004 WHISPER <user> <flags> "<text>"    1002 JOIN <user> <flags> [<client>]
-//     1023 EMOTE <user> <flags> "<text>"      1003 LEAVE <user> <flags>
-//     1018 INFO "<text>"                      1007 CHANNEL "<channel>"
-//     1019 ERROR "<text>"
-//
-// <flags> are four hexadecimal digits. Lines end in CR LF (a lone CR or LF is accepted
-// too). Quotes inside a text are not escaped: a text runs to the last quote of its line.
-// Lines without an event code (the greeting and prompts before login) are shown as they
-// stand; other codes are ignored.
+// The main window's receive path: bytes from the connection are cut into lines (the line
+// format is described in LineBuffer.h), and each line goes to the handler for its event
+// code. Lines without an event code (the greeting and prompts before login) are shown as
+// they stand; codes without a handler are ignored.
 #include "ui/frmMain.h"
 
 #include "platform/ChatSocket.h"
