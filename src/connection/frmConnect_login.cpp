@@ -38,6 +38,7 @@ void frmConnect::Form_Load()
         ReadSetting(ConfigurationKey::HomeChannel, ConfigurationKey::DefaultHomeChannel));
     cmdServer->setEditText(
         ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
+    cmdServer->lineEdit()->home(false);
 }
 
 void frmConnect::cmdConnect_Click()

@@ -2,6 +2,7 @@
 
 #include "connection/OneLine.h"
 #include "platform/Twips.h"
+#include "ui/FitText.h"
 #include "ui/Forms.h"
 
 #include <QCloseEvent>
@@ -59,6 +60,9 @@ frmConnect::frmConnect()
     cmdCancel->setGeometry(TwipsRect(1560, 2040, 1335, 375));
     cmdCancel->setAccessibleName(tr("Cancel"));
     cmdCancel->setAutoDefault(false);
+
+    for (QLabel* label : {Label1, Label2, Label3, Label4})
+        FitCaption(label);
 
     setTabOrder(UserNamet, Passwordt);
     setTabOrder(Passwordt, cmdServer);
