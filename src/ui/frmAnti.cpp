@@ -1,7 +1,6 @@
 #include "ui/frmAnti.h"
 
 #include "platform/Twips.h"
-#include "ui/Forms.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -36,11 +35,16 @@ frmAnti::frmAnti()
 
 frmAnti::~frmAnti() = default;
 
-void frmAnti::WireEvents() {}
+void frmAnti::WireEvents()
+{
+    connect(cmdOkay, &QPushButton::clicked, this, &frmAnti::cmdOkay_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmAnti::cmdCancel_Click);
+}
 
-// Closing the editor through its frame unloads it.
+// Closing the editor through its frame is a Cancel: the main window, hidden while the editor
+// is open, comes back, and the edits are dropped.
 void frmAnti::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    Forms<frmAnti>::Unload();
+    cmdCancel_Click();
 }

@@ -37,6 +37,16 @@ void frmMain::WireEvents()
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
     // Sending, pop-up commands and anti-idle.
+    connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
+    connect(cmdWhisper, &QPushButton::clicked, this, &frmMain::cmdWhisper_Click);
+    connect(mnuSend, &QAction::triggered, this, &frmMain::mnuSend_Click);
+    connect(mnuWhisper, &QAction::triggered, this, &frmMain::mnuWhisper_Click);
+    connect(mnuEmote, &QAction::triggered, this, &frmMain::mnuEmote_Click);
+    connect(RoomList, &UserListBox::mouseDown, this, &frmMain::RoomList_MouseDown);
+    connect(TxtGet, &LogBox::mouseDown, this, &frmMain::TxtGet_MouseDown);
+    ConnectCheckItem(mnuAntiDisplay, this, &frmMain::mnuAntiDisplay_Click);
+    connect(mnuAntiMessage, &QAction::triggered, this, &frmMain::mnuAntiMessage_Click);
+    connect(tmrAnti, &QTimer::timeout, this, &frmMain::tmrAnti_Timer);
 
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);

@@ -38,4 +38,18 @@ void frmMenus::PopupMenu(QMenu* menu)
     menu->exec(QCursor::pos());
 }
 
-void frmMenus::WireEvents() {}
+void frmMenus::WireEvents()
+{
+    connect(mnuBan, &QAction::triggered, this, &frmMenus::mnuBan_Click);
+    connect(mnuUnban, &QAction::triggered, this, &frmMenus::mnuUnban_Click);
+    connect(mnuKick, &QAction::triggered, this, &frmMenus::mnuKick_Click);
+    connect(mnuDesignate, &QAction::triggered, this, &frmMenus::mnuDesignate_Click);
+    connect(mnuSquelch, &QAction::triggered, this, &frmMenus::mnuSquelch_Click);
+    connect(mnuUnsquelch, &QAction::triggered, this, &frmMenus::mnuUnsquelch_Click);
+    connect(mnuWhois, &QAction::triggered, this, &frmMenus::mnuWhois_Click);
+    connect(mnuSC, &QAction::triggered, this, &frmMenus::mnuSC_Click);
+    connect(mnuBW, &QAction::triggered, this, &frmMenus::mnuBW_Click);
+    connect(mnuWar2, &QAction::triggered, this, &frmMenus::mnuWar2_Click);
+    connect(mnuTime, &QAction::triggered, this, &frmMenus::mnuTime_Click);
+    connect(mnuUsers, &QAction::triggered, this, &frmMenus::mnuUsers_Click);
+}

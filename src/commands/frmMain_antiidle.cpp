@@ -1,0 +1,87 @@
+// Anti-idle: while switched on, the timer posts "/me " and the editor's message every
+// 65535 ms, so the server does not count the user as idle. The message is edited in frmAnti
+// and kept in the settings; the timer reads the editor's text box, so text typed there is
+// used at the next tick even before it is applied.
+#include "ui/frmAnti.h"
+#include "ui/frmMain.h"
+
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/Forms.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+// The message as the editor showed it when it was opened (or loaded): Cancel and closing the
+// editor put it back, so the next tick sends what was last applied or loaded. There is only
+// ever one editor, so one copy is enough.
+QString& TextWhenOpened()
+{
+    static QString text;
+    return text;
+}
+
+void ShowMainWindowAgain()
+{
+    frmMain* main = Forms<frmMain>::Get();
+    main->show();
+    main->activateWindow();
+}
+} // namespace
+
+// The check mark is the switch. Switching on starts a full interval, so no line goes out at
+// the moment of the click; switching off stops the timer before the mark goes.
+void frmMain::mnuAntiDisplay_Click()
+{
+    if (!mnuAntiDisplay->isChecked()) {
+        mnuAntiDisplay->setChecked(true);
+    } else {
+        tmrAnti->stop();
+        mnuAntiDisplay->setChecked(false);
+    }
+    if (mnuAntiDisplay->isChecked())
+        tmrAnti->start();
+}
+
+// The main window stays hidden while the editor is open; its connection and timer go on.
+void frmMain::mnuAntiMessage_Click()
+{
+    frmAnti* editor = Forms<frmAnti>::Get();
+    TextWhenOpened() = editor->txtAntiMessage->text();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+    hide();
+}
+
+void frmMain::tmrAnti_Timer()
+{
+    const QString message = Forms<frmAnti>::Get()->txtAntiMessage->text();
+    SendLine(QStringLiteral("/me ") + message);
+}
+
+void frmAnti::Form_Load()
+{
+    txtAntiMessage->setText(
+        ReadSetting(ConfigurationKey::AntiIdleMessage, ConfigurationKey::DefaultAntiIdleMessage));
+    TextWhenOpened() = txtAntiMessage->text();
+}
+
+// Apply stores the message and goes back to the main window; the switch is not touched. The
+// editor is only hidden, so it reopens with the text as it was left.
+void frmAnti::cmdOkay_Click()
+{
+    StoreSetting(ConfigurationKey::AntiIdleMessage, txtAntiMessage->text());
+    hide();
+    ShowMainWindowAgain();
+}
+
+// Cancel goes back to the main window without storing and drops the edits.
+void frmAnti::cmdCancel_Click()
+{
+    txtAntiMessage->setText(TextWhenOpened());
+    hide();
+    ShowMainWindowAgain();
+}

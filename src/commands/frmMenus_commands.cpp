@@ -1,0 +1,115 @@
+// The two pop-up menus: a right press on the user list offers commands about the selected
+// user, a right press on the chat log offers commands about the service. Each command is one
+// line sent as it stands; nothing is echoed, because the server's answer shows what happened.
+#include "ui/frmMenus.h"
+
+#include "commands/SelectedUser.h"
+#include "platform/WindowSystem.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/frmMain.h"
+
+#include <QMenu>
+
+namespace {
+// Sends prefix, the selected user's name and suffix. With no user selected nothing is sent.
+void SendAboutSelectedUser(const QString& prefix, const QString& suffix = QString())
+{
+    frmMain* main = Forms<frmMain>::Get();
+    const std::optional<QString> user = SelectedUser(main->RoomList);
+    if (!user) {
+        WindowSystem::Beep();
+        return;
+    }
+    main->SendLine(prefix + *user + suffix);
+}
+
+void SendServiceCommand(const QString& line)
+{
+    Forms<frmMain>::Get()->SendLine(line);
+}
+} // namespace
+
+// The right press leaves the list's selection alone, so the command acts on the user who was
+// selected before it.
+void frmMain::RoomList_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    frmMenus* menus = Forms<frmMenus>::Get();
+    menus->PopupMenu(menus->mnuChatOptions);
+}
+
+// The log is disabled while the menu is open, so the service menu is the only one shown for
+// this press; afterwards it takes the focus back with its text and caret untouched.
+void frmMain::TxtGet_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    TxtGet->setEnabled(false);
+    frmMenus* menus = Forms<frmMenus>::Get();
+    menus->PopupMenu(menus->mnuBnetOptions);
+    TxtGet->setEnabled(true);
+    TxtGet->setFocus();
+}
+
+void frmMenus::mnuBan_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/ban "));
+}
+
+void frmMenus::mnuUnban_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/unban "));
+}
+
+void frmMenus::mnuKick_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/kick "));
+}
+
+void frmMenus::mnuDesignate_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/designate "));
+}
+
+void frmMenus::mnuSquelch_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/squelch "));
+}
+
+void frmMenus::mnuUnsquelch_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/unsquelch "));
+}
+
+void frmMenus::mnuWhois_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/whois "));
+}
+
+// Game statistics: "/stats <user> <game>", the game code led by its blank.
+void frmMenus::mnuSC_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" star"));
+}
+
+void frmMenus::mnuBW_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" sexp"));
+}
+
+void frmMenus::mnuWar2_Click()
+{
+    SendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" w2bne"));
+}
+
+void frmMenus::mnuTime_Click()
+{
+    SendServiceCommand(QStringLiteral("/time"));
+}
+
+void frmMenus::mnuUsers_Click()
+{
+    SendServiceCommand(QStringLiteral("/users"));
+}
