@@ -1,0 +1,516 @@
+// Talking, the pop-up commands and anti-idle against a recording server: the exact bytes on
+// the wire, the echoes, and the cases in which nothing may go out.
+#include "ClientHarness.h"
+#include "platform/ChatSocket.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/UserListBox.h"
+#include "ui/frmAnti.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+#include "ui/frmMenus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+const QString NotSent = QStringLiteral("Not sent: there is no connection to the server.\r\n");
+
+// Chooses the item reached through the captions of `path` (a submenu's caption first).
+void Choose(QMenu* menu, const QStringList& path)
+{
+    for (const QString& caption : path) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == caption) {
+                if (action->menu())
+                    menu = action->menu();
+                else
+                    action->trigger();
+                break;
+            }
+        }
+    }
+}
+} // namespace
+
+class tst_Commands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void talk_data();
+    void talk();
+    void echoLandsAtCaret_data();
+    void echoLandsAtCaret();
+    void echoNameFromConnectDialog();
+    void popupCommands_data();
+    void popupCommands();
+    void onlyRightPressOpensMenu_data();
+    void onlyRightPressOpensMenu();
+    void chatLogAroundItsMenu_data();
+    void chatLogAroundItsMenu();
+    void antiIdleSwitch();
+    void antiIdleEditorAndTick_data();
+    void antiIdleEditorAndTick();
+
+private:
+    QByteArray sent(qsizetype from = 0);
+    qsizetype logIn(const QString& name);
+    void press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
+               Qt::KeyboardModifiers modifiers = {}, QPoint at = {5, 5});
+
+    std::unique_ptr<ClientHarness> h;
+    QMenu* shownMenu = nullptr;
+    bool logEnabledInMenu = true;
+};
+
+void tst_Commands::init()
+{
+    h = std::make_unique<ClientHarness>(false);
+    Forms<frmConnect>::Get()->UserNamet->setText("Bob");
+    h->main->show();
+    h->main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h->main));
+    shownMenu = nullptr;
+}
+
+void tst_Commands::cleanup()
+{
+    h.reset();
+}
+
+// What the server got from byte `from` on, once everything written so far has arrived: a
+// marker written last is awaited, so an empty result means that nothing was sent.
+QByteArray tst_Commands::sent(qsizetype from)
+{
+    const QByteArray marker = "<marker>\r\n";
+    if (!h->main->BattleSock->SendData(marker) ||
+        !QTest::qWaitFor([&] { return h->server.received().endsWith(marker); }, 5000))
+        return "<marker lost>";
+    return h->server.received().mid(from).chopped(marker.size());
+}
+
+// Logs in through File > Connect and the dialog; returns the size of the login on the wire.
+qsizetype tst_Commands::logIn(const QString& name)
+{
+    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+    h->main->mnuConnect_Click();
+    frmConnect* dialog = Forms<frmConnect>::Get();
+    dialog->UserNamet->setText(name);
+    dialog->Passwordt->setText("secret");
+    dialog->cmdServer->setEditText(h->serverAddress());
+    dialog->cmdConnect_Click();
+    if (!QTest::qWaitFor([&] { return h->server.received().endsWith("secret\r\n"); }, 5000))
+        return -1;
+    return h->server.received().size();
+}
+
+// Presses a mouse button on `where`; a pop-up that opens gets `choice` and is then closed.
+void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
+                         Qt::KeyboardModifiers modifiers, QPoint at)
+{
+    QTimer::singleShot(0, this, [this, choice] {
+        shownMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        logEnabledInMenu = h->main->TxtGet->isEnabled();
+        if (shownMenu)
+            Choose(shownMenu, choice);
+        if (QApplication::activePopupWidget())
+            QApplication::activePopupWidget()->close();
+    });
+    QTest::mouseClick(where, button, modifiers, at);
+    QCoreApplication::processEvents(); // the single shot, when no menu ran its own loop
+}
+
+// `selected` is the selected item of the list {"Zed", selected}; "" leaves the list
+// {"Zed", "Ann"} with nothing selected. Refused without a notice in the log means a beep.
+void tst_Commands::talk_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QString>("chatLog");
+    QTest::addColumn<QString>("whisperLog");
+
+    auto row = [](const char* name, const char* op, const QString& input, const char* selected,
+                  bool connected, const QByteArray& wire, const QString& chat,
+                  const QString& whisper) {
+        QTest::newRow(name) << op << input << selected << connected << wire << chat << whisper;
+    };
+    row("send", "button", "hello", "Ann", true, "hello\r\n", "Bob: hello\r\n", "");
+    row("send by enter", "enter", "hello", "Ann", true, "hello\r\n", "Bob: hello\r\n", "");
+    row("send text menu", "send menu", "hi", "Ann", true, "hi\r\n", "Bob: hi\r\n", "");
+    row("one blank", "button", " ", "Ann", true, " \r\n", "Bob:  \r\n", "");
+    row("utf-8", "button", "caf\u00e9", "Ann", true, "caf\xc3\xa9\r\n", "Bob: caf\u00e9\r\n", "");
+    row("pasted breaks", "button", "a\r\nb\nc", "Ann", true, "a  b c\r\n", "Bob: a  b c\r\n", "");
+    row("whisper", "whisper", "hi", "Ann", true, "/w Ann hi\r\n", "", "To <Ann> hi\r\n");
+    row("whisper menu", "whisper menu", "hi", "Ann", true, "/w Ann hi\r\n", "", "To <Ann> hi\r\n");
+    row("item's blank kept", "whisper", "hi", "Ann ", true, "/w Ann  hi\r\n", "",
+        "To <Ann > hi\r\n");
+    row("whisper empty", "whisper", "", "Ann", true, "/w Ann \r\n", "", "To <Ann> \r\n");
+    row("break in item", "whisper", "hi", "Ann\r\n/ban x", true, "/w Ann  /ban x hi\r\n", "",
+        "To <Ann  /ban x> hi\r\n");
+    row("emote", "emote", "waves", "Ann", true, "/emote waves\r\n", "<Bob waves>\r\n", "");
+    row("emote empty", "emote", "", "Ann", true, "/emote \r\n", "<Bob >\r\n", "");
+    row("empty send", "button", "", "Ann", true, "", "", "");
+    row("empty send by enter", "enter", "", "Ann", true, "", "", "");
+    row("whisper to nobody", "whisper", "hi", "", true, "", "", "");
+    row("send unconnected", "button", "hi", "Ann", false, "", NotSent, "");
+    row("whisper unconnected", "whisper", "hi", "Ann", false, "", NotSent, "");
+    row("emote unconnected", "emote", "hi", "Ann", false, "", NotSent, "");
+}
+
+void tst_Commands::talk()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, input);
+    QFETCH(QString, selected);
+    QFETCH(bool, connected);
+    QFETCH(QByteArray, wire);
+    QFETCH(QString, chatLog);
+    QFETCH(QString, whisperLog);
+
+    frmMain* m = h->main;
+    if (connected)
+        QVERIFY(h->connectSocket());
+    m->SetOnlineControls(true);
+    m->RoomList->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
+    if (!selected.isEmpty())
+        m->RoomList->setCurrentRow(1);
+    m->TxtSend->setText(input);
+    QCOMPARE(m->TxtSend->text(), input);
+    if (operation == "button")
+        m->cmdSend->click();
+    else if (operation == "enter")
+        QTest::keyClick(m->TxtSend, Qt::Key_Return);
+    else if (operation == "send menu")
+        m->mnuSend->trigger();
+    else if (operation == "whisper")
+        m->cmdWhisper->click();
+    else if (operation == "whisper menu")
+        m->mnuWhisper->trigger();
+    else
+        m->mnuEmote->trigger();
+
+    if (connected)
+        QCOMPARE(sent(), wire);
+    QCOMPARE(h->chatLog(), chatLog);
+    QCOMPARE(h->whisperLog(), whisperLog);
+    QCOMPARE(m->TxtSend->text(), wire.isEmpty() ? input : QString());
+    QCOMPARE(h->beeps, wire.isEmpty() && chatLog.isEmpty() ? 1 : 0);
+}
+
+// The echo goes where the caret is, replacing a selection; the caret is not moved first.
+void tst_Commands::echoLandsAtCaret_data()
+{
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("chatLog");
+
+    QTest::newRow("caret at the end") << 8 << 8 << "one\r\ntwo\r\nBob: hi\r\n";
+    QTest::newRow("caret moved to the start") << 0 << 0 << "Bob: hi\r\none\r\ntwo\r\n";
+    QTest::newRow("selection replaced") << 4 << 7 << "one\r\nBob: hi\r\n\r\n";
+}
+
+void tst_Commands::echoLandsAtCaret()
+{
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QString, chatLog);
+
+    QVERIFY(h->connectSocket());
+    h->main->TxtGet->setPlainText("one\ntwo\n");
+    QTextCursor cursor = h->main->TxtGet->textCursor();
+    cursor.setPosition(anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    h->main->TxtGet->setTextCursor(cursor);
+    h->main->TxtSend->setText("hi");
+    h->main->cmdSend_Click();
+    QCOMPARE(h->chatLog(), chatLog);
+}
+
+// With the dialog not open, the echo loads it hidden with the stored name; a login closes
+// the dialog, and later echoes carry the name of that login.
+void tst_Commands::echoNameFromConnectDialog()
+{
+    Forms<frmConnect>::UnloadNow();
+    StoreSetting(ConfigurationKey::Username, "Carol");
+    QVERIFY(h->connectSocket());
+    h->main->TxtSend->setText("hi");
+    h->main->cmdSend_Click();
+    QCOMPARE(h->chatLog(), QString("Carol: hi\r\n"));
+    QVERIFY(!Forms<frmConnect>::Get()->isVisible());
+
+    const qsizetype loginEnd = logIn("Ann");
+    QVERIFY(loginEnd > 0);
+    h->main->TxtSend->setText("yo");
+    h->main->mnuEmote_Click();
+    QCOMPARE(sent(loginEnd), QByteArray("/emote yo\r\n"));
+    QVERIFY(h->chatLog().endsWith("<Ann yo>\r\n"));
+}
+
+// Right press on "Zed" while the list's selection is elsewhere; no echo, no selection change.
+void tst_Commands::popupCommands_data()
+{
+    QTest::addColumn<QStringList>("path");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QByteArray>("wire");
+
+    const QString stats = "Stats";
+    QTest::newRow("ban") << QStringList{"Ban"} << "Ann" << QByteArray("/ban Ann\r\n");
+    QTest::newRow("unban") << QStringList{"Unban"} << "Ann" << QByteArray("/unban Ann\r\n");
+    QTest::newRow("kick") << QStringList{"Kick"} << "Ann" << QByteArray("/kick Ann\r\n");
+    QTest::newRow("designate") << QStringList{"Designate"} << "Ann"
+                               << QByteArray("/designate Ann\r\n");
+    QTest::newRow("squelch") << QStringList{"Squelch"} << "Ann" << QByteArray("/squelch Ann\r\n");
+    QTest::newRow("unsquelch") << QStringList{"UnSquelch"} << "Ann"
+                               << QByteArray("/unsquelch Ann\r\n");
+    QTest::newRow("whois") << QStringList{"Whois"} << "Ann" << QByteArray("/whois Ann\r\n");
+    QTest::newRow("starcraft") << QStringList{stats, "Starcraft"} << "Ann"
+                               << QByteArray("/stats Ann star\r\n");
+    QTest::newRow("brood wars") << QStringList{stats, "Brood Wars "} << "Ann"
+                                << QByteArray("/stats Ann sexp\r\n");
+    QTest::newRow("warcraft 2") << QStringList{stats, "Warcraft2 B.Net"} << "Ann"
+                                << QByteArray("/stats Ann w2bne\r\n");
+    QTest::newRow("time") << QStringList{"Time"} << "" << QByteArray("/time\r\n");
+    QTest::newRow("users") << QStringList{"Users"} << "Ann" << QByteArray("/users\r\n");
+    QTest::newRow("item's blank kept")
+        << QStringList{"Ban"} << "Ann " << QByteArray("/ban Ann \r\n");
+    QTest::newRow("break in item")
+        << QStringList{"Kick"} << "Ann\n/ban Cy" << QByteArray("/kick Ann /ban Cy\r\n");
+    QTest::newRow("nobody selected") << QStringList{"Kick"} << "" << QByteArray();
+    QTest::newRow("dismissed") << QStringList{} << "Ann" << QByteArray();
+}
+
+void tst_Commands::popupCommands()
+{
+    QFETCH(QStringList, path);
+    QFETCH(QString, selected);
+    QFETCH(QByteArray, wire);
+
+    QVERIFY(h->connectSocket());
+    UserListBox* list = h->main->RoomList;
+    list->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
+    if (!selected.isEmpty())
+        list->setCurrentRow(1);
+    const bool service = path.value(0) == "Time" || path.value(0) == "Users";
+    if (service)
+        press(h->main->TxtGet->viewport(), Qt::RightButton, path);
+    else
+        press(list->viewport(), Qt::RightButton, path, {},
+              list->visualItemRect(list->item(0)).center());
+
+    QCOMPARE(sent(), wire);
+    QCOMPARE(h->beeps, wire.isEmpty() && !path.isEmpty() ? 1 : 0);
+    QCOMPARE(h->chatLog() + h->whisperLog(), QString());
+    QCOMPARE(list->ListIndex(), selected.isEmpty() ? -1 : 1);
+}
+
+// Modifier keys change nothing; an empty user list still gets its menu.
+void tst_Commands::onlyRightPressOpensMenu_data()
+{
+    QTest::addColumn<bool>("onLog");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+
+    QTest::newRow("list, left") << false << Qt::LeftButton << Qt::KeyboardModifiers();
+    QTest::newRow("list, middle") << false << Qt::MiddleButton << Qt::KeyboardModifiers();
+    QTest::newRow("list, right, shift ctrl")
+        << false << Qt::RightButton << (Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::newRow("log, left") << true << Qt::LeftButton << Qt::KeyboardModifiers();
+    QTest::newRow("log, right, alt")
+        << true << Qt::RightButton << Qt::KeyboardModifiers(Qt::AltModifier);
+}
+
+void tst_Commands::onlyRightPressOpensMenu()
+{
+    QFETCH(bool, onLog);
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+
+    frmMain* m = h->main;
+    press(onLog ? m->TxtGet->viewport() : m->RoomList->viewport(), button, {}, modifiers);
+    QMenu* expected = button != Qt::RightButton ? nullptr
+                      : onLog                   ? Forms<frmMenus>::Get()->mnuBnetOptions
+                                                : Forms<frmMenus>::Get()->mnuChatOptions;
+    QCOMPARE(shownMenu, expected);
+}
+
+// The log is disabled while its menu is open, then enabled and focused with its text and
+// caret as before, whether or not a command was chosen or could be sent.
+void tst_Commands::chatLogAroundItsMenu_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QString>("chatLog");
+
+    QTest::newRow("time") << true << "Time" << QByteArray("/time\r\n") << "one\r\ntwo";
+    QTest::newRow("dismissed") << true << "" << QByteArray() << "one\r\ntwo";
+    // The notice gets a line of its own although the log's last line was left open.
+    QTest::newRow("users, unconnected")
+        << false << "Users" << QByteArray() << "one\r\ntwo\r\n" + NotSent;
+}
+
+void tst_Commands::chatLogAroundItsMenu()
+{
+    QFETCH(bool, connected);
+    QFETCH(QString, choice);
+    QFETCH(QByteArray, wire);
+    QFETCH(QString, chatLog);
+
+    if (connected)
+        QVERIFY(h->connectSocket());
+    LogBox* log = h->main->TxtGet;
+    log->setPlainText("one\ntwo");
+    QTextCursor caret = log->textCursor();
+    caret.setPosition(2);
+    log->setTextCursor(caret);
+    h->main->TxtSend->setFocus();
+    press(log->viewport(), Qt::RightButton, {choice});
+
+    QVERIFY(shownMenu);
+    QVERIFY(!logEnabledInMenu);
+    QVERIFY(log->isEnabled());
+    // The offscreen platform leaves the closed pop-up active; a desktop gives the activation
+    // back to the main window, whose focus is then in the log.
+    h->main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h->main));
+    QVERIFY(log->hasFocus());
+    QCOMPARE(h->chatLog(), chatLog);
+    if (connected) {
+        QCOMPARE(log->textCursor().position(), 2);
+        QCOMPARE(sent(), wire);
+    }
+}
+
+// The switch's three parts across Disconnect and a new login, then a tick of the real timer
+// (its interval shortened here only).
+void tst_Commands::antiIdleSwitch()
+{
+    frmMain* m = h->main;
+    QCOMPARE(m->tmrAnti->interval(), 65535);
+    auto state = [m] {
+        return QString("%1 %2 %3")
+            .arg(m->mnuAntiDisplay->isEnabled() ? "enabled" : "greyed",
+                 m->mnuAntiDisplay->isChecked() ? "checked" : "unchecked",
+                 m->tmrAnti->isActive() ? "ticking" : "stopped");
+    };
+    const auto click = [m] { m->mnuAntiDisplay->trigger(); };
+    const auto login = [this] { QVERIFY(logIn("Bob") > 0); };
+    const auto disconnect = [m] { m->mnuDisconnect->trigger(); };
+    const QList<std::pair<std::function<void()>, QString>> steps{
+        {[] {}, "greyed unchecked stopped"}, {login, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},  {click, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},  {disconnect, "greyed checked stopped"},
+        {login, "enabled checked stopped"},  {click, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},
+    };
+    for (int i = 0; i < steps.size(); ++i) {
+        steps[i].first();
+        QVERIFY2(state() == steps[i].second,
+                 qPrintable(QString("step %1: %2").arg(i).arg(state())));
+    }
+    // Switching on starts a full interval: nothing goes out at once.
+    QVERIFY(m->tmrAnti->remainingTime() > 60000);
+    const qsizetype before = h->server.received().size();
+    QVERIFY(!sent(before).contains("/me"));
+
+    m->tmrAnti->setInterval(10);
+    const QByteArray line = "/me is a Brindlemoor Vantric Chat 0.1\r\n";
+    QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
+    QVERIFY(!h->chatLog().contains("/me"));
+    QVERIFY(!Forms<frmAnti>::Get()->isVisible());
+}
+
+// How the editor was left decides what the next tick sends and what is stored. The tick
+// reads the editor's text box, so unapplied text counts.
+void tst_Commands::antiIdleEditorAndTick_data()
+{
+    QTest::addColumn<QString>("stored"); // "" stores nothing
+    QTest::addColumn<QString>("leave");  // how the editor is left after typing
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QString>("storedAfter");
+
+    QTest::newRow("never opened, none stored")
+        << ""
+        << ""
+        << "" << QByteArray("/me is a Brindlemoor Vantric Chat 0.1\r\n") << "<none>";
+    QTest::newRow("never opened, stored") << "is away"
+                                          << ""
+                                          << "" << QByteArray("/me is away\r\n") << "is away";
+    QTest::newRow("typed, still open") << "is away"
+                                       << "open"
+                                       << "" << QByteArray("/me \r\n") << "is away";
+    QTest::newRow("typed line breaks") << "is away"
+                                       << "open"
+                                       << "a\r\nb" << QByteArray("/me a  b\r\n") << "is away";
+    QTest::newRow("applied") << "is away"
+                             << "apply"
+                             << "is back" << QByteArray("/me is back\r\n") << "is back";
+    QTest::newRow("cancelled") << "is away"
+                               << "cancel"
+                               << "is back" << QByteArray("/me is away\r\n") << "is away";
+    QTest::newRow("closed by its frame") << "is away"
+                                         << "close"
+                                         << "is back" << QByteArray("/me is away\r\n") << "is away";
+    QTest::newRow("unconnected") << "is away"
+                                 << ""
+                                 << "" << QByteArray() << "is away";
+}
+
+void tst_Commands::antiIdleEditorAndTick()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, leave);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, wire);
+    QFETCH(QString, storedAfter);
+
+    if (!stored.isEmpty())
+        StoreSetting(ConfigurationKey::AntiIdleMessage, stored);
+    const bool connected = !wire.isEmpty();
+    if (connected)
+        QVERIFY(h->connectSocket());
+    frmMain* m = h->main;
+    if (!leave.isEmpty()) {
+        m->mnuAntiMessage->trigger();
+        frmAnti* editor = Forms<frmAnti>::Get();
+        QVERIFY(editor->isVisible() && !m->isVisible());
+        QCOMPARE(editor->txtAntiMessage->text(), stored);
+        editor->txtAntiMessage->setText(typed);
+        if (leave == "apply")
+            editor->cmdOkay->click();
+        else if (leave == "cancel")
+            editor->cmdCancel->click();
+        else if (leave == "close")
+            editor->close();
+        QCOMPARE(editor->isVisible(), leave == "open");
+        QCOMPARE(m->isVisible(), leave != "open");
+    }
+    QVERIFY(!m->tmrAnti->isActive());
+
+    m->tmrAnti_Timer();
+    QVERIFY(!Forms<frmAnti>::Get()->isVisible() || leave == "open");
+    QCOMPARE(h->chatLog(), connected ? QString() : NotSent);
+    if (connected)
+        QCOMPARE(sent(), wire);
+    QCOMPARE(ReadSetting(ConfigurationKey::AntiIdleMessage, "<none>"), storedAfter);
+}
+
+QTEST_MAIN(tst_Commands)
+#include "tst_commands.moc"
