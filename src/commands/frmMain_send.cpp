@@ -13,8 +13,6 @@
 #include "ui/frmConnect.h"
 
 #include <QLineEdit>
-#include <QTextBlock>
-#include <QTextDocument>
 
 namespace {
 // Written to the chat log instead of pretending that a line went out.
@@ -35,11 +33,7 @@ bool frmMain::SendLine(const QString& text)
 {
     if (BattleSock->SendData((OnOneLine(text) + QStringLiteral("\r\n")).toUtf8()))
         return true;
-    // On a line of its own, also after a text that left the log's last line open (such as
-    // Disconnect's notice).
-    if (!TxtGet->document()->lastBlock().text().isEmpty())
-        AppendLine(TxtGet, QString());
-    AppendLine(TxtGet, NotSentNotice);
+    AppendNotice(TxtGet, NotSentNotice);
     return false;
 }
 

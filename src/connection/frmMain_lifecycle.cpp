@@ -14,8 +14,6 @@
 
 #include <QAction>
 #include <QPushButton>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QTimer>
 
 namespace {
@@ -87,10 +85,10 @@ void frmMain::mnuDisconnect_Click()
 // connect dialog stays open, so the user can fix the server and try again.
 void frmMain::BattleSock_ConnectFailed(const QString& reason)
 {
-    AppendLine(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
-                           .arg(BattleSock->remoteHost())
-                           .arg(BattleSock->remotePort())
-                           .arg(reason));
+    AppendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
+                             .arg(BattleSock->remoteHost())
+                             .arg(BattleSock->remotePort())
+                             .arg(reason));
     EnterIdleState();
 }
 
@@ -101,21 +99,13 @@ void frmMain::BattleSock_ConnectionLost()
 {
     m_received.append(QByteArrayLiteral("\r\n"));
     m_connectionLost = true;
-    if (m_dispatching)
-        return;
-    m_dispatching = true;
-    DispatchLines();
-    m_dispatching = false;
+    DispatchUnlessRunning();
 }
 
 void frmMain::ReportConnectionLost()
 {
     m_connectionLost = false;
-    // On a line of its own, even when the log's last line was left open.
-    const QTextBlock last = TxtGet->document()->lastBlock();
-    if (!last.text().isEmpty())
-        AppendLine(TxtGet, QString());
-    AppendLine(TxtGet, LostNotice);
+    AppendNotice(TxtGet, LostNotice);
     EnterIdleState();
 }
 

@@ -20,6 +20,13 @@ void AppendLine(QPlainTextEdit* box, const QString& text)
     box->setTextCursor(end);
 }
 
+void AppendNotice(QPlainTextEdit* box, const QString& text)
+{
+    if (!box->document()->lastBlock().text().isEmpty())
+        AppendLine(box, QString());
+    AppendLine(box, text);
+}
+
 void EchoLine(QPlainTextEdit* box, const QString& text)
 {
     InsertAtCaret(box, text + QStringLiteral("\r\n"));

@@ -16,6 +16,11 @@ void AppendLine(QPlainTextEdit* box, const QString& text);
 // or selected a stretch of it, the text lands there.
 void EchoLine(QPlainTextEdit* box, const QString& text);
 
+// The program's own notices (a failed or lost connection, a line not sent) each stand on a
+// line of their own: like AppendLine, but when the box's last line was left open (after the
+// Disconnect notice, say), a line end comes first.
+void AppendNotice(QPlainTextEdit* box, const QString& text);
+
 // Inserts text at the caret, replacing the selection, without adding a line end.
 void InsertAtCaret(QPlainTextEdit* box, const QString& text);
 

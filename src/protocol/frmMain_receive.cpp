@@ -33,8 +33,13 @@ QString TrimBlanks(const QString& text)
 void frmMain::BattleSock_DataArrival()
 {
     m_received.append(BattleSock->GetData());
-    // A dispatch further down the stack (we are inside one of its yields) takes these
-    // lines after the ones it is working on, so every line keeps its place.
+    DispatchUnlessRunning();
+}
+
+// A dispatch further down the stack (we are inside one of its yields) takes new lines after
+// the ones it is working on, so every line keeps its place.
+void frmMain::DispatchUnlessRunning()
+{
     if (m_dispatching)
         return;
     m_dispatching = true;

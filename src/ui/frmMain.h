@@ -73,6 +73,7 @@ public:
 
     // Receive path.
     void BattleSock_DataArrival();
+    void DispatchUnlessRunning();
     void DispatchLines();
     void DispatchLine(const QString& line);
     void OnUser(const QString& line);
