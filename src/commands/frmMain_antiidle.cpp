@@ -14,15 +14,6 @@
 #include <QTimer>
 
 namespace {
-// The message as the editor showed it when it was opened (or loaded): Cancel and closing the
-// editor put it back, so the next tick sends what was last applied or loaded. There is only
-// ever one editor, so one copy is enough.
-QString& TextWhenOpened()
-{
-    static QString text;
-    return text;
-}
-
 void ShowMainWindowAgain()
 {
     frmMain* main = Forms<frmMain>::Get();
@@ -49,7 +40,7 @@ void frmMain::mnuAntiDisplay_Click()
 void frmMain::mnuAntiMessage_Click()
 {
     frmAnti* editor = Forms<frmAnti>::Get();
-    TextWhenOpened() = editor->txtAntiMessage->text();
+    editor->MessageWhenOpened = editor->txtAntiMessage->text();
     editor->show();
     editor->raise();
     editor->activateWindow();
@@ -66,7 +57,7 @@ void frmAnti::Form_Load()
 {
     txtAntiMessage->setText(
         ReadSetting(ConfigurationKey::AntiIdleMessage, ConfigurationKey::DefaultAntiIdleMessage));
-    TextWhenOpened() = txtAntiMessage->text();
+    MessageWhenOpened = txtAntiMessage->text();
 }
 
 // Apply stores the message and goes back to the main window; the switch is not touched. The
@@ -81,7 +72,7 @@ void frmAnti::cmdOkay_Click()
 // Cancel goes back to the main window without storing and drops the edits.
 void frmAnti::cmdCancel_Click()
 {
-    txtAntiMessage->setText(TextWhenOpened());
+    txtAntiMessage->setText(MessageWhenOpened);
     hide();
     ShowMainWindowAgain();
 }

@@ -19,6 +19,9 @@ public:
     QPushButton* cmdOkay = nullptr;
     QPushButton* cmdCancel = nullptr;
 
+    // The message as it stood when the editor was loaded or last opened; Cancel puts it back.
+    QString MessageWhenOpened;
+
     void Form_Load();
     void cmdOkay_Click();
     void cmdCancel_Click();
