@@ -1,0 +1,199 @@
+#include "ReceiveRuns.h"
+
+#include "BenchApplication.h"
+
+#include "ChatTraffic.h"
+#include "ProcessMemory.h"
+
+#include "platform/ChatSocket.h"
+#include "protocol/LineBuffer.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/StatusLine.h"
+#include "ui/UserListBox.h"
+#include "ui/frmMain.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QWindow>
+
+#include <cstdio>
+
+namespace {
+
+// The chat log's size in the main window, in pixels, for the bare boxes.
+constexpr int LogWidth = 401;
+constexpr int LogHeight = 209;
+
+void WaitUntilExposed(QWidget* window)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!(window->windowHandle() && window->windowHandle()->isExposed()) &&
+           waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+}
+
+void Report(const QString& mode, int lines, qint64 ns, long long inputKb)
+{
+    std::printf("result %s lines=%d ns=%lld peak_kb=%lld input_kb=%lld paints=%lld paint_ns=%lld\n",
+                qPrintable(mode), lines, static_cast<long long>(ns),
+                ProcessMemory::PeakResidentKb(), inputKb, BenchApplication::paints,
+                BenchApplication::paintNs);
+    std::fflush(stdout);
+}
+
+// The arrivals of the stream, cut where MakeArrivalSizes says, without copying.
+QList<QByteArray> Arrivals(const QByteArray& stream)
+{
+    QList<QByteArray> arrivals;
+    qsizetype offset = 0;
+    for (qsizetype size : MakeArrivalSizes(stream.size(), 1024, 16 * 1024)) {
+        arrivals.append(QByteArray::fromRawData(stream.constData() + offset, size));
+        offset += size;
+    }
+    return arrivals;
+}
+
+int RunCut(int count)
+{
+    const QByteArray stream = MakeServerStream(count);
+    const QList<QByteArray> arrivals = Arrivals(stream);
+    const long long inputKb = ProcessMemory::ResidentKb();
+
+    // Repeated until the time is long enough to measure; the figure is per pass.
+    QElapsedTimer timer;
+    timer.start();
+    int passes = 0;
+    qint64 lines = 0;
+    do {
+        LineBuffer buffer;
+        QByteArray line;
+        for (const QByteArray& arrival : arrivals) {
+            buffer.append(arrival);
+            while (buffer.takeLine(&line))
+                ++lines;
+        }
+        ++passes;
+    } while (timer.elapsed() < 300);
+    const qint64 ns = timer.nsecsElapsed() / passes;
+    Report(QStringLiteral("cut"), count, ns, inputKb);
+    return lines == qint64(count) * passes ? 0 : 1;
+}
+
+// The block texts of a log box are exactly `expected`; after a final line end the box also
+// has an empty last block.
+bool LogShows(const QPlainTextEdit* box, QStringList expected, bool endsWithLineEnd)
+{
+    if (endsWithLineEnd)
+        expected.append(QString());
+    if (box->document()->blockCount() != expected.size())
+        return false;
+    QTextBlock block = box->document()->begin();
+    for (const QString& line : std::as_const(expected)) {
+        if (block.text() != line) {
+            std::fprintf(stderr, "log differs at \"%s\"\n", qPrintable(line));
+            return false;
+        }
+        block = block.next();
+    }
+    return true;
+}
+
+int RunFull(int count)
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    frmMain* main = Forms<frmMain>::Get();
+    main->show();
+    WaitUntilExposed(main);
+
+    const QByteArray stream = MakeServerStream(count);
+    const QList<QByteArray> arrivals = Arrivals(stream);
+    const long long inputKb = ProcessMemory::ResidentKb();
+
+    QElapsedTimer timer;
+    timer.start();
+    for (const QByteArray& arrival : arrivals)
+        main->BattleSock->InjectArrivalForTesting(arrival);
+    QCoreApplication::processEvents();
+    const qint64 ns = timer.nsecsElapsed();
+    Report(QStringLiteral("full"), count, ns, inputKb);
+
+    // Everything arrived whole and in order: the logs hold exactly the expected lines.
+    ChatTraffic traffic;
+    QStringList chat;
+    QStringList whispers;
+    for (int i = 0; i < count; ++i) {
+        ChatTraffic::Line line = traffic.next();
+        if (line.log == ChatTraffic::Log::Chat)
+            chat.append(line.display);
+        else if (line.log == ChatTraffic::Log::Whisper)
+            whispers.append(line.display);
+    }
+    const bool ok = LogShows(main->TxtGet, chat, true) &&
+                    LogShows(main->TxtWhisper, whispers, true) &&
+                    main->RoomList->count() == traffic.userCount() &&
+                    main->StatusBar1->SimpleText().endsWith(
+                        QStringLiteral("With %1 users").arg(traffic.userCount()));
+    Forms<frmMain>::UnloadNow();
+    return ok ? 0 : 1;
+}
+
+int RunBare(int count, bool logSettings, bool passAfterEveryLine)
+{
+    QPlainTextEdit box;
+    box.resize(LogWidth, LogHeight);
+    if (logSettings) {
+        box.setReadOnly(true);
+        box.setUndoRedoEnabled(false);
+    }
+    box.show();
+    WaitUntilExposed(&box);
+
+    ChatTraffic traffic;
+    QStringList lines;
+    for (int i = 0; i < count; ++i) {
+        ChatTraffic::Line line = traffic.next();
+        if (line.log != ChatTraffic::Log::None)
+            lines.append(line.display);
+    }
+    const long long inputKb = ProcessMemory::ResidentKb();
+
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& line : std::as_const(lines)) {
+        box.appendPlainText(line);
+        if (passAfterEveryLine)
+            QCoreApplication::processEvents();
+    }
+    QCoreApplication::processEvents();
+    const qint64 ns = timer.nsecsElapsed();
+    Report(passAfterEveryLine ? QStringLiteral("bare-pass")
+           : logSettings      ? QStringLiteral("bare-log")
+                              : QStringLiteral("bare"),
+           count, ns, inputKb);
+    return LogShows(&box, lines, false) ? 0 : 1;
+}
+
+} // namespace
+
+int RunReceiveMeasurement(const QString& mode, int lines)
+{
+    if (mode == QLatin1String("cut"))
+        return RunCut(lines);
+    if (mode == QLatin1String("full"))
+        return RunFull(lines);
+    if (mode == QLatin1String("bare"))
+        return RunBare(lines, false, false);
+    if (mode == QLatin1String("bare-log"))
+        return RunBare(lines, true, false);
+    if (mode == QLatin1String("bare-pass"))
+        return RunBare(lines, false, true);
+    std::fprintf(stderr, "unknown mode %s\n", qPrintable(mode));
+    return 2;
+}

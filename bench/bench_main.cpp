@@ -1,0 +1,264 @@
+// vantric-bench: how fast the receive path shows server lines, against what a bare Qt text
+// box can do, and how quickly and lightly the client starts, against a bare Qt window.
+// Prints figures; the targets are ratios within the same run. It never fails on a time.
+//
+//   vantric-bench [--lines 10000,100000,1000000] [--pass-up-to 10000]
+//                 [--startup-runs 7] [--no-receive] [--no-startup]
+//
+// Every measurement runs in a child process of its own (vantric-bench --child MODE N),
+// so each peak memory figure belongs to one measurement alone.
+#include "ReceiveRuns.h"
+
+#include "BenchApplication.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+struct Figure {
+    qint64 ns = 0;
+    long long peakKb = 0;
+    long long inputKb = 0;
+    long long paints = 0;
+    qint64 paintNs = 0;
+};
+
+std::optional<Figure> Measure(const QString& self, const QString& mode, int lines)
+{
+    // Qt's warnings go to the child's error output, shown only when something went wrong.
+    QProcess child;
+    child.start(self, {QStringLiteral("--child"), mode, QString::number(lines)});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() != 0)
+        std::fputs(child.readAllStandardError().constData(), stderr);
+    if (child.exitStatus() != QProcess::NormalExit) {
+        std::printf("  %s: the measurement crashed\n", qPrintable(mode));
+        return std::nullopt;
+    }
+    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    static const QRegularExpression result(
+        QStringLiteral("result \\S+ lines=\\d+ ns=(\\d+) peak_kb=(\\d+) input_kb=(\\d+) "
+                       "paints=(\\d+) paint_ns=(\\d+)"));
+    const QRegularExpressionMatch match = result.match(output);
+    if (!match.hasMatch())
+        return std::nullopt;
+    if (child.exitCode() != 0)
+        std::printf("  %s: WRONG OUTPUT (the run did not show what it was fed)\n",
+                    qPrintable(mode));
+    return Figure{match.captured(1).toLongLong(), match.captured(2).toLongLong(),
+                  match.captured(3).toLongLong(), match.captured(4).toLongLong(),
+                  match.captured(5).toLongLong()};
+}
+
+double Rate(int lines, const Figure& f)
+{
+    return f.ns > 0 ? double(lines) * 1e9 / double(f.ns) : 0.0;
+}
+
+QString Grouped(double value)
+{
+    return QLocale(QLocale::English).toString(qint64(value + 0.5));
+}
+
+void PrintRow(const char* label, int lines, const std::optional<Figure>& f)
+{
+    if (!f)
+        return;
+    const double perLineUs = double(f->ns) / 1000.0 / lines;
+    std::printf("  %-34s %14s lines/s %11.3f us/line  peak %6lld MB (%lld MB before the run)\n",
+                label, qPrintable(Grouped(Rate(lines, *f))), perLineUs, f->peakKb / 1024,
+                f->inputKb / 1024);
+}
+
+void PrintRatio(const char* label, double value, const char* target)
+{
+    std::printf("  %-46s %6.2f   %s\n", label, value, target);
+}
+
+void RunReceive(const QString& self, const QList<int>& counts, int passUpTo)
+{
+    std::printf("Receive path (offscreen, Qt %s; rates in server lines per second; arrivals of "
+                "1 to 16 KiB cut mid-line)\n",
+                qVersion());
+    for (int lines : counts) {
+        std::printf("\nN = %s server lines\n", qPrintable(Grouped(lines)));
+        const auto cut = Measure(self, QStringLiteral("cut"), lines);
+        const auto bare = Measure(self, QStringLiteral("bare"), lines);
+        const auto bareLog = Measure(self, QStringLiteral("bare-log"), lines);
+        const auto pass =
+            lines <= passUpTo ? Measure(self, QStringLiteral("bare-pass"), lines) : std::nullopt;
+        const auto full = Measure(self, QStringLiteral("full"), lines);
+        PrintRow("line cutting alone (floor)", lines, cut);
+        PrintRow("bare QPlainTextEdit (ceiling)", lines, bare);
+        PrintRow("bare, read-only, no undo", lines, bareLog);
+        PrintRow("bare, event-loop pass every line", lines, pass);
+        PrintRow("full receive path", lines, full);
+        if (!full)
+            continue;
+        if (full->paints > 0)
+            std::printf("  %-34s %lld window updates, %.2f ms each, %.1f%% of the time\n",
+                        "  of which showing progress", full->paints,
+                        double(full->paintNs) / 1e6 / double(full->paints),
+                        100.0 * double(full->paintNs) / double(full->ns));
+        if (bare) {
+            PrintRatio("full / bare rate", Rate(lines, *full) / Rate(lines, *bare),
+                       "(target >= 0.80)");
+            PrintRatio("full / bare peak memory", double(full->peakKb) / double(bare->peakKb),
+                       "(target <= 1.20)");
+            PrintRatio("full / bare memory added by the run",
+                       double(full->peakKb - full->inputKb) / double(bare->peakKb - bare->inputKb),
+                       "");
+        }
+        if (bareLog) {
+            PrintRatio("full / bare read-only rate", Rate(lines, *full) / Rate(lines, *bareLog),
+                       "");
+            PrintRatio("full / bare read-only peak memory",
+                       double(full->peakKb) / double(bareLog->peakKb), "");
+        }
+        if (cut)
+            PrintRatio("line cutting / full rate", Rate(lines, *cut) / Rate(lines, *full), "");
+    }
+}
+
+struct Startup {
+    qint64 shownUs = 0;
+    long long idleKb = 0;
+};
+
+std::optional<Startup> StartOnce(const QString& program)
+{
+    QProcess child;
+    child.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    child.start(program, {});
+    Startup result;
+    QByteArray output;
+    while (child.waitForReadyRead(10000)) {
+        output += child.readAllStandardOutput();
+        if (result.shownUs == 0 && output.contains("shown\n"))
+            result.shownUs = timer.nsecsElapsed() / 1000;
+        if (output.contains("idle_rss_kb"))
+            break;
+    }
+    child.waitForFinished(10000);
+    output += child.readAllStandardOutput();
+    static const QRegularExpression rss(QStringLiteral("idle_rss_kb (\\d+)"));
+    const QRegularExpressionMatch match = rss.match(QString::fromUtf8(output));
+    if (result.shownUs == 0 || !match.hasMatch())
+        return std::nullopt;
+    result.idleKb = match.captured(1).toLongLong();
+    return result;
+}
+
+template <class T> T Median(QList<T> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? T() : values[values.size() / 2];
+}
+
+void RunStartup(const QString& folder, int runs)
+{
+    const QString client = folder + QStringLiteral("/vantric-bench-startup-client");
+    const QString bare = folder + QStringLiteral("/vantric-bench-startup-bare");
+    QList<qint64> clientUs, bareUs;
+    QList<long long> clientKb, bareKb;
+    // Alternating, after one unmeasured start of each to warm the file cache.
+    StartOnce(bare);
+    StartOnce(client);
+    for (int i = 0; i < runs; ++i) {
+        if (const auto b = StartOnce(bare)) {
+            bareUs << b->shownUs;
+            bareKb << b->idleKb;
+        }
+        if (const auto c = StartOnce(client)) {
+            clientUs << c->shownUs;
+            clientKb << c->idleKb;
+        }
+    }
+    std::printf("\nStartup (offscreen, median of %d starts each)\n", runs);
+    if (clientUs.isEmpty() || bareUs.isEmpty()) {
+        std::printf("  a start did not report; no figures\n");
+        return;
+    }
+    const double clientMs = Median(clientUs) / 1000.0, bareMs = Median(bareUs) / 1000.0;
+    const double clientMb = Median(clientKb) / 1024.0, bareMb = Median(bareKb) / 1024.0;
+    std::printf("  %-34s %8.1f ms to the window shown   idle %6.1f MB resident\n",
+                "bare QMainWindow", bareMs, bareMb);
+    std::printf("  %-34s %8.1f ms to the window shown   idle %6.1f MB resident\n",
+                "client main window", clientMs, clientMb);
+    PrintRatio("client / bare time to shown", clientMs / bareMs, "(target <= 1.30)");
+    PrintRatio("client / bare idle resident memory", clientMb / bareMb, "(target <= 1.30)");
+}
+
+QList<int> ParseCounts(const QString& text)
+{
+    QList<int> counts;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        counts << part.toInt();
+    return counts;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
+        BenchApplication app(argc, argv);
+        return RunReceiveMeasurement(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    }
+
+    QCoreApplication app(argc, argv);
+    // Qt wants a private runtime folder; without one every child warns and makes its own.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    QStringList args = QCoreApplication::arguments().mid(1);
+    QList<int> counts{10000, 100000, 1000000};
+    int passUpTo = 10000;
+    int startupRuns = 7;
+    bool receive = true;
+    bool startup = true;
+    while (!args.isEmpty()) {
+        const QString option = args.takeFirst();
+        if (option == QLatin1String("--lines") && !args.isEmpty())
+            counts = ParseCounts(args.takeFirst());
+        else if (option == QLatin1String("--pass-up-to") && !args.isEmpty())
+            passUpTo = args.takeFirst().toInt();
+        else if (option == QLatin1String("--startup-runs") && !args.isEmpty())
+            startupRuns = qMax(1, args.takeFirst().toInt());
+        else if (option == QLatin1String("--no-receive"))
+            receive = false;
+        else if (option == QLatin1String("--no-startup"))
+            startup = false;
+        else {
+            std::fprintf(stderr, "usage: vantric-bench [--lines N,N,...] [--pass-up-to N] "
+                                 "[--startup-runs N] [--no-receive] [--no-startup]\n");
+            return 2;
+        }
+    }
+
+    const QString self = QCoreApplication::applicationFilePath();
+    if (receive)
+        RunReceive(self, counts, passUpTo);
+    if (startup)
+        RunStartup(QFileInfo(self).absolutePath(), startupRuns);
+    return 0;
+}
