@@ -1,6 +1,7 @@
 #include "protocol/LogBoxWriters.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -12,12 +13,21 @@ QString ToBoxText(QString text)
 }
 } // namespace
 
+// A caret already at the end moves along with text inserted there, so for the usual case
+// only the view has to follow; setting the caret again would lay out and scroll once more.
 void AppendLine(QPlainTextEdit* box, const QString& text)
 {
     QTextCursor end(box->document());
     end.movePosition(QTextCursor::End);
+    const QTextCursor caret = box->textCursor();
+    const bool caretAtEnd = !caret.hasSelection() && caret.position() == end.position();
     end.insertText(ToBoxText(text) + QLatin1Char('\n'));
-    box->setTextCursor(end);
+    if (caretAtEnd) {
+        QScrollBar* bar = box->verticalScrollBar();
+        bar->setValue(bar->maximum());
+    } else {
+        box->setTextCursor(end);
+    }
 }
 
 void AppendNotice(QPlainTextEdit* box, const QString& text)
