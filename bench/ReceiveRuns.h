@@ -10,6 +10,8 @@
 //   cut        the client's line cutting alone (LineBuffer), no decoding, no widgets
 //   full       the real receive path: arrivals of 1 to 16 KiB into the main window's socket,
 //              handlers, logs, user list and status line, window shown (offscreen)
+//   full-one   the same with all the bytes in one arrival: the window gets its turns by
+//              time alone (every MaxReceiveWorkMs)
 //   bare       the display lines appended to a shown QPlainTextEdit with Qt's defaults
 //   bare-log   the same, the box read-only and without undo, as the client's logs are
 //   bare-pass  the bare box with a full event-loop pass after every line
