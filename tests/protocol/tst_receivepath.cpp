@@ -112,13 +112,6 @@ void tst_ReceivePath::linesReachTheirHandlers_data()
         << QByteArray("1018 INFO \"a\"\r1018 INFO \"b\"\n1018 INFO \"c\"\r\r\n1018 INFO \"d\"\n\r")
         << "a\r\nb\r\nc\r\nd\r\n"
         << none << nobody << none;
-    QTest::newRow("control characters cannot start a line")
-        << QByteArray("1005 TALK bob 0010 \"x\x1b[2J\x07y\xe2\x80\xa8z\x00\"\r\n", 35)
-        << QString::fromUtf8("<TALK bob :>x\u241b[2J\u2407y\ufffdz\u2400\r\n") << none << nobody
-        << none;
-    QTest::newRow("legacy 8-bit and UTF-8 text")
-        << QByteArray("1018 INFO \"caf\xe9 \x80\"\r\n1018 INFO \"caf\xc3\xa9\"\r\n")
-        << QString::fromUtf8("café €\r\ncafé\r\n") << none << nobody << none;
 }
 
 void tst_ReceivePath::linesReachTheirHandlers()
