@@ -1,0 +1,10 @@
+#pragma once
+
+#include <functional>
+
+class frmMain;
+
+// The program's run, shared by main() and the startup benchmark: names the application for
+// the desktop, loads and shows the main window, and runs until the program ends. beforeShow
+// sees the loaded main window just before it is shown.
+int RunProgram(const std::function<void(frmMain*)>& beforeShow = {});
