@@ -73,12 +73,9 @@ private slots:
     void loginSendsGreetingAndWelcome();
     void loginOutcome_data();
     void loginOutcome();
-    void clientBytesToleratedBeforeGreeting_data();
-    void clientBytesToleratedBeforeGreeting();
     void routing_data();
     void routing();
     void silentRecordingPeer();
-    void pausedReadingBacksUpTheClient();
 
 private:
     Peer& connectPeer();
@@ -204,30 +201,6 @@ void tst_TestServer::loginOutcome()
     WAIT_FOR(peer, LoginFailed + retryName + "\r\nPassword: \r\n2010 NAME " + retryName);
 }
 
-void tst_TestServer::clientBytesToleratedBeforeGreeting_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("login sequence") << loginBytes("alice", "secret");
-    QTest::newRow("3 and 4 inside the lines") << QByteArray("\x03"
-                                                            "al\x04ice\r\n\x03secret\x04\r\n");
-    QTest::newRow("many empty lines")
-        << QByteArray("\r\n\r\n\x03\x04\r\n\r\n\r\n\nalice\r\n\r\n\r\n\rsecret\r\n\r\n");
-    QTest::newRow("too long line before the name")
-        << "\x03\x04\r\n" + QByteArray(256, 'x') + "\r\nalice\r\nsecret\r\n";
-}
-
-void tst_TestServer::clientBytesToleratedBeforeGreeting()
-{
-    QFETCH(QByteArray, bytes);
-
-    // Written while still connecting, so it reaches the server before the greeting is out.
-    Peer& peer = connectPeer();
-    peer.send(bytes);
-    WAIT_FOR(peer, "Username: alice\r\nPassword: \r\n2010 NAME alice\r\n");
-    QCOMPARE(m_server->received(), bytes); // recorded raw, 3 and 4 included
-}
-
 void tst_TestServer::routing_data()
 {
     // What alice sends, and what she and bob (both in "Chat") get for it; empty: nothing.
@@ -296,26 +269,6 @@ void tst_TestServer::silentRecordingPeer()
     QTRY_COMPARE(peer.socket.state(), QAbstractSocket::UnconnectedState);
     QTRY_COMPARE(closed.size(), 1);
     QVERIFY(!m_server->isSessionOpen(0));
-}
-
-void tst_TestServer::pausedReadingBacksUpTheClient()
-{
-    m_server->setProtocolEnabled(false);
-    Peer& peer = connectPeer();
-    QTRY_COMPARE(m_server->sessionCount(), 1);
-    QTRY_COMPARE(peer.socket.state(), QAbstractSocket::ConnectedState);
-    m_server->setReadingPaused(true);
-
-    // More than the socket buffers of both ends can hold.
-    const QByteArray bulk(48 * 1024 * 1024, 'p');
-    peer.send(bulk);
-    QTest::qWait(200);
-    QVERIFY(peer.socket.bytesToWrite() > 0);
-    QVERIFY(m_server->received().size() < bulk.size());
-
-    m_server->setReadingPaused(false);
-    QTRY_COMPARE_WITH_TIMEOUT(m_server->received().size(), bulk.size(), 10000);
-    QCOMPARE(peer.socket.bytesToWrite(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_TestServer)
