@@ -2,6 +2,8 @@
 
 #include "SettingsTestSupport.h"
 
+#include "settings/SettingText.h"
+
 #include <QtTest>
 
 #include <cerrno>
@@ -25,13 +27,11 @@ private slots:
 void TestSettingsRegistry::freshStoreYieldsDefaultsAndCreatesNothing()
 {
     TempConfigHome home;
-    const auto get = [](const char* name, const char* fallback) {
-        return Registry::GetSettingString(HKEY_LOCAL_MACHINE, Path, name, fallback);
-    };
-    QCOMPARE(get(Username, DefaultUsername), "Guest");
-    QCOMPARE(get(Password, DefaultPassword), "tulip");
-    QCOMPARE(get(HomeChannel, DefaultHomeChannel), "KxVantrik Chat-1");
-    QCOMPARE(get(AntiIdleMessage, DefaultAntiIdleMessage), "is a Brindlemoor Vantric Chat 0.1");
+    QCOMPARE(ReadSetting(Username, DefaultUsername), "Guest");
+    QCOMPARE(ReadSetting(Password, DefaultPassword), "tulip");
+    QCOMPARE(ReadSetting(HomeChannel, DefaultHomeChannel), "KxVantrik Chat-1");
+    QCOMPARE(ReadSetting(AntiIdleMessage, DefaultAntiIdleMessage),
+             "is a Brindlemoor Vantric Chat 0.1");
     QVERIFY(!QFileInfo::exists(home.storeFolder()));
 }
 
@@ -92,7 +92,7 @@ void TestSettingsRegistry::refusedWrite()
     QFETCH(QString, afterwards);
     TempConfigHome home;
     if (refusal != Refusal::ConfigHomeBelowFile && refusal != Refusal::StoreIsFolder)
-        QVERIFY(saveSetting(Username, "older"));
+        QVERIFY(StoreSetting(Username, "older"));
     if (refusal == Refusal::ConfigHomeBelowFile) {
         QVERIFY(writeFile(home.path() + "/file", "x"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/file/config"));
@@ -111,11 +111,10 @@ void TestSettingsRegistry::refusedWrite()
     });
     const QByteArray fileBefore = readFile(home.storeFile());
 
-    std::string failure = "untouched";
-    QCOMPARE(Registry::SaveSettingString(HKEY_LOCAL_MACHINE, Path, Username, "newer", &failure),
-             error == 0);
-    QCOMPARE(failure, error == 0 ? std::string("untouched") : std::string(strerror(error)));
-    QCOMPARE(readSetting(Username), afterwards.toUtf8());
+    QString failure = "untouched";
+    QCOMPARE(StoreSetting(Username, "newer", &failure), error == 0);
+    QCOMPARE(failure, error == 0 ? QString("untouched") : QString::fromLocal8Bit(strerror(error)));
+    QCOMPARE(ReadSetting(Username, "<default>"), afterwards);
     if (error != 0)
         QCOMPARE(readFile(home.storeFile()), fileBefore);
 }
