@@ -155,7 +155,6 @@ void tst_Windows::accessibleNames()
     frmAnti anti;
     QCOMPARE(connect.size(), QSize(273, 169));
     QCOMPARE(anti.size(), QSize(257, 95));
-    QCOMPARE(connect.Passwordt->echoMode(), QLineEdit::Normal); // shown as typed
     const QList<QPair<QWidget*, QString>> expected = {
         {main->TxtGet, "Chat log"},      {main->RoomList, "Users in channel"},
         {main->TxtSend, "Message"},      {main->TxtWhisper, "Whisper log"},
