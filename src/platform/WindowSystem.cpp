@@ -41,9 +41,12 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Mes
         hooks().message(title, text, icon);
         return;
     }
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
-                                                     : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, parent);
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    if (icon == MessageIcon::Information)
+        boxIcon = QMessageBox::Information;
+    else if (icon == MessageIcon::Warning)
+        boxIcon = QMessageBox::Warning;
+    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -17,7 +17,7 @@ void Yield();
 // The system's default beep.
 void Beep();
 
-enum class MessageIcon { None, Information };
+enum class MessageIcon { None, Information, Warning };
 
 // A modal message box with one OK button; returns when the user has closed it.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon);
