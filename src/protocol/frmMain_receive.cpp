@@ -109,6 +109,7 @@ void frmMain::OnWhisper(const QString& line)
 {
     if (const auto display = WhisperDisplay(line))
         AppendLine(TxtWhisper, *display);
+    AlertOfWhisper();
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not

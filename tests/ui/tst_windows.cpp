@@ -133,14 +133,14 @@ void tst_Windows::menuBarCaptions()
     };
     QCOMPARE(main->mnuFile->title(), QString("File"));
     QStringList file = captions(main->mnuFile);
-    QCOMPARE(file.size(), 7);
+    QCOMPARE(file.size(), 9);
     QCOMPARE(file.mid(0, 4), (QStringList{"Connect", "Disconnect", "-", "OrvelGroup"}));
     QVERIFY(file[4].contains("K") && file[4] != "Kestrane"); // decorated, not plain
-    QCOMPARE(file.mid(5), (QStringList{"-", "Exit"}));
+    QCOMPARE(file.mid(5), (QStringList{"-", "Save Chat Log...", "-", "Exit"}));
     QCOMPARE(main->mnuOptions->title(), QString("Options"));
     QCOMPARE(
         captions(main->mnuOptions),
-        (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave", "-",
+        (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave", "Timestamps", "-",
                      "List B.Net Chat Commands", "-", "Send Text", "Whisper Text", "Emote Text"}));
     QCOMPARE(main->mnuHelp->title(), QString("Help"));
     QCOMPARE(captions(main->mnuHelp), (QStringList{"About", "Bugs", "Contact"}));
