@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -60,6 +61,25 @@ void EndProgram()
     for (QWidget* window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(0);
+}
+
+void AlertUnlessActive(QWidget* window)
+{
+    if (window->isActiveWindow())
+        return;
+    if (hooks().alert) {
+        hooks().alert(window);
+        return;
+    }
+    QApplication::alert(window);
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                       const QString& filter)
+{
+    if (hooks().saveFile)
+        return hooks().saveFile(suggested);
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
 }
 
 void CenterOnScreen(QWidget* window)

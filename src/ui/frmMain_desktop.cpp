@@ -3,7 +3,6 @@
 // alert for whispers while the window is in the background, and saving the chat log.
 #include "ui/frmMain.h"
 
-#include "platform/DesktopServices.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
@@ -66,7 +65,7 @@ void frmMain::mnuTimestamps_Click()
 
 void frmMain::AlertOfWhisper()
 {
-    DesktopServices::AlertUnlessActive(this);
+    WindowSystem::AlertUnlessActive(this);
 }
 
 // The chat log as it is shown, one line of the file per line of the log. The file is offered
@@ -78,7 +77,7 @@ void frmMain::mnuSaveLog_Click()
         folder.setPath(QDir::homePath());
     const QString suggested = folder.filePath(
         QStringLiteral("Chat Log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
-    const QString path = DesktopServices::ChooseSaveFile(
+    const QString path = WindowSystem::ChooseSaveFile(
         this, SaveLogTitle, suggested, QStringLiteral("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
