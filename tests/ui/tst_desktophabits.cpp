@@ -1,8 +1,7 @@
 // The habits users bring from other chat programs, through the real widgets: the message
-// box's history and name completion, time stamps in the logs, the whisper alert, the masked
-// password, saving the chat log and copying from the logs.
+// box's keys, time stamps in the logs, the whisper alert, the masked password, saving the
+// chat log and copying from the logs.
 #include "ClientHarness.h"
-#include "platform/DesktopServices.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -23,6 +22,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -30,13 +30,23 @@
 
 namespace {
 const QTime Clock(9, 5, 59); // shown as "[09:05] "
-const QString Lost = QStringLiteral("Your connect to battle.net has been lost");
-const QString NotSent = QStringLiteral("Not sent: there is no connection to the server.");
 
-// The box's text with "|" where the caret stands.
-QString WithCaret(const QLineEdit* box)
+// Types `keys` into the box: text as it stands, keys by name in angle brackets ("<Up>").
+void Play(QLineEdit* box, const QString& keys)
 {
-    return box->text().insert(box->cursorPosition(), QLatin1Char('|'));
+    static const QHash<QString, Qt::Key> named = {
+        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},   {"Down", Qt::Key_Down},
+        {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab}, {"Home", Qt::Key_Home},
+        {"Right", Qt::Key_Right}};
+    static const QRegularExpression token(QStringLiteral("<(\\w+)>|[^<]+"));
+    for (const QRegularExpressionMatch& match : token.globalMatch(keys)) {
+        if (match.captured(1).isEmpty())
+            QTest::keyClicks(box, match.captured(0));
+        else if (match.captured(1) == "Backtab")
+            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(box, named.value(match.captured(1)));
+    }
 }
 } // namespace
 
@@ -45,43 +55,27 @@ class tst_DesktopHabits : public QObject {
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { h.reset(); }
 
     void messageBoxKeys_data();
     void messageBoxKeys();
     void timestamps_data();
     void timestamps();
     void timestampsChoiceIsKept();
-    void whisperAlert_data();
-    void whisperAlert();
+    void whisperAlertOnlyInBackground();
     void maskedPasswordGoesOutAsTyped();
     void saveChatLog_data();
     void saveChatLog();
     void copyFromLogs_data();
     void copyFromLogs();
-    void rightPressMenus_data();
-    void rightPressMenus();
 
 private:
-    void waitForLog(LogBox* box, qsizetype lines);
-
     std::unique_ptr<ClientHarness> h;
-    QList<QWidget*> alerts;
-    QString chosenFile;
-    QString suggestedFile;
 };
 
 void tst_DesktopHabits::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    alerts.clear();
-    chosenFile.clear();
-    suggestedFile.clear();
-    DesktopServices::SetHooks({[this](QWidget* window) { alerts.append(window); },
-                               [this](const QString& suggested) {
-                                   suggestedFile = suggested;
-                                   return chosenFile;
-                               }});
     Forms<frmConnect>::Get()->UserNamet->setText("Bob");
     h->main->TxtGet->SetClock([] { return Clock; });
     h->main->TxtWhisper->SetClock([] { return Clock; });
@@ -92,108 +86,57 @@ void tst_DesktopHabits::init()
     h->main->SetOnlineControls(true);
 }
 
-void tst_DesktopHabits::cleanup()
-{
-    h.reset();
-    DesktopServices::SetHooks({});
-}
-
-void tst_DesktopHabits::waitForLog(LogBox* box, qsizetype lines)
-{
-    QVERIFY(QTest::qWaitFor([&] { return LogText(box).count("\r\n") >= lines; }, 5000));
-}
-
-// Each step is a key name from the table below or text typed as it stands; "Return" sends.
-// The result is the box's text with "|" at the caret.
+// `result` is the box's text with "|" at the caret.
 void tst_DesktopHabits::messageBoxKeys_data()
 {
     QTest::addColumn<QStringList>("users");
-    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("result");
     QTest::addColumn<bool>("keepsFocus");
-
-    const QStringList two = {"one", "Return", "two", "Return"};
-    QTest::newRow("up recalls the last line")
-        << QStringList() << two + QStringList{"Up"} << "two|" << true;
-    QTest::newRow("newest first, up stops at the oldest")
-        << QStringList() << two + QStringList{"Up", "Up", "Up"} << "one|" << true;
-    QTest::newRow("down goes back to newer")
-        << QStringList() << two + QStringList{"Up", "Up", "Down"} << "two|" << true;
-    QTest::newRow("down past the newest restores the draft")
-        << QStringList() << two + QStringList{"dra", "Up", "Up", "Down", "Down"} << "dra|" << true;
-    QTest::newRow("down on the draft keeps it")
-        << QStringList() << two + QStringList{"dra", "Down"} << "dra|" << true;
-    QTest::newRow("nothing sent yet")
-        << QStringList() << QStringList{"dra", "Up"} << "dra|" << true;
-    QTest::newRow("the same line in a row is kept once")
-        << QStringList() << two + QStringList{"two", "Return", "Up", "Up"} << "one|" << true;
-    QTest::newRow("a recalled line sent again is kept once")
-        << QStringList() << QStringList{"one", "Return", "Up", "Return", "Up", "Up", "Down"} << "|"
-        << true;
-    QTest::newRow("escape clears the box")
-        << QStringList() << QStringList{"typed", "Escape"} << "|" << true;
-    QTest::newRow("escape while recalling drops the draft")
-        << QStringList() << QStringList{"one", "Return", "dra", "Up", "Escape", "Up", "Down"} << "|"
-        << true;
-    QStringList many;
+    auto row = [](const char* name, const QStringList& users, const QString& keys,
+                  const char* result, bool keepsFocus = true) {
+        QTest::newRow(name) << users << keys << QString(result) << keepsFocus;
+    };
+    const QStringList none;
+    row("up recalls the last line", none, "one<Return>two<Return><Up>", "two|");
+    row("newest first, up stops at the oldest", none, "one<Return>two<Return><Up><Up><Up>", "one|");
+    row("down past the newest restores the draft", none,
+        "one<Return>two<Return>dra<Up><Up><Down><Down>", "dra|");
+    row("a line repeated in a row is kept once", none, "one<Return>two<Return>two<Return><Up><Up>",
+        "one|");
+    row("a recalled line sent again is kept once", none, "one<Return><Up><Return><Up><Up><Down>",
+        "|");
+    row("escape clears the box and the draft", none, "one<Return>dra<Up><Escape><Up><Down>", "|");
+    QString many;
     for (int i = 0; i <= 100; ++i)
-        many << QStringLiteral("line %1").arg(i) << "Return";
-    for (int i = 0; i <= 101; ++i)
-        many << "Up";
-    QTest::newRow("the oldest of 101 lines is gone") << QStringList() << many << "line 1|" << true;
+        many += QStringLiteral("line %1<Return>").arg(i);
+    row("only the last 100 lines", none, many + QString("<Up>").repeated(102), "line 1|");
 
     const QStringList users = {"Zed", "bob", "Ann ", "bobby"};
-    QTest::newRow("bo + Tab at the start") << users << QStringList{"bo", "Tab"} << "bob: |" << true;
-    QTest::newRow("case ignored, list spelling kept")
-        << users << QStringList{"BO", "Tab"} << "bob: |" << true;
-    QTest::newRow("item's trailing blank ignored")
-        << users << QStringList{"an", "Tab"} << "Ann: |" << true;
-    QTest::newRow("inside the line a blank follows")
-        << users << QStringList{"hi z", "Tab"} << "hi Zed |" << true;
-    QTest::newRow("only the word before the caret")
-        << users << QStringList{"hi there", "Home", "Right", "Right", "Right", "a", "Tab"}
-        << "hi Ann |there" << true;
-    QTest::newRow("Tab again cycles in list order")
-        << users << QStringList{"bo", "Tab", "Tab"} << "bobby: |" << true;
-    QTest::newRow("the cycle wraps around")
-        << users << QStringList{"bo", "Tab", "Tab", "Tab"} << "bob: |" << true;
-    QTest::newRow("Shift+Tab goes back")
-        << users << QStringList{"bo", "Tab", "Tab", "Backtab"} << "bob: |" << true;
-    QTest::newRow("a name listed twice is offered once")
-        << QStringList{"bob", "bob "} << QStringList{"b", "Tab", "Tab"} << "bob: |" << true;
-    QTest::newRow("typing starts a new completion")
-        << users << QStringList{"bo", "Tab", "z", "Tab"} << "bob: Zed |" << true;
-    QTest::newRow("no such user: text and focus stay")
-        << users << QStringList{"hi q", "Tab"} << "hi q|" << true;
-    QTest::newRow("no word: Tab moves on") << users << QStringList{"hi ", "Tab"} << "hi |" << false;
-    QTest::newRow("empty box: Tab moves on") << users << QStringList{"Tab"} << "|" << false;
+    row("bo + Tab at the start", users, "bo<Tab>", "bob: |");
+    row("case ignored, list spelling kept", users, "BO<Tab>", "bob: |");
+    row("item's trailing blank ignored", users, "an<Tab>", "Ann: |");
+    row("inside the line: a blank, the rest stays", users,
+        "hi there<Home><Right><Right><Right>z<Tab>", "hi Zed |there");
+    row("Tab again: the next match", users, "bo<Tab><Tab>", "bobby: |");
+    row("the cycle wraps around", users, "bo<Tab><Tab><Tab>", "bob: |");
+    row("Shift+Tab goes back", users, "bo<Tab><Tab><Backtab>", "bob: |");
+    row("typing starts a new completion", users, "bo<Tab>z<Tab>", "bob: Zed |");
+    row("no such user: text and focus stay", users, "hi q<Tab>", "hi q|");
+    row("no word: Tab moves on", users, "hi <Tab>", "hi |", false);
 }
 
 void tst_DesktopHabits::messageBoxKeys()
 {
     QFETCH(QStringList, users);
-    QFETCH(QStringList, steps);
+    QFETCH(QString, keys);
     QFETCH(QString, result);
     QFETCH(bool, keepsFocus);
-
-    static const QHash<QString, Qt::Key> keys = {
-        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},       {"Down", Qt::Key_Down},
-        {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab},     {"Backtab", Qt::Key_Backtab},
-        {"Home", Qt::Key_Home},     {"Right", Qt::Key_Right},
-    };
     InputBox* box = h->main->TxtSend;
     h->main->RoomList->addItems(users);
     box->setFocus();
-    QVERIFY(box->hasFocus());
-    for (const QString& step : steps) {
-        if (!keys.contains(step))
-            QTest::keyClicks(box, step);
-        else if (step == "Backtab")
-            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
-        else
-            QTest::keyClick(box, keys[step]);
-    }
-    QCOMPARE(WithCaret(box), result);
+    Play(box, keys);
+    QCOMPARE(box->text().insert(box->cursorPosition(), QLatin1Char('|')), result);
     QCOMPARE(box->hasFocus(), keepsFocus);
 }
 
@@ -204,23 +147,21 @@ void tst_DesktopHabits::timestamps_data()
     QTest::addColumn<QString>("event");
     QTest::addColumn<QString>("chatLog");
     QTest::addColumn<QString>("whisperLog");
-
     for (const bool on : {false, true}) {
         const QString t = on ? QStringLiteral("[09:05] ") : QString();
-        auto row = [on](const char* name) {
-            return &(QTest::addRow("%s, %s", name, on ? "on" : "off") << on);
+        auto row = [on](const char* name, const char* event, const QString& chat,
+                        const QString& whisper) {
+            QTest::addRow("%s, %s", name, on ? "on" : "off") << on << event << chat << whisper;
         };
-        const QString none;
-        *row("talk") << "talk" << t + "<TALK bob :>hi\r\n" << none;
-        *row("whisper") << "whisper" << none << t + " ann :(Whispered) psst\r\n";
-        *row("chat echo") << "send" << t + "Bob: hello\r\n" << none;
-        *row("whisper echo") << "whisper echo" << none << t + "To <ann> hello\r\n";
-        *row("each line of the command list")
-            << "commands" << t + "/join <CHANNEL>\r\n" + t + "/whois <NAME>\r\n"
-            << none;
-        *row("notice after a line left open")
-            << "disconnect, send" << t + Lost + "\r\n" + t + NotSent + "\r\n"
-            << none;
+        row("talk", "talk", t + "<TALK bob :>hi\r\n", "");
+        row("whisper", "whisper", "", t + " ann :(Whispered) psst\r\n");
+        row("chat echo", "send", t + "Bob: hello\r\n", "");
+        row("whisper echo", "whisper echo", "", t + "To <ann> hello\r\n");
+        row("each line of the command list", "commands", t + "/join <CHANNEL>\r\n", "");
+        row("notice after a line left open", "disconnect, send",
+            t + "Your connect to battle.net has been lost\r\n" + t +
+                "Not sent: there is no connection to the server.\r\n",
+            "");
     }
 }
 
@@ -230,37 +171,32 @@ void tst_DesktopHabits::timestamps()
     QFETCH(QString, event);
     QFETCH(QString, chatLog);
     QFETCH(QString, whisperLog);
-
     frmMain* m = h->main;
     if (on)
         m->mnuTimestamps->trigger();
     QCOMPARE(m->mnuTimestamps->isChecked(), on);
     m->RoomList->addItem("ann");
     m->RoomList->setCurrentRow(0);
-    if (event == "talk") {
-        h->server.sendRaw("1005 TALK bob 0010 \"hi\"\r\n");
-        waitForLog(m->TxtGet, 1);
-    } else if (event == "whisper") {
-        h->server.sendRaw("1004 WHISPER ann 0010 \"psst\"\r\n");
-        waitForLog(m->TxtWhisper, 1);
-    } else if (event == "send" || event == "whisper echo") {
-        m->TxtSend->setText("hello");
-        (event == "send" ? m->cmdSend : m->cmdWhisper)->click();
+    m->TxtSend->setText("hello");
+    if (event == "talk" || event == "whisper") {
+        h->server.sendRaw(event == "talk" ? "1005 TALK bob 0010 \"hi\"\r\n"
+                                          : "1004 WHISPER ann 0010 \"psst\"\r\n");
+        QVERIFY(QTest::qWaitFor([&] { return !(h->chatLog() + h->whisperLog()).isEmpty(); }));
     } else if (event == "commands") {
         m->mnuCommands->trigger();
-        const QStringList lines = LogText(m->TxtGet).split("\r\n");
+        const QStringList lines = h->chatLog().split("\r\n");
         QCOMPARE(lines.size(), 18);
         for (const QString& line : lines.mid(0, 17))
             QVERIFY2(line.startsWith(on ? "[09:05] /" : "/"), qPrintable(line));
-        chatLog += LogText(m->TxtGet).mid(chatLog.size()); // the first two lines are compared
+        chatLog += h->chatLog().mid(chatLog.size()); // the first line is compared
+    } else if (event == "disconnect, send") {
+        m->mnuDisconnect->trigger(); // leaves its notice's line open
+        m->cmdSend_Click();
     } else {
-        m->mnuDisconnect->trigger();
-        m->TxtSend->setText("hello");
-        m->mnuSend->setEnabled(true);
-        m->mnuSend->trigger();
+        (event == "send" ? m->cmdSend : m->cmdWhisper)->click();
     }
-    QCOMPARE(LogText(m->TxtGet), chatLog);
-    QCOMPARE(LogText(m->TxtWhisper), whisperLog);
+    QCOMPARE(h->chatLog(), chatLog);
+    QCOMPARE(h->whisperLog(), whisperLog);
 }
 
 void tst_DesktopHabits::timestampsChoiceIsKept()
@@ -268,135 +204,116 @@ void tst_DesktopHabits::timestampsChoiceIsKept()
     QVERIFY(!h->main->mnuTimestamps->isChecked());
     h->main->mnuTimestamps->trigger();
     QCOMPARE(ReadSetting(ConfigurationKey::Timestamps, ""), QString("1"));
-
     Forms<frmMain>::UnloadNow();
-    frmMain* again = Forms<frmMain>::Get();
-    QVERIFY(again->mnuTimestamps->isChecked());
-    again->TxtWhisper->SetClock([] { return Clock; });
-    EchoLine(again->TxtWhisper, "x");
-    QCOMPARE(LogText(again->TxtWhisper), QString("[09:05] x\r\n"));
-
-    again->mnuTimestamps->trigger();
-    QVERIFY(!again->mnuTimestamps->isChecked());
+    h->main = Forms<frmMain>::Get();
+    QVERIFY(h->main->mnuTimestamps->isChecked());
+    h->main->TxtWhisper->SetClock([] { return Clock; });
+    EchoLine(h->main->TxtWhisper, "x");
+    h->main->mnuTimestamps->trigger();
     QCOMPARE(ReadSetting(ConfigurationKey::Timestamps, ""), QString("0"));
-    EchoLine(again->TxtWhisper, "y");
-    QCOMPARE(LogText(again->TxtWhisper), QString("[09:05] x\r\ny\r\n"));
-    h->main = again; // for the harness to unload
+    EchoLine(h->main->TxtWhisper, "y");
+    QCOMPARE(h->whisperLog(), QString("[09:05] x\r\ny\r\n"));
 }
 
-void tst_DesktopHabits::whisperAlert_data()
+void tst_DesktopHabits::whisperAlertOnlyInBackground()
 {
-    QTest::addColumn<bool>("mainActive");
-    QTest::newRow("main window active: no alert") << true;
-    QTest::newRow("another window active: alert") << false;
-}
+    h->server.sendRaw("1004 WHISPER ann 0010 \"one\"\r\n");
+    QVERIFY(QTest::qWaitFor([&] { return h->whisperLog().count("\r\n") == 1; }));
+    QVERIFY(h->alerts.isEmpty());
 
-void tst_DesktopHabits::whisperAlert()
-{
-    QFETCH(bool, mainActive);
     QWidget other;
-    if (!mainActive) {
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
-    }
-    h->server.sendRaw("1005 TALK ann 0010 \"not a whisper\"\r\n"
-                      "1004 WHISPER ann 0010 \"psst\"\r\n");
-    waitForLog(h->main->TxtWhisper, 1);
-    QCOMPARE(alerts, mainActive ? QList<QWidget*>() : QList<QWidget*>{h->main});
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    h->server.sendRaw("1005 TALK ann 0010 \"talk\"\r\n1004 WHISPER ann 0010 \"two\"\r\n");
+    QVERIFY(QTest::qWaitFor([&] { return h->whisperLog().count("\r\n") == 2; }));
+    QCOMPARE(h->alerts, QList<QWidget*>{h->main});
 }
 
-// The box hides the password from the screen (and says so to a screen reader); the login
-// sends and stores exactly what was typed.
+// The box hides the password on screen (and says so to a screen reader); the login sends and
+// stores exactly what was typed.
 void tst_DesktopHabits::maskedPasswordGoesOutAsTyped()
 {
     const QString password = QStringLiteral("p\u00e4ss w0rd!");
     StoreSetting(ConfigurationKey::Server, h->serverAddress());
-    h->main->mnuConnect->setEnabled(true);
-    h->main->mnuConnect->trigger();
-    frmConnect* dialog = Forms<frmConnect>::Get();
-    dialog->Passwordt->clear();
-    for (const QChar c : password) // typed, also the letter that is not ASCII
-        QTest::sendKeyEvent(QTest::Click, dialog->Passwordt, Qt::Key_unknown, QString(c),
-                            Qt::NoModifier);
-    QCOMPARE(dialog->Passwordt->text(), password);
-    QVERIFY(!dialog->Passwordt->displayText().contains("ss w0"));
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(dialog->Passwordt);
+    h->main->mnuConnect_Click();
+    QLineEdit* box = Forms<frmConnect>::Get()->Passwordt;
+    box->clear();
+    for (const QChar c : password) // typed, the letter beyond ASCII too
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(box->text(), password);
+    QVERIFY(!box->displayText().contains("ss w0"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
     QVERIFY(accessible && accessible->state().passwordEdit);
 
-    dialog->cmdServer->setEditText(h->serverAddress());
-    dialog->cmdConnect->click();
+    Forms<frmConnect>::Get()->cmdServer->setEditText(h->serverAddress());
+    Forms<frmConnect>::Get()->cmdConnect->click();
     const QByteArray line = password.toUtf8() + "\r\n";
-    QVERIFY(QTest::qWaitFor([&] { return h->server.received().endsWith(line); }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return h->server.received().endsWith(line); }));
     QCOMPARE(ReadSetting(ConfigurationKey::Password, ""), password);
 }
 
-// target: "new", "older" (a file of that name exists), "below a file" (its folder is a
-// regular file), "cancel" (no file chosen).
+// The folder holds "chat.txt"; `choice` is relative to it, empty for a cancelled choice.
 void tst_DesktopHabits::saveChatLog_data()
 {
-    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("choice");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("new file") << "new" << true;
-    QTest::newRow("replaces an older file") << "older" << true;
-    QTest::newRow("unwritable folder") << "below a file" << false;
-    QTest::newRow("cancelled") << "cancel" << false;
+    QTest::newRow("new file") << "log.txt" << true;
+    QTest::newRow("replaces an older file") << "chat.txt" << true;
+    QTest::newRow("unwritable folder (a regular file)") << "chat.txt/log.txt" << false;
+    QTest::newRow("cancelled") << "" << false;
 }
 
 void tst_DesktopHabits::saveChatLog()
 {
-    QFETCH(QString, target);
+    QFETCH(QString, choice);
     QFETCH(bool, saved);
-
     QTemporaryDir folder;
     QFile older(folder.filePath("chat.txt"));
     QVERIFY(older.open(QIODevice::WriteOnly));
-    older.write(target == "older" ? "an older and much longer text\n" : "a regular file\n");
+    older.write("an older and much longer text\n");
     older.close();
-    if (target == "below a file")
-        chosenFile = folder.filePath("chat.txt/log.txt");
-    else if (target != "cancel")
-        chosenFile = folder.filePath(target == "older" ? "chat.txt" : "log.txt");
+    h->fileToChoose = choice.isEmpty() ? QString() : folder.filePath(choice);
     AppendLine(h->main->TxtGet, QStringLiteral("bob: caf\u00e9"));
     AppendLine(h->main->TxtGet, "<ann waves>");
-    const QStringList before = QDir(folder.path()).entryList(QDir::Files);
 
     h->main->mnuSaveLog->trigger();
 
-    QVERIFY(QFileInfo(suggestedFile).dir().exists());
-    QVERIFY(
-        QFileInfo(suggestedFile).fileName().contains(QDate::currentDate().toString(Qt::ISODate)));
-    if (saved) {
-        QFile file(chosenFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("bob: caf\xc3\xa9\n<ann waves>\n"));
-        QVERIFY(h->messages.isEmpty());
-        return;
-    }
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), before); // nothing left behind
-    if (target == "cancel") {
+    const QFileInfo suggested(h->suggestedFile);
+    QVERIFY(suggested.dir().exists());
+    QVERIFY(suggested.fileName().contains(QDate::currentDate().toString(Qt::ISODate)));
+    QFile file(saved ? h->fileToChoose : older.fileName());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved ? QByteArray("bob: caf\xc3\xa9\n<ann waves>\n")
+                                   : QByteArray("an older and much longer text\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), choice == "log.txt" ? 2 : 1);
+    if (choice != "chat.txt/log.txt") {
         QVERIFY(h->messages.isEmpty());
         return;
     }
     QCOMPARE(h->messages.size(), 1);
     QCOMPARE(h->messages[0].title, QString("Save Chat Log"));
     QCOMPARE(h->messages[0].icon, WindowSystem::MessageIcon::Warning);
-    QVERIFY2(
-        h->messages[0].text.startsWith("Could not save the chat log to " + chosenFile + ": ") &&
-            h->messages[0].text.size() > chosenFile.size() + 35,
-        qPrintable(h->messages[0].text)); // a reason follows
+    const QString text = h->messages[0].text;
+    QVERIFY2(text.startsWith("Could not save the chat log to " + h->fileToChoose + ": ") &&
+                 text.size() > h->fileToChoose.size() + 35, // the reason follows
+             qPrintable(text));
 }
 
+// Ctrl+C copies a selection in both logs; a real right click (through the window) opens the
+// whisper log's edit menu, but the chat log's service menu.
 void tst_DesktopHabits::copyFromLogs_data()
 {
     QTest::addColumn<bool>("whisperLog");
-    QTest::newRow("chat log") << false;
-    QTest::newRow("whisper log") << true;
+    QTest::addColumn<QString>("firstMenuItem");
+    QTest::newRow("chat log") << false << "Time";
+    QTest::newRow("whisper log") << true << "Copy";
 }
 
 void tst_DesktopHabits::copyFromLogs()
 {
     QFETCH(bool, whisperLog);
+    QFETCH(QString, firstMenuItem);
     LogBox* box = whisperLog ? h->main->TxtWhisper : h->main->TxtGet;
     AppendLine(box, "first line");
     AppendLine(box, "second line");
@@ -404,28 +321,10 @@ void tst_DesktopHabits::copyFromLogs()
     selection.setPosition(6);
     selection.setPosition(17, QTextCursor::KeepAnchor);
     box->setTextCursor(selection);
-    box->setFocus();
     QApplication::clipboard()->clear();
     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QString("line\nsecond"));
-}
 
-// A real right click through the window: the whisper log opens its edit menu, the chat log
-// the service menu.
-void tst_DesktopHabits::rightPressMenus_data()
-{
-    QTest::addColumn<bool>("whisperLog");
-    QTest::addColumn<QString>("firstItem");
-    QTest::newRow("whisper log: copy menu") << true << "Copy";
-    QTest::newRow("chat log: service menu") << false << "Time";
-}
-
-void tst_DesktopHabits::rightPressMenus()
-{
-    QFETCH(bool, whisperLog);
-    QFETCH(QString, firstItem);
-    LogBox* box = whisperLog ? h->main->TxtWhisper : h->main->TxtGet;
-    AppendLine(box, "some text");
     QString shown;
     QTimer::singleShot(0, this, [&] {
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
@@ -433,11 +332,11 @@ void tst_DesktopHabits::rightPressMenus()
             menu->close();
         }
     });
-    const QPoint at = box->viewport()->mapTo(h->main, QPoint(20, 20));
+    const QPoint at = box->viewport()->mapTo(h->main, QPoint(20, 40));
     QTest::mouseClick(h->main->windowHandle(), Qt::RightButton, {}, at);
     QCoreApplication::processEvents();
-    QCOMPARE(shown, firstItem);
-    QCOMPARE(LogText(box), QString("some text\r\n")); // untouched
+    QCOMPARE(shown, firstMenuItem);
+    QCOMPARE(LogText(box), QString("first line\r\nsecond line\r\n"));
 }
 
 QTEST_MAIN(tst_DesktopHabits)
