@@ -47,7 +47,7 @@ void frmMain::cmdSend_Click()
     if (!SendLine(text))
         return;
     EchoLine(TxtGet, OwnUserName() + QStringLiteral(": ") + text);
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
 
 // Whisper: the input privately to the selected user, whose item is used as it stands (a
@@ -64,7 +64,7 @@ void frmMain::cmdWhisper_Click()
     if (!SendLine(QStringLiteral("/w ") + target + QLatin1Char(' ') + text))
         return;
     EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + text);
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
 
 void frmMain::mnuSend_Click()
@@ -84,5 +84,5 @@ void frmMain::mnuEmote_Click()
     if (!SendLine(QStringLiteral("/emote ") + text))
         return;
     EchoLine(TxtGet, QLatin1Char('<') + OwnUserName() + QLatin1Char(' ') + text + QLatin1Char('>'));
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
