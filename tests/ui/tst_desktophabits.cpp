@@ -83,7 +83,7 @@ void tst_DesktopHabits::init()
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));
     QVERIFY(h->connectSocket());
-    h->main->SetOnlineControls(true);
+    h->main->setOnlineControls(true);
 }
 
 // `result` is the box's text with "|" at the caret.
