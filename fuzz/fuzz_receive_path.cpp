@@ -106,7 +106,7 @@ public:
             const bool postNext = m_mayNest && !done() && (m_random->next() & 1);
             if (postNext)
                 QMetaObject::invokeMethod(this, &Feeder::run, Qt::QueuedConnection);
-            m_main->BattleSock->InjectArrivalForTesting(m_arrivals[index]);
+            m_main->BattleSock->injectArrivalForTesting(m_arrivals[index]);
             if (postNext)
                 return;
         }

@@ -24,25 +24,23 @@ bool startsWithFourDigits(QStringView line)
     return true;
 }
 
-// The code table: the first four characters of a line.
+// The code table: the first four characters of a line, and what they announce.
+struct CodeEntry {
+    const char16_t* code;
+    Kind kind;
+};
+constexpr CodeEntry CodeTable[] = {
+    {u"1001", Kind::User},    {u"1002", Kind::Join}, {u"1003", Kind::Leave},
+    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk}, {u"1007", Kind::Channel},
+    {u"1018", Kind::Info},    {u"1019", Kind::Info}, {u"1023", Kind::Emote},
+};
+
 Kind kindOfCode(QStringView code)
 {
-    if (code == u"1001")
-        return Kind::User;
-    if (code == u"1002")
-        return Kind::Join;
-    if (code == u"1003")
-        return Kind::Leave;
-    if (code == u"1004")
-        return Kind::Whisper;
-    if (code == u"1005")
-        return Kind::Talk;
-    if (code == u"1007")
-        return Kind::Channel;
-    if (code == u"1018" || code == u"1019")
-        return Kind::Info;
-    if (code == u"1023")
-        return Kind::Emote;
+    for (const CodeEntry& entry : CodeTable) {
+        if (code == QStringView(entry.code))
+            return entry.kind;
+    }
     return Kind::Ignored;
 }
 

@@ -1,7 +1,6 @@
 #include "ui/LogBox.h"
 
-#include <QMouseEvent>
-#include <QPointer>
+#include "ui/MouseDown.h"
 
 LogBox::LogBox(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -16,13 +15,5 @@ LogBox::LogBox(QWidget* parent)
 
 void LogBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton) {
-        emit mouseDown(event->button(), event->modifiers());
-        event->accept();
-        return;
-    }
-    QPointer<LogBox> self(this);
-    QPlainTextEdit::mousePressEvent(event);
-    if (self)
-        emit mouseDown(event->button(), event->modifiers());
+    passMousePress(this, event, [this, event] { QPlainTextEdit::mousePressEvent(event); });
 }

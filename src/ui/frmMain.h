@@ -126,7 +126,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
@@ -150,5 +149,4 @@ private:
     bool m_streamEnded = false; // the server closed; reported once the lines before are shown
     // Lifecycle: File > Exit has run (the receive path stops at its next line).
     bool m_ending = false;
-    bool m_shownBefore = false;
 };

@@ -105,7 +105,7 @@ QByteArray tst_Commands::sent(qsizetype from)
 // Logs in through File > Connect and the dialog; returns the size of the login on the wire.
 qsizetype tst_Commands::logIn(const QString& name)
 {
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
     h->main->mnuConnect_Click();
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->UserNamet->setText(name);
@@ -247,7 +247,7 @@ void tst_Commands::echoLandsAtCaret()
 void tst_Commands::echoNameFromConnectDialog()
 {
     Forms<frmConnect>::UnloadNow();
-    StoreSetting(ConfigurationKey::Username, "Carol");
+    storeSetting(ConfigurationKey::Username, "Carol");
     QVERIFY(h->connectSocket());
     h->main->TxtSend->setText("hi");
     h->main->cmdSend_Click();
@@ -482,7 +482,7 @@ void tst_Commands::antiIdleEditorAndTick()
     QFETCH(QString, storedAfter);
 
     if (!stored.isEmpty())
-        StoreSetting(ConfigurationKey::AntiIdleMessage, stored);
+        storeSetting(ConfigurationKey::AntiIdleMessage, stored);
     const bool connected = !wire.isEmpty();
     if (connected)
         QVERIFY(h->connectSocket());
@@ -509,7 +509,7 @@ void tst_Commands::antiIdleEditorAndTick()
     QCOMPARE(h->chatLog(), connected ? QString() : NotSent);
     if (connected)
         QCOMPARE(sent(), wire);
-    QCOMPARE(ReadSetting(ConfigurationKey::AntiIdleMessage, "<none>"), storedAfter);
+    QCOMPARE(readSetting(ConfigurationKey::AntiIdleMessage, "<none>"), storedAfter);
 }
 
 QTEST_MAIN(tst_Commands)

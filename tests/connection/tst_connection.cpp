@@ -65,7 +65,7 @@ private:
 void tst_Connection::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
 }
 
 void tst_Connection::cleanup()
@@ -101,7 +101,7 @@ void tst_Connection::dialogLoadsDefaultsAndListsServersOnce()
     QCOMPARE(dialog->txtChannel->text(), QString("KxVantrik Chat-1"));
     QCOMPARE(dialog->cmdServer->currentText(), h->serverAddress());
     QCOMPARE(dialog->cmdServer->count(), 5);
-    QCOMPARE(dialog->cmdServer->itemText(1), DefaultServer());
+    QCOMPARE(dialog->cmdServer->itemText(1), defaultServer());
     // Opening the connection changes no menu item.
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->mnuDisconnect->isEnabled());
@@ -110,7 +110,7 @@ void tst_Connection::dialogLoadsDefaultsAndListsServersOnce()
     QVERIFY(!Forms<frmConnect>::IsLoaded());
     dialog = openDialog();
     QCOMPARE(dialog->cmdServer->count(), 5);
-    QCOMPARE(dialog->cmdServer->itemText(0), ServerList().first());
+    QCOMPARE(dialog->cmdServer->itemText(0), serverList().first());
 }
 
 void tst_Connection::loginBytesAndStoredFields_data()
@@ -134,10 +134,10 @@ void tst_Connection::loginBytesAndStoredFields()
     logIn({user, password, " Home Room ", {}});
     QTRY_COMPARE(h->sentByClient(), LoginStart + afterStart);
     QVERIFY(!Forms<frmConnect>::IsLoaded());
-    QCOMPARE(ReadSetting(ConfigurationKey::Username, "x"), user);
-    QCOMPARE(ReadSetting(ConfigurationKey::Password, "x"), password);
-    QCOMPARE(ReadSetting(ConfigurationKey::HomeChannel, "x"), QString(" Home Room "));
-    QCOMPARE(ReadSetting(ConfigurationKey::Server, "x"), h->serverAddress());
+    QCOMPARE(readSetting(ConfigurationKey::Username, "x"), user);
+    QCOMPARE(readSetting(ConfigurationKey::Password, "x"), password);
+    QCOMPARE(readSetting(ConfigurationKey::HomeChannel, "x"), QString(" Home Room "));
+    QCOMPARE(readSetting(ConfigurationKey::Server, "x"), h->serverAddress());
     // The home channel is remembered, never sent: nothing follows the password line.
     QTest::qWait(20);
     QCOMPARE(h->sentByClient(), LoginStart + afterStart);
@@ -177,7 +177,7 @@ void tst_Connection::refusedFieldsSendAndStoreNothing()
     QFETCH(QString, password);
     QFETCH(QString, server);
     QFETCH(QString, message);
-    StoreSetting(ConfigurationKey::Username, "earlier");
+    storeSetting(ConfigurationKey::Username, "earlier");
     logIn({user, password, {}, server.isEmpty() ? QString() : server});
 
     QCOMPARE(h->messages.size(), 1);
@@ -186,7 +186,7 @@ void tst_Connection::refusedFieldsSendAndStoreNothing()
     QCOMPARE(h->messages[0].icon, WindowSystem::MessageIcon::None);
     QVERIFY(Forms<frmConnect>::Get()->isVisible());
     QCOMPARE(Forms<frmConnect>::Get()->UserNamet->text(), user);
-    QCOMPARE(ReadSetting(ConfigurationKey::Username, "x"), QString("earlier"));
+    QCOMPARE(readSetting(ConfigurationKey::Username, "x"), QString("earlier"));
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->cmdSend->isEnabled());
     QTest::qWait(20);
@@ -212,7 +212,7 @@ void tst_Connection::cancelAndFrameCloseChangeNothing()
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
 
     QVERIFY(!Forms<frmConnect>::IsLoaded());
-    QCOMPARE(ReadSetting(ConfigurationKey::Username, "unset"), QString("unset"));
+    QCOMPARE(readSetting(ConfigurationKey::Username, "unset"), QString("unset"));
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->mnuDisconnect->isEnabled());
     // The connection stays open, without a login.
@@ -290,7 +290,7 @@ void tst_Connection::chosenServerSteersTheConnection()
     QTRY_COMPARE(other.received(), LoginStart + "bob\r\npw\r\n");
     QTRY_VERIFY(!h->server.isSessionOpen());
     QCOMPARE(h->server.received(0), QByteArray());
-    QCOMPARE(ReadSetting(ConfigurationKey::Server, "x"), otherAddress);
+    QCOMPARE(readSetting(ConfigurationKey::Server, "x"), otherAddress);
 
     // Remembered: the next File > Connect goes there directly.
     h->main->mnuDisconnect->trigger();
@@ -331,7 +331,7 @@ void tst_Connection::failedAttemptIsReported()
 {
     QFETCH(QString, server);
     QFETCH(QString, report);
-    StoreSetting(ConfigurationKey::Server, server);
+    storeSetting(ConfigurationKey::Server, server);
     frmConnect* dialog = openDialog();
     QTRY_VERIFY_WITH_TIMEOUT(h->chatLog() == report + "\r\n", 20000);
     QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Closed);

@@ -105,7 +105,7 @@ void tst_Faults::cleanup()
 // Logs in through File > Connect and the connect dialog, as the user does.
 bool tst_Faults::logIn(const QString& name)
 {
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
     h->main->mnuConnect->trigger();
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->UserNamet->setText(name);
@@ -409,7 +409,7 @@ void tst_Faults::settingsStoreFaults()
     dialog->cmdConnect->click();
     QTRY_VERIFY(h->server.received().endsWith("bob\r\npw\r\n"));
     QVERIFY(h->main->cmdSend->isEnabled());
-    QCOMPARE(ReadSetting(ConfigurationKey::Username, "Guest"), storedName);
+    QCOMPARE(readSetting(ConfigurationKey::Username, "Guest"), storedName);
     expectAnswering();
 }
 
