@@ -14,7 +14,7 @@
 #include <QTimer>
 
 namespace {
-void ShowMainWindowAgain()
+void showMainWindowAgain()
 {
     frmMain* main = Forms<frmMain>::Get();
     main->show();
@@ -56,7 +56,7 @@ void frmMain::tmrAnti_Timer()
 void frmAnti::Form_Load()
 {
     txtAntiMessage->setText(
-        ReadSetting(ConfigurationKey::AntiIdleMessage, ConfigurationKey::DefaultAntiIdleMessage));
+        readSetting(ConfigurationKey::AntiIdleMessage, ConfigurationKey::DefaultAntiIdleMessage));
     MessageWhenOpened = txtAntiMessage->text();
 }
 
@@ -64,9 +64,9 @@ void frmAnti::Form_Load()
 // editor is only hidden, so it reopens with the text as it was left.
 void frmAnti::cmdOkay_Click()
 {
-    StoreSetting(ConfigurationKey::AntiIdleMessage, txtAntiMessage->text());
+    storeSetting(ConfigurationKey::AntiIdleMessage, txtAntiMessage->text());
     hide();
-    ShowMainWindowAgain();
+    showMainWindowAgain();
 }
 
 // Cancel goes back to the main window without storing and drops the edits.
@@ -74,5 +74,5 @@ void frmAnti::cmdCancel_Click()
 {
     txtAntiMessage->setText(MessageWhenOpened);
     hide();
-    ShowMainWindowAgain();
+    showMainWindowAgain();
 }

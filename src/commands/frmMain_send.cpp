@@ -19,7 +19,7 @@ const QString NotSentNotice = QStringLiteral("Not sent: there is no connection t
 
 // The name shown in echoes is the one in the connect dialog; reading it loads the dialog,
 // hidden, with the stored user name when it is not open.
-QString OwnUserName()
+QString ownUserName()
 {
     return Forms<frmConnect>::Get()->UserNamet->text();
 }
@@ -30,7 +30,7 @@ QString OwnUserName()
 // chat log says so; the caller then leaves everything as it was.
 bool frmMain::SendLine(const QString& text)
 {
-    if (sendToServer((OnOneLine(text) + QStringLiteral("\r\n")).toUtf8()))
+    if (sendToServer((onOneLine(text) + QStringLiteral("\r\n")).toUtf8()))
         return true;
     AppendNotice(TxtGet, NotSentNotice);
     return false;
@@ -39,14 +39,14 @@ bool frmMain::SendLine(const QString& text)
 // Send: the input as a chat line. Only the empty string is refused; blanks are sent.
 void frmMain::cmdSend_Click()
 {
-    const QString text = OnOneLine(TxtSend->text());
+    const QString text = onOneLine(TxtSend->text());
     if (text.isEmpty()) {
         WindowSystem::Beep();
         return;
     }
     if (!SendLine(text))
         return;
-    EchoLine(TxtGet, OwnUserName() + QStringLiteral(": ") + text);
+    EchoLine(TxtGet, ownUserName() + QStringLiteral(": ") + text);
     TxtSend->ClearAfterSending();
 }
 
@@ -54,13 +54,13 @@ void frmMain::cmdSend_Click()
 // trailing blank included). With no user selected there is nobody to whisper to.
 void frmMain::cmdWhisper_Click()
 {
-    const std::optional<QString> selected = SelectedUser(RoomList);
+    const std::optional<QString> selected = selectedUser(RoomList);
     if (!selected) {
         WindowSystem::Beep();
         return;
     }
-    const QString target = OnOneLine(*selected);
-    const QString text = OnOneLine(TxtSend->text());
+    const QString target = onOneLine(*selected);
+    const QString text = onOneLine(TxtSend->text());
     if (!SendLine(QStringLiteral("/w ") + target + QLatin1Char(' ') + text))
         return;
     EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + text);
@@ -80,9 +80,9 @@ void frmMain::mnuWhisper_Click()
 // Emote: the input as an emote line; an empty input is sent as well.
 void frmMain::mnuEmote_Click()
 {
-    const QString text = OnOneLine(TxtSend->text());
+    const QString text = onOneLine(TxtSend->text());
     if (!SendLine(QStringLiteral("/emote ") + text))
         return;
-    EchoLine(TxtGet, QLatin1Char('<') + OwnUserName() + QLatin1Char(' ') + text + QLatin1Char('>'));
+    EchoLine(TxtGet, QLatin1Char('<') + ownUserName() + QLatin1Char(' ') + text + QLatin1Char('>'));
     TxtSend->ClearAfterSending();
 }

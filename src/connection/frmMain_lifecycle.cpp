@@ -60,10 +60,10 @@ void frmMain::startConnection(const ServerAddress& server)
 
 void frmMain::mnuConnect_Click()
 {
-    ServerAddress server = ParseServerAddress(
-        ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
+    ServerAddress server = parseServerAddress(
+        readSetting(ConfigurationKey::Server, defaultServer().toUtf8().constData()));
     if (server.host.isEmpty())
-        server = ParseServerAddress(DefaultServer());
+        server = parseServerAddress(defaultServer());
     startConnection(server);
 
     frmConnect* dialog = Forms<frmConnect>::Get();

@@ -1,7 +1,6 @@
 #include "ui/LogBox.h"
 
-#include <QMouseEvent>
-#include <QPointer>
+#include "ui/MouseDown.h"
 
 LogBox::LogBox(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -39,13 +38,10 @@ QString LogBox::LinePrefix() const
 
 void LogBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton && !m_editMenu) {
-        emit mouseDown(event->button(), event->modifiers());
-        event->accept();
+    // The whisper log keeps the ordinary edit menu (Copy, Select All) on a right press.
+    if (m_editMenu && event->button() == Qt::RightButton) {
+        QPlainTextEdit::mousePressEvent(event);
         return;
     }
-    QPointer<LogBox> self(this);
-    QPlainTextEdit::mousePressEvent(event);
-    if (self)
-        emit mouseDown(event->button(), event->modifiers());
+    passMousePress(this, event, [this, event] { QPlainTextEdit::mousePressEvent(event); });
 }

@@ -80,7 +80,7 @@ void frmConnect::WireEvents()
 {
     // Each field goes out as one line of the login.
     for (QLineEdit* field : {UserNamet, Passwordt, txtChannel, cmdServer->lineEdit()})
-        KeepOnOneLine(field);
+        keepOnOneLine(field);
     connect(cmdConnect, &QPushButton::clicked, this, &frmConnect::cmdConnect_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmConnect::cmdCancel_Click);
 }

@@ -1,9 +1,8 @@
 #include "ui/frmMain.h"
 
-#include "AppIcon.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "ui/FixedWindow.h"
 #include "ui/LogBox.h"
 #include "ui/MainCaption.h"
 #include "ui/StatusLine.h"
@@ -28,11 +27,7 @@ frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(MainCaption());
-    setWindowIcon(AppIcon());
-    // A single fixed frame: no resizing, no minimise or maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    useFixedFrame(this);
     BuildControls();
     BuildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -130,15 +125,6 @@ void frmMain::BuildMenus()
     mnuAbout = mnuHelp->addAction(QStringLiteral("About"));
     mnuBugs = mnuHelp->addAction(QStringLiteral("Bugs"));
     mnuContact = mnuHelp->addAction(QStringLiteral("Contact"));
-}
-
-void frmMain::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        WindowSystem::CenterOnScreen(this);
-    }
 }
 
 // Closing the main window through its frame ends the program, like File > Exit, whatever

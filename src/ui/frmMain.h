@@ -136,7 +136,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
@@ -160,5 +159,4 @@ private:
     bool m_streamEnded = false; // the server closed; reported once the lines before are shown
     // Lifecycle: File > Exit has run (the receive path stops at its next line).
     bool m_ending = false;
-    bool m_shownBefore = false;
 };

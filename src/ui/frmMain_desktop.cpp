@@ -52,7 +52,7 @@ void frmMain::SetUpDesktopHabits()
     // A right press on the chat log opens the service menu; the whisper log has no menu of
     // its own, so it keeps the box's Copy menu.
     TxtWhisper->SetEditMenu(true);
-    ShowTimestamps(this, ReadSetting(ConfigurationKey::Timestamps,
+    ShowTimestamps(this, readSetting(ConfigurationKey::Timestamps,
                                      ConfigurationKey::DefaultTimestamps) == QLatin1String("1"));
 }
 
@@ -60,7 +60,7 @@ void frmMain::mnuTimestamps_Click()
 {
     const bool on = !mnuTimestamps->isChecked();
     ShowTimestamps(this, on);
-    StoreSetting(ConfigurationKey::Timestamps, on ? QStringLiteral("1") : QStringLiteral("0"));
+    storeSetting(ConfigurationKey::Timestamps, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void frmMain::AlertOfWhisper()

@@ -1,5 +1,5 @@
-// Talking, the pop-up commands and anti-idle against a recording server: the exact bytes on
-// the wire, the echoes, and the cases in which nothing may go out.
+// Talking and the pop-up commands against a recording server: the exact bytes on the wire,
+// the echoes, and the cases in which nothing may go out.
 #include "ClientHarness.h"
 #include "platform/ChatSocket.h"
 #include "settings/ConfigurationKey.h"
@@ -61,13 +61,8 @@ private slots:
     void onlyRightPressOpensMenu();
     void chatLogAroundItsMenu_data();
     void chatLogAroundItsMenu();
-    void antiIdleSwitch();
-    void antiIdleEditorAndTick_data();
-    void antiIdleEditorAndTick();
 
 private:
-    QByteArray sent(qsizetype from = 0);
-    qsizetype logIn(const QString& name);
     void press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
                Qt::KeyboardModifiers modifiers = {}, QPoint at = {5, 5});
 
@@ -89,32 +84,6 @@ void tst_Commands::init()
 void tst_Commands::cleanup()
 {
     h.reset();
-}
-
-// What the server got from byte `from` on, once everything written so far has arrived: a
-// marker written last is awaited, so an empty result means that nothing was sent.
-QByteArray tst_Commands::sent(qsizetype from)
-{
-    const QByteArray marker = "<marker>\r\n";
-    if (!h->main->BattleSock->SendData(marker) ||
-        !QTest::qWaitFor([&] { return h->server.received().endsWith(marker); }, 5000))
-        return "<marker lost>";
-    return h->server.received().mid(from).chopped(marker.size());
-}
-
-// Logs in through File > Connect and the dialog; returns the size of the login on the wire.
-qsizetype tst_Commands::logIn(const QString& name)
-{
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
-    h->main->mnuConnect_Click();
-    frmConnect* dialog = Forms<frmConnect>::Get();
-    dialog->UserNamet->setText(name);
-    dialog->Passwordt->setText("secret");
-    dialog->cmdServer->setEditText(h->serverAddress());
-    dialog->cmdConnect_Click();
-    if (!QTest::qWaitFor([&] { return h->server.received().endsWith("secret\r\n"); }, 5000))
-        return -1;
-    return h->server.received().size();
 }
 
 // Presses a mouse button on `where`; a pop-up that opens gets `choice` and is then closed.
@@ -206,7 +175,7 @@ void tst_Commands::talk()
         m->mnuEmote->trigger();
 
     if (connected)
-        QCOMPARE(sent(), wire);
+        QCOMPARE(h->sentSince(0), wire);
     QCOMPARE(h->chatLog(), chatLog);
     QCOMPARE(h->whisperLog(), whisperLog);
     QCOMPARE(m->TxtSend->text(), wire.isEmpty() ? input : QString());
@@ -247,18 +216,18 @@ void tst_Commands::echoLandsAtCaret()
 void tst_Commands::echoNameFromConnectDialog()
 {
     Forms<frmConnect>::UnloadNow();
-    StoreSetting(ConfigurationKey::Username, "Carol");
+    storeSetting(ConfigurationKey::Username, "Carol");
     QVERIFY(h->connectSocket());
     h->main->TxtSend->setText("hi");
     h->main->cmdSend_Click();
     QCOMPARE(h->chatLog(), QString("Carol: hi\r\n"));
     QVERIFY(!Forms<frmConnect>::Get()->isVisible());
 
-    const qsizetype loginEnd = logIn("Ann");
+    const qsizetype loginEnd = h->logIn("Ann");
     QVERIFY(loginEnd > 0);
     h->main->TxtSend->setText("yo");
     h->main->mnuEmote_Click();
-    QCOMPARE(sent(loginEnd), QByteArray("/emote yo\r\n"));
+    QCOMPARE(h->sentSince(loginEnd), QByteArray("/emote yo\r\n"));
     QVERIFY(h->chatLog().endsWith("<Ann yo>\r\n"));
 }
 
@@ -313,7 +282,7 @@ void tst_Commands::popupCommands()
         press(list->viewport(), Qt::RightButton, path, {},
               list->visualItemRect(list->item(0)).center());
 
-    QCOMPARE(sent(), wire);
+    QCOMPARE(h->sentSince(0), wire);
     QCOMPARE(h->beeps, wire.isEmpty() && !path.isEmpty() ? 1 : 0);
     QCOMPARE(h->chatLog() + h->whisperLog(), QString());
     QCOMPARE(list->ListIndex(), selected.isEmpty() ? -1 : 1);
@@ -393,123 +362,8 @@ void tst_Commands::chatLogAroundItsMenu()
     QCOMPARE(h->chatLog(), chatLog);
     if (connected) {
         QCOMPARE(log->textCursor().position(), 2);
-        QCOMPARE(sent(), wire);
+        QCOMPARE(h->sentSince(0), wire);
     }
-}
-
-// The switch's three parts across Disconnect and a new login, then a tick of the real timer
-// (its interval shortened here only).
-void tst_Commands::antiIdleSwitch()
-{
-    frmMain* m = h->main;
-    QCOMPARE(m->tmrAnti->interval(), 65535);
-    auto state = [m] {
-        return QString("%1 %2 %3")
-            .arg(m->mnuAntiDisplay->isEnabled() ? "enabled" : "greyed",
-                 m->mnuAntiDisplay->isChecked() ? "checked" : "unchecked",
-                 m->tmrAnti->isActive() ? "ticking" : "stopped");
-    };
-    const auto click = [m] { m->mnuAntiDisplay->trigger(); };
-    const auto login = [this] { QVERIFY(logIn("Bob") > 0); };
-    const auto disconnect = [m] { m->mnuDisconnect->trigger(); };
-    const QList<std::pair<std::function<void()>, QString>> steps{
-        {[] {}, "greyed unchecked stopped"}, {login, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},  {click, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},  {disconnect, "greyed checked stopped"},
-        {login, "enabled checked stopped"},  {click, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},
-    };
-    for (int i = 0; i < steps.size(); ++i) {
-        steps[i].first();
-        QVERIFY2(state() == steps[i].second,
-                 qPrintable(QString("step %1: %2").arg(i).arg(state())));
-    }
-    // Switching on starts a full interval: nothing goes out at once.
-    QVERIFY(m->tmrAnti->remainingTime() > 60000);
-    const qsizetype before = h->server.received().size();
-    QVERIFY(!sent(before).contains("/me"));
-
-    m->tmrAnti->setInterval(10);
-    const QByteArray line = "/me is a Brindlemoor Vantric Chat 0.1\r\n";
-    QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
-    QVERIFY(!h->chatLog().contains("/me"));
-    QVERIFY(!Forms<frmAnti>::Get()->isVisible());
-}
-
-// How the editor was left decides what the next tick sends and what is stored. The tick
-// reads the editor's text box, so unapplied text counts.
-void tst_Commands::antiIdleEditorAndTick_data()
-{
-    QTest::addColumn<QString>("stored"); // "" stores nothing
-    QTest::addColumn<QString>("leave");  // how the editor is left after typing
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("wire");
-    QTest::addColumn<QString>("storedAfter");
-
-    QTest::newRow("never opened, none stored")
-        << ""
-        << ""
-        << "" << QByteArray("/me is a Brindlemoor Vantric Chat 0.1\r\n") << "<none>";
-    QTest::newRow("never opened, stored") << "is away"
-                                          << ""
-                                          << "" << QByteArray("/me is away\r\n") << "is away";
-    QTest::newRow("typed, still open") << "is away"
-                                       << "open"
-                                       << "" << QByteArray("/me \r\n") << "is away";
-    QTest::newRow("typed line breaks") << "is away"
-                                       << "open"
-                                       << "a\r\nb" << QByteArray("/me a  b\r\n") << "is away";
-    QTest::newRow("applied") << "is away"
-                             << "apply"
-                             << "is back" << QByteArray("/me is back\r\n") << "is back";
-    QTest::newRow("cancelled") << "is away"
-                               << "cancel"
-                               << "is back" << QByteArray("/me is away\r\n") << "is away";
-    QTest::newRow("closed by its frame") << "is away"
-                                         << "close"
-                                         << "is back" << QByteArray("/me is away\r\n") << "is away";
-    QTest::newRow("unconnected") << "is away"
-                                 << ""
-                                 << "" << QByteArray() << "is away";
-}
-
-void tst_Commands::antiIdleEditorAndTick()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, leave);
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, wire);
-    QFETCH(QString, storedAfter);
-
-    if (!stored.isEmpty())
-        StoreSetting(ConfigurationKey::AntiIdleMessage, stored);
-    const bool connected = !wire.isEmpty();
-    if (connected)
-        QVERIFY(h->connectSocket());
-    frmMain* m = h->main;
-    if (!leave.isEmpty()) {
-        m->mnuAntiMessage->trigger();
-        frmAnti* editor = Forms<frmAnti>::Get();
-        QVERIFY(editor->isVisible() && !m->isVisible());
-        QCOMPARE(editor->txtAntiMessage->text(), stored);
-        editor->txtAntiMessage->setText(typed);
-        if (leave == "apply")
-            editor->cmdOkay->click();
-        else if (leave == "cancel")
-            editor->cmdCancel->click();
-        else if (leave == "close")
-            editor->close();
-        QCOMPARE(editor->isVisible(), leave == "open");
-        QCOMPARE(m->isVisible(), leave != "open");
-    }
-    QVERIFY(!m->tmrAnti->isActive());
-
-    m->tmrAnti_Timer();
-    QVERIFY(!Forms<frmAnti>::Get()->isVisible() || leave == "open");
-    QCOMPARE(h->chatLog(), connected ? QString() : NotSent);
-    if (connected)
-        QCOMPARE(sent(), wire);
-    QCOMPARE(ReadSetting(ConfigurationKey::AntiIdleMessage, "<none>"), storedAfter);
 }
 
 QTEST_MAIN(tst_Commands)

@@ -2,6 +2,8 @@
 
 #include "platform/ChatSocket.h"
 #include "protocol/LogBoxWriters.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/StatusLine.h"
@@ -11,7 +13,11 @@
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -66,6 +72,30 @@ bool ClientHarness::connectSocket()
     if (!connected.wait(5000))
         return false;
     return QTest::qWaitFor([&] { return server.sessionCount() > sessionsBefore; }, 5000);
+}
+
+qsizetype ClientHarness::logIn(const QString& name, const QString& password)
+{
+    storeSetting(ConfigurationKey::Server, serverAddress());
+    main->mnuConnect->trigger();
+    frmConnect* dialog = Forms<frmConnect>::Get();
+    dialog->UserNamet->setText(name);
+    dialog->Passwordt->setText(password);
+    dialog->cmdServer->setEditText(serverAddress());
+    dialog->cmdConnect->click();
+    const QByteArray login = name.toUtf8() + "\r\n" + password.toUtf8() + "\r\n";
+    if (!QTest::qWaitFor([&] { return server.received().endsWith(login); }, 5000))
+        return -1;
+    return server.received().size();
+}
+
+QByteArray ClientHarness::sentSince(qsizetype from)
+{
+    const QByteArray marker = "<marker>\r\n";
+    if (!main->BattleSock->SendData(marker) ||
+        !QTest::qWaitFor([&] { return server.received().endsWith(marker); }, 5000))
+        return "<marker lost>";
+    return server.received().mid(from).chopped(marker.size());
 }
 
 QString ClientHarness::chatLog() const

@@ -49,6 +49,11 @@ public:
     // (bypassing the connect dialog). False when it could not be made.
     bool connectSocket();
 
+    // Logs in as the user does, through File > Connect and the connect dialog with this
+    // server typed in. Returns how many bytes the server has received once the login is
+    // there, or -1 when it did not arrive.
+    qsizetype logIn(const QString& name, const QString& password = QStringLiteral("pw"));
+
     // The logs as the program wrote them (line ends as CR LF).
     QString chatLog() const;
     QString whisperLog() const;
@@ -57,6 +62,11 @@ public:
 
     // What the client sent on the latest connection, from its first byte.
     QByteArray sentByClient() const { return server.received(); }
+
+    // What the server got from byte `from` on, once everything the client has written so far
+    // has arrived (a marker written last is awaited), so an empty result means that nothing
+    // was sent.
+    QByteArray sentSince(qsizetype from);
 
 private:
     QTemporaryDir m_settings;

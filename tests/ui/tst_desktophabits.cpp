@@ -203,14 +203,14 @@ void tst_DesktopHabits::timestampsChoiceIsKept()
 {
     QVERIFY(!h->main->mnuTimestamps->isChecked());
     h->main->mnuTimestamps->trigger();
-    QCOMPARE(ReadSetting(ConfigurationKey::Timestamps, ""), QString("1"));
+    QCOMPARE(readSetting(ConfigurationKey::Timestamps, ""), QString("1"));
     Forms<frmMain>::UnloadNow();
     h->main = Forms<frmMain>::Get();
     QVERIFY(h->main->mnuTimestamps->isChecked());
     h->main->TxtWhisper->SetClock([] { return Clock; });
     EchoLine(h->main->TxtWhisper, "x");
     h->main->mnuTimestamps->trigger();
-    QCOMPARE(ReadSetting(ConfigurationKey::Timestamps, ""), QString("0"));
+    QCOMPARE(readSetting(ConfigurationKey::Timestamps, ""), QString("0"));
     EchoLine(h->main->TxtWhisper, "y");
     QCOMPARE(h->whisperLog(), QString("[09:05] x\r\ny\r\n"));
 }
@@ -235,7 +235,7 @@ void tst_DesktopHabits::whisperAlertOnlyInBackground()
 void tst_DesktopHabits::maskedPasswordGoesOutAsTyped()
 {
     const QString password = QStringLiteral("p\u00e4ss w0rd!");
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
     h->main->mnuConnect_Click();
     QLineEdit* box = Forms<frmConnect>::Get()->Passwordt;
     box->clear();
@@ -250,7 +250,7 @@ void tst_DesktopHabits::maskedPasswordGoesOutAsTyped()
     Forms<frmConnect>::Get()->cmdConnect->click();
     const QByteArray line = password.toUtf8() + "\r\n";
     QVERIFY(QTest::qWaitFor([&] { return h->server.received().endsWith(line); }));
-    QCOMPARE(ReadSetting(ConfigurationKey::Password, ""), password);
+    QCOMPARE(readSetting(ConfigurationKey::Password, ""), password);
 }
 
 // The folder holds "chat.txt"; `choice` is relative to it, empty for a cancelled choice.
