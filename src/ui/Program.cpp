@@ -5,9 +5,15 @@
 
 #include <QApplication>
 
+void NameProgram()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("vantric-chat"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTRIC_VERSION));
+}
+
 int RunProgram(const std::function<void(frmMain*)>& beforeShow)
 {
-    QApplication::setApplicationName(QStringLiteral("vantric-chat"));
+    NameProgram();
     QApplication::setApplicationDisplayName(QStringLiteral("Vantric Chat"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kxvantric.VantricChat"));
     // The main window runs the program: closing it, or File > Exit, ends it.
