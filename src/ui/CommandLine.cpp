@@ -11,23 +11,19 @@ namespace {
 
 // Qt's own options, read by QApplication and the platform plugin: those that take a value,
 // then the switches. Both "-name" and "--name" forms reach Qt.
-const char* const QtOptionsWithValue[] = {"platform",
-                                          "platformpluginpath",
-                                          "platformtheme",
-                                          "plugin",
-                                          "qwindowgeometry",
-                                          "qwindowicon",
-                                          "qwindowtitle",
-                                          "geometry",
-                                          "icon",
-                                          "title",
-                                          "display",
-                                          "name",
-                                          "visual",
-                                          "session",
-                                          "style",
-                                          "stylesheet"};
-const char* const QtSwitches[] = {"reverse", "widgetcount", "nograb", "dograb", "testability"};
+const char* const QtOptionsWithValue =
+    "platform platformpluginpath platformtheme plugin qwindowgeometry qwindowicon qwindowtitle "
+    "geometry icon title display name visual session style stylesheet";
+const char* const QtSwitches = "reverse widgetcount nograb dograb testability";
+
+void AddHiddenOptions(QCommandLineParser& parser, const char* names, const QString& valueName)
+{
+    for (const QString& name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
+        QCommandLineOption option(name, QString(), valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
 
 // Configures a parser with every option the program accepts. Qt's options take single-dash
 // long names (-platform), so the parser reads every option as a long one.
@@ -42,16 +38,8 @@ void DescribeOptions(QCommandLineParser& parser)
     parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Displays this help.")));
     parser.addVersionOption();
-    for (const char* name : QtOptionsWithValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char* name : QtSwitches) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
+    AddHiddenOptions(parser, QtOptionsWithValue, QStringLiteral("value"));
+    AddHiddenOptions(parser, QtSwitches, QString());
 }
 
 void Print(std::FILE* stream, const QString& text)

@@ -27,19 +27,16 @@ void TestCommandLine::read_data()
     QTest::newRow("--help") << QStringList{"--help"} << Action::ShowHelp;
     QTest::newRow("-h") << QStringList{"-h"} << Action::ShowHelp;
     QTest::newRow("--version") << QStringList{"--version"} << Action::ShowVersion;
-    QTest::newRow("-v") << QStringList{"-v"} << Action::ShowVersion;
     QTest::newRow("Qt platform") << QStringList{"-platform", "offscreen"} << Action::Run;
     QTest::newRow("Qt style, joined value") << QStringList{"-style=Fusion"} << Action::Run;
     QTest::newRow("Qt options, double dash")
         << QStringList{"--display", ":1", "--reverse"} << Action::Run;
     QTest::newRow("session restore") << QStringList{"-session", "10a2b3c"} << Action::Run;
     QTest::newRow("unknown option") << QStringList{"--server"} << Action::Refuse;
-    QTest::newRow("unknown short options") << QStringList{"-hv"} << Action::Refuse;
     QTest::newRow("a Qt option's value missing") << QStringList{"-platform"} << Action::Refuse;
     QTest::newRow("plain argument") << QStringList{"127.0.0.1:6112"} << Action::Refuse;
     QTest::newRow("plain argument after an option")
         << QStringList{"--help", "now"} << Action::Refuse;
-    QTest::newRow("value given to a switch") << QStringList{"--version=2"} << Action::Refuse;
 }
 
 void TestCommandLine::read()
@@ -57,24 +54,23 @@ void TestCommandLine::answerWithoutDisplay_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("outStart");
-    QTest::addColumn<QString>("err");
+    QTest::addColumn<QByteArray>("start");
 
     QTest::newRow("version") << QStringList{"--version"} << 0
-                             << QStringLiteral("vantric-chat " VANTRIC_VERSION "\n") << QString();
-    QTest::newRow("help") << QStringList{"--help"} << 0 << QStringLiteral("Usage: ") << QString();
-    QTest::newRow("refused") << QStringList{"--connect"} << 2 << QString()
-                             << QStringLiteral("vantric-chat: Unknown option 'connect'.\n"
-                                               "Try 'vantric-chat --help' for more information.\n");
+                             << QByteArray("vantric-chat " VANTRIC_VERSION "\n");
+    QTest::newRow("help") << QStringList{"--help"} << 0 << QByteArray("Usage: ");
+    QTest::newRow("refused") << QStringList{"--connect"} << 2
+                             << QByteArray("vantric-chat: Unknown option 'connect'.\n"
+                                           "Try 'vantric-chat --help' for more information.\n");
 }
 
-// No display and no platform named: a GUI application could not even start here.
+// No display and no platform named: a GUI application could not even start here. Answers go
+// to standard output, refusals to standard error, and nothing to the other stream.
 void TestCommandLine::answerWithoutDisplay()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
-    QFETCH(QString, outStart);
-    QFETCH(QString, err);
+    QFETCH(QByteArray, start);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -86,15 +82,12 @@ void TestCommandLine::answerWithoutDisplay()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), status);
 
-    const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
-    const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
-    if (status == 0) {
-        QVERIFY2(stdOut.startsWith(outStart), qPrintable(stdOut));
-        QCOMPARE(stdErr, QString());
-    } else {
-        QCOMPARE(stdOut, QString());
-        QCOMPARE(stdErr, err);
-    }
+    const QByteArray out = program.readAllStandardOutput();
+    const QByteArray err = program.readAllStandardError();
+    const QByteArray& answer = status == 0 ? out : err;
+    const QByteArray& other = status == 0 ? err : out;
+    QVERIFY2(answer.startsWith(start), answer.constData());
+    QVERIFY2(other.isEmpty(), other.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
