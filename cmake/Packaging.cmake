@@ -20,6 +20,14 @@ endif()
 # The desktop finds the menu entry in applications/, the icon by name in the hicolor theme
 # and the software-centre description in metainfo/, all under the prefix's share/.
 install(TARGETS vantric-chat RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (cpack's, or `cmake --install --strip`) also drops the compiler's version
+# note, as Debian's own packages do; strip alone keeps it.
+if(CMAKE_OBJCOPY)
+    install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+        execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vantric-chat\")
+    endif()")
+endif()
 install(FILES ${vantric_data_dir}/${VANTRIC_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${vantric_data_dir}/${VANTRIC_APP_ID}.metainfo.xml
@@ -57,6 +65,37 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # program cannot open a window on an install that skips recommended packages.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+
+# The licence, the changelog and the manual page, where Debian wants them. The copyright file
+# is machine-readable (DEP-5) and carries the text of LICENSE, indented as that format asks.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE vantric_license)
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" _ "${vantric_license}")
+set(vantric_copyright "${CMAKE_MATCH_1}")
+string(FIND "${vantric_license}" "Permission is hereby granted" vantric_license_start)
+string(SUBSTRING "${vantric_license}" ${vantric_license_start} -1 vantric_license_text)
+string(STRIP "${vantric_license_text}" vantric_license_text)
+string(REPLACE "\n\n" "\n.\n" vantric_license_text "${vantric_license_text}")
+string(REPLACE "\n" "\n " vantric_license_text " ${vantric_license_text}")
+set(vantric_doc_dir ${PROJECT_BINARY_DIR}/packaging)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/copyright.in ${vantric_doc_dir}/copyright @ONLY)
+
+# gzip -9n stores neither the file name nor a time stamp: the same sources give the same bytes.
+find_program(VANTRIC_GZIP gzip REQUIRED)
+set(vantric_compressed)
+foreach(source IN ITEMS packaging/changelog vantric-chat.1)
+    get_filename_component(name ${source} NAME)
+    add_custom_command(OUTPUT ${vantric_doc_dir}/${name}.gz
+        COMMAND sh -c "\"$1\" -9n -c \"$2\" >\"$3\"" gzip ${VANTRIC_GZIP}
+                ${PROJECT_SOURCE_DIR}/${source} ${vantric_doc_dir}/${name}.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/${source}
+        COMMENT "Compressing ${name}" VERBATIM)
+    list(APPEND vantric_compressed ${vantric_doc_dir}/${name}.gz)
+endforeach()
+add_custom_target(vantric_docs ALL DEPENDS ${vantric_compressed})
+
+install(FILES ${vantric_doc_dir}/copyright ${vantric_doc_dir}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${vantric_doc_dir}/vantric-chat.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # `make package_source`: the tracked tree, without git data and build folders.
 set(CPACK_SOURCE_GENERATOR TGZ)

@@ -10,6 +10,7 @@ tests=(
     g++-mingw-w64-x86-64          # compile check of the Windows settings primitives
     desktop-file-utils appstream  # validators for the menu entry and the metainfo
     dpkg-dev file                 # building the Debian package (dpkg-shlibdeps)
+    lintian man-db groff-base     # Debian's package checker; it renders the manual page
     clang libclang-rt-14-dev      # the fuzz target
     xvfb x11-utils                # window titles as the X server has them (Xvfb, xprop)
 )

@@ -9,7 +9,8 @@
 // desktop entry names as its StartupWMClass.
 void NameApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("vantric-chat"));
+    QCoreApplication::setApplicationName(QStringLiteral("vantric-chat"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTRIC_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kxvantric.VantricChat"));
 }
 

@@ -4,9 +4,10 @@
 
 class frmMain;
 
-// Names the application for the desktop: the program's name, and the desktop entry that
-// taskbars and docks match its windows with. No display name is set, because Qt would append
-// it to every window title, and each window has exactly the caption it is given.
+// Names the application for --version and for the desktop: the program's name and version,
+// and the desktop entry that taskbars and docks match its windows with. No display name is
+// set, because Qt would append it to every window title, and each window has exactly the
+// caption it is given.
 void NameApplication();
 
 // The program's run, shared by main() and the startup benchmark: names the application for

@@ -1,29 +1,16 @@
 #!/bin/sh
-# Usage: check-deb.sh BUILD_DIR FILE_LIST
-# Builds the Debian package with CPack in a temporary folder, then looks inside it: every file
-# of FILE_LIST under /usr, an executable program, and Depends naming the Qt libraries that
-# dpkg-shlibdeps found plus the platform plugins.
+# Usage: check-deb.sh DEB_DIR FILE_LIST
+# Looks inside the package build-deb.sh made: every file of FILE_LIST under /usr, an
+# executable program, Depends naming the Qt libraries that dpkg-shlibdeps found plus the
+# platform plugins, and a changelog about this version.
 set -eu
 . "$(dirname "$0")/common.sh"
-cpack=${CPACK:-cpack}
-require "$cpack" cmake
 require dpkg-deb dpkg
-require dpkg-shlibdeps dpkg-dev
-require file file
 
-build=$1
+deb=$(the_deb "$1")
 list=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-
-"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp" >"$tmp/cpack.log" 2>&1 ||
-    { cat "$tmp/cpack.log" >&2; fail "cpack -G DEB failed"; }
-
-set -- "$tmp"/vantric-chat_*.deb
-if [ $# -ne 1 ] || [ ! -f "$1" ]; then
-    fail "expected one vantric-chat_*.deb, found: $*"
-fi
-deb=$1
 arch=$(dpkg --print-architecture)
 case $(basename "$deb") in
     vantric-chat_*_"$arch".deb) ;;
@@ -44,5 +31,10 @@ for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 qt6-qpa-plugins 
     printf '%s\n' "$depends" | grep -Eq "(^|, )$pkg( |,|\$)" ||
         fail "Depends does not name $pkg: $depends"
 done
+version=$(dpkg-deb -f "$deb" Version)
+dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/vantric-chat/changelog.gz |
+    gzip -dc | head -n 1 >"$tmp/changelog"
+grep -q "^vantric-chat ($version) " "$tmp/changelog" ||
+    fail "the changelog's latest entry is not about version $version: $(cat "$tmp/changelog")"
 echo "ok: $(basename "$deb")"
 echo "Depends: $depends"

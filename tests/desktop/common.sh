@@ -15,3 +15,10 @@ require() {
 expected_files() {
     grep -v -e '^#' -e '^[[:space:]]*$' "$1"
 }
+
+# Prints the one vantric-chat_*.deb in the folder $1.
+the_deb() {
+    set -- "$1"/vantric-chat_*.deb
+    [ $# -eq 1 ] && [ -f "$1" ] || fail "expected one vantric-chat_*.deb, found: $*"
+    echo "$1"
+}

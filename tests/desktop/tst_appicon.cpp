@@ -6,13 +6,29 @@
 
 // The window icon comes from a resource compiled into a static library; a wrong resource
 // path or a resource object dropped at link time gives a null icon without any warning.
+// The test runs as on a screen of twice the usual density, the case where an icon's own
+// handling of the ratio can go wrong.
 class TestAppIcon : public QObject {
     Q_OBJECT
 
+public:
+    static void initMain() { qputenv("QT_SCALE_FACTOR", "2"); }
+
 private slots:
+    void initTestCase() { QCOMPARE(qApp->devicePixelRatio(), 2.0); }
     void hasEverySize_data();
     void hasEverySize();
+    void drawsForScreenRatio_data();
+    void drawsForScreenRatio();
 };
+
+namespace {
+QImage Committed(int size)
+{
+    return QImage(QStringLiteral(":/icons/vantric-chat-%1.png").arg(size))
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+} // namespace
 
 void TestAppIcon::hasEverySize_data()
 {
@@ -29,11 +45,32 @@ void TestAppIcon::hasEverySize()
     QVERIFY(!icon.isNull());
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
 
-    const QImage expected(QStringLiteral(":/icons/vantric-chat-%1.png").arg(size));
-    QCOMPARE(expected.size(), QSize(size, size));
-    const QImage drawn = icon.pixmap(QSize(size, size)).toImage();
-    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-             expected.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    QCOMPARE(Committed(size).size(), QSize(size, size));
+    const QImage drawn = icon.pixmap(QSize(size, size), 1.0).toImage();
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), Committed(size));
+}
+
+// On a high-density screen a 16 px title bar icon is drawn from the 32 px image: the ratio
+// must be applied once on the way to the images, whatever the screen's own ratio is.
+void TestAppIcon::drawsForScreenRatio_data()
+{
+    QTest::addColumn<int>("logical");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("image");
+    QTest::newRow("16 px at 2x") << 16 << 2.0 << 32;
+    QTest::newRow("32 px at 2x") << 32 << 2.0 << 64;
+    QTest::newRow("16 px at 3x") << 16 << 3.0 << 48;
+}
+
+void TestAppIcon::drawsForScreenRatio()
+{
+    QFETCH(int, logical);
+    QFETCH(qreal, ratio);
+    QFETCH(int, image);
+    QImage drawn = AppIcon().pixmap(QSize(logical, logical), ratio).toImage();
+    QCOMPARE(drawn.size(), QSize(image, image));
+    drawn.setDevicePixelRatio(1.0);
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), Committed(image));
 }
 
 QTEST_MAIN(TestAppIcon)
