@@ -47,6 +47,7 @@ void frmMain::cmdSend_Click()
     }
     if (!SendLine(text))
         return;
+    noteLineTyped(text);
     EchoLine(TxtGet, OwnUserName() + QStringLiteral(": ") + text);
     TxtSend->clear();
 }

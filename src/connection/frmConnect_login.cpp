@@ -4,7 +4,6 @@
 
 #include "connection/OneLine.h"
 #include "connection/ServerAddress.h"
-#include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -62,24 +61,12 @@ void frmConnect::cmdConnect_Click()
 
     setCursor(Qt::WaitCursor);
     frmMain* main = Forms<frmMain>::Get();
-    // The dialog's server steers the connection: when another one was chosen here, or the
-    // earlier attempt has ended, connect to the chosen one before logging in.
-    ChatSocket* socket = main->BattleSock;
-    if (socket->state() == ChatSocket::State::Closed || socket->remoteHost() != server.host ||
-        socket->remotePort() != server.port)
-        main->StartConnection(server);
-
-    // Sent as typed; while the connection is still being made the socket queues them.
-    socket->SendData(QByteArrayLiteral("\x03\x04\r\n\r\n"));
-    socket->SendData(name.toUtf8() + "\r\n");
-    socket->SendData(password.toUtf8() + "\r\n");
-
+    main->setHomeChannel(txtChannel->text());
+    main->logIn(server, name, password);
     StoreSetting(ConfigurationKey::Username, name);
     StoreSetting(ConfigurationKey::Password, password);
     StoreSetting(ConfigurationKey::HomeChannel, txtChannel->text());
     StoreSetting(ConfigurationKey::Server, serverText);
-
-    main->SetOnlineControls(true);
     Forms<frmConnect>::Unload();
 }
 

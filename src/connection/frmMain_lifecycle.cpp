@@ -2,14 +2,17 @@
 // login once File > Connect has started a connection, logged in once the login is sent.
 #include "ui/frmMain.h"
 
+#include "connection/ConnectionNotices.h"
 #include "connection/ServerAddress.h"
 #include "platform/ChatSocket.h"
+#include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
 #include <QAction>
@@ -23,6 +26,7 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 void frmMain::Form_Load()
 {
     SetOnlineControls(false);
+    loadReconnectSetting();
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
@@ -38,12 +42,15 @@ void frmMain::SetOnlineControls(bool online)
     mnuConnect->setEnabled(!online);
 }
 
-// Back to idle: the list, the status line and the anti-idle check mark stay as they are.
+// Back to idle: the list and the anti-idle check mark stay as they are; the status line
+// says that there is no connection, naming the channel the list still shows.
 void frmMain::EnterIdleState()
 {
     SetOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
+    tmrSilence->stop();
+    StatusBar1->SetSimpleText(ConnectionNotices::NotConnectedStatus(CurrentChannel));
 }
 
 // Drops any connection there is and starts a new one, without waiting for it. What is left
@@ -54,6 +61,7 @@ void frmMain::StartConnection(const ServerAddress& server)
         ReportConnectionLost();
     BattleSock->Close();
     m_received.clear();
+    forgetConnectionFacts();
     BattleSock->setLocalPort(0);
     BattleSock->setRemoteHost(server.host);
     BattleSock->setRemotePort(server.port);
@@ -66,7 +74,11 @@ void frmMain::mnuConnect_Click()
         ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
     if (server.host.isEmpty())
         server = ParseServerAddress(DefaultServer());
+    stopReconnecting();
     StartConnection(server);
+    // Started before the user has chosen a server: while the dialog is open, its failure
+    // is no news (see BattleSock_ConnectFailed).
+    m_quietAttempt = true;
 
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->show();
@@ -74,22 +86,35 @@ void frmMain::mnuConnect_Click()
     dialog->activateWindow();
 }
 
+// While waiting to reconnect, the connection is already gone and reported: Disconnect
+// only ends the wait.
 void frmMain::mnuDisconnect_Click()
 {
+    if (isWaitingToReconnect()) {
+        stopReconnecting();
+        return;
+    }
     InsertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
+    stopReconnecting();
     EnterIdleState();
 }
 
-// The attempt to connect failed: say so in the chat log and go back to idle. An open
-// connect dialog stays open, so the user can fix the server and try again.
+// The attempt to connect failed: say so in the chat log and go back to idle, or wait for
+// the next attempt of a reconnection. An open connect dialog stays open, so the user can
+// fix the server and try again; while it is open, the failure of File > Connect's own
+// attempt is not reported, as the user has not chosen a server yet.
 void frmMain::BattleSock_ConnectFailed(const QString& reason)
 {
-    AppendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
-                             .arg(BattleSock->remoteHost())
-                             .arg(BattleSock->remotePort())
-                             .arg(reason));
+    const bool quiet =
+        m_quietAttempt && Forms<frmConnect>::IsLoaded() && Forms<frmConnect>::Get()->isVisible();
+    if (!quiet)
+        AppendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
+                                 .arg(BattleSock->remoteHost())
+                                 .arg(BattleSock->remotePort())
+                                 .arg(reason));
     EnterIdleState();
+    scheduleReconnect();
 }
 
 // The server closed the connection or it broke. What it sent last is final, so an
@@ -107,6 +132,22 @@ void frmMain::ReportConnectionLost()
     m_connectionLost = false;
     AppendNotice(TxtGet, LostNotice);
     EnterIdleState();
+    scheduleReconnect();
+}
+
+// The dialog's server steers the connection: when another one was chosen there, or the
+// earlier attempt has ended, it is connected to first. Sent as typed; while the connection
+// is still being made the socket queues the login.
+void frmMain::logIn(const ServerAddress& server, const QString& name, const QString& password)
+{
+    if (BattleSock->state() == ChatSocket::State::Closed ||
+        BattleSock->remoteHost() != server.host || BattleSock->remotePort() != server.port)
+        StartConnection(server);
+    BattleSock->SendData(QByteArrayLiteral("\x03\x04\r\n\r\n"));
+    BattleSock->SendData(name.toUtf8() + "\r\n");
+    BattleSock->SendData(password.toUtf8() + "\r\n");
+    SetOnlineControls(true);
+    loginSent(server, name, password);
 }
 
 // Ends the program at once: the connection is dropped without another byte being sent,
@@ -115,6 +156,8 @@ void frmMain::mnuExit_Click()
 {
     m_ending = true;
     tmrAnti->stop();
+    tmrSilence->stop();
+    stopReconnecting();
     BattleSock->Close();
     WindowSystem::EndProgram();
 }

@@ -5,6 +5,7 @@
 #include "ui/frmMain.h"
 
 #include "platform/ChatSocket.h"
+#include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LineFields.h"
 #include "protocol/LogBoxWriters.h"
@@ -32,6 +33,7 @@ QString TrimBlanks(const QString& text)
 
 void frmMain::BattleSock_DataArrival()
 {
+    tmrSilence->stop(); // the server is alive
     m_received.append(BattleSock->GetData());
     DispatchUnlessRunning();
 }
@@ -95,6 +97,8 @@ void frmMain::DispatchLine(const QString& line)
         OnInfo(line);
     else if (code == u"1023")
         OnEmote(line);
+    else if (code == u"2010")
+        OnName(line);
     else if (!StartsWithFourDigits(line))
         OnPlainText(line);
 }
@@ -130,6 +134,8 @@ void frmMain::OnPlainText(const QString& line)
     const QString text = PlainTextLine(line);
     if (!text.isEmpty())
         AppendLine(TxtGet, text);
+    if (text == QLatin1String("Login failed."))
+        noteLoginRefused();
 }
 
 void frmMain::OnUser(const QString& line)
@@ -177,6 +183,7 @@ void frmMain::OnChannel(const QString& line)
     unsetCursor();
     CurrentChannel = *channel;
     ShowChannelStatus();
+    joinAfterLogin();
 }
 
 void frmMain::ShowChannelStatus()

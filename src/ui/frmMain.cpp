@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
+#include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "ui/LogBox.h"
 #include "ui/MainCaption.h"
@@ -91,6 +92,8 @@ void frmMain::BuildControls()
     tmrAnti->setInterval(65535);
     // Never started; kept because Disconnect stops it alongside the anti-idle timer.
     tmrConnection = new QTimer(this);
+    tmrReconnect = new WaitTimer(this);
+    tmrSilence = new WaitTimer(this);
 }
 
 void frmMain::BuildMenus()
@@ -114,6 +117,8 @@ void frmMain::BuildMenus()
     mnuline2 = mnuOptions->addSeparator();
     mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
     mnuJoinLeave->setCheckable(true);
+    mnuReconnect = mnuOptions->addAction(QStringLiteral("Reconnect Automatically"));
+    mnuReconnect->setCheckable(true);
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
     mnuline5 = mnuOptions->addSeparator();

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "connection/ReconnectPolicy.h"
+#include "connection/ServerAddress.h"
 #include "protocol/LineBuffer.h"
 
 #include <QMainWindow>
 #include <QString>
 
 class ChatSocket;
-struct ServerAddress;
 class LogBox;
 class QAction;
 class QLineEdit;
@@ -15,6 +16,7 @@ class QPushButton;
 class QTimer;
 class StatusLine;
 class UserListBox;
+class WaitTimer;
 
 // The main window: the chat log, the user list, the input box, the whisper log, the status
 // line, the connection and the anti-idle timer. It lives for the whole run.
@@ -39,6 +41,8 @@ public:
     ChatSocket* BattleSock = nullptr;
     QTimer* tmrAnti = nullptr;
     QTimer* tmrConnection = nullptr;
+    WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
+    WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
 
     // Menu bar.
     QMenu* mnuFile = nullptr;
@@ -54,6 +58,7 @@ public:
     QAction* mnuAntiMessage = nullptr;
     QAction* mnuline2 = nullptr;
     QAction* mnuJoinLeave = nullptr;
+    QAction* mnuReconnect = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
     QAction* mnuline5 = nullptr;
@@ -100,6 +105,28 @@ public:
     void ReportConnectionLost();
     void SetOnlineControls(bool online);
     void EnterIdleState();
+    // Connects to the server unless already connected or connecting to it, sends the login
+    // and enters the logged-in state.
+    void logIn(const ServerAddress& server, const QString& name, const QString& password);
+
+    // Staying connected: the home channel, automatic reconnection, the silent server.
+    void loadReconnectSetting();
+    void mnuReconnect_Click();
+    // The channel to join after each login the server accepts (blanks: none).
+    void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
+    void forgetConnectionFacts();
+    void loginSent(const ServerAddress& server, const QString& name, const QString& password);
+    void OnName(const QString& line);
+    void joinAfterLogin();
+    void noteLoginRefused();
+    void noteLineTyped(const QString& text);
+    bool scheduleReconnect();
+    void stopReconnecting();
+    bool isWaitingToReconnect() const;
+    void tmrReconnect_Timer();
+    void tmrSilence_Timer();
+    // How long a server may stay silent after the login before the connection is dropped.
+    static constexpr int SilenceLimitMs = 30000;
 
     // Sending, pop-up commands and anti-idle.
     bool SendLine(const QString& text);
@@ -136,4 +163,21 @@ private:
     bool m_connectionLost = false;
     bool m_ending = false;
     bool m_shownBefore = false;
+
+    // Staying connected (connection/frmMain_reconnect.cpp). The first group describes the
+    // current connection and starts afresh with each one.
+    bool m_loginAccepted = false;
+    bool m_loginRefused = false;
+    bool m_userEnded = false;
+    bool m_quietAttempt = false; // File > Connect's early attempt, dialog still open
+    bool m_joinPending = false;  // join m_joinTarget once the server names our channel
+    QString m_joinTarget;
+    // The login to repeat, and the run of retries after a lost connection.
+    ServerAddress m_loginServer;
+    QString m_loginName;
+    QString m_loginPassword;
+    QString m_homeChannel;
+    QString m_rejoinChannel;
+    bool m_reconnecting = false;
+    ReconnectPolicy m_reconnectPolicy;
 };
