@@ -1,5 +1,5 @@
-// The connect dialog: fills its fields from the settings, checks them, sends the login and
-// switches the main window to its logged-in state.
+// The connect dialog: fills its fields from the settings, checks them, has the main window
+// log in, and stores them.
 #include "ui/frmConnect.h"
 
 #include "connection/OneLine.h"

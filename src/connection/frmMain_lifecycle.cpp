@@ -3,6 +3,7 @@
 #include "ui/frmMain.h"
 
 #include "connection/ConnectionNotices.h"
+#include "connection/LoginSequence.h"
 #include "connection/ServerAddress.h"
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
@@ -25,12 +26,12 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 
 void frmMain::Form_Load()
 {
-    SetOnlineControls(false);
+    setOnlineControls(false);
     loadReconnectSetting();
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
-void frmMain::SetOnlineControls(bool online)
+void frmMain::setOnlineControls(bool online)
 {
     cmdSend->setEnabled(online);
     cmdWhisper->setEnabled(online);
@@ -44,23 +45,20 @@ void frmMain::SetOnlineControls(bool online)
 
 // Back to idle: the list and the anti-idle check mark stay as they are; the status line
 // says that there is no connection, naming the channel the list still shows.
-void frmMain::EnterIdleState()
+void frmMain::enterIdleState()
 {
-    SetOnlineControls(false);
+    setOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
     tmrSilence->stop();
     StatusBar1->SetSimpleText(ConnectionNotices::NotConnectedStatus(CurrentChannel));
 }
 
-// Drops any connection there is and starts a new one, without waiting for it. What is left
-// of the old connection's last line is thrown away with it.
-void frmMain::StartConnection(const ServerAddress& server)
+// Drops any connection there is and starts a new one, without waiting for it.
+void frmMain::startConnection(const ServerAddress& server)
 {
-    if (m_connectionLost)
-        ReportConnectionLost();
+    startReceivingAfresh();
     BattleSock->Close();
-    m_received.clear();
     forgetConnectionFacts();
     BattleSock->setLocalPort(0);
     BattleSock->setRemoteHost(server.host);
@@ -75,7 +73,7 @@ void frmMain::mnuConnect_Click()
     if (server.host.isEmpty())
         server = ParseServerAddress(DefaultServer());
     stopReconnecting();
-    StartConnection(server);
+    startConnection(server);
     // Started before the user has chosen a server: while the dialog is open, its failure
     // is no news (see BattleSock_ConnectFailed).
     m_quietAttempt = true;
@@ -97,7 +95,7 @@ void frmMain::mnuDisconnect_Click()
     InsertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
     stopReconnecting();
-    EnterIdleState();
+    enterIdleState();
 }
 
 // The attempt to connect failed: say so in the chat log and go back to idle, or wait for
@@ -113,41 +111,41 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
                                  .arg(BattleSock->remoteHost())
                                  .arg(BattleSock->remotePort())
                                  .arg(reason));
-    EnterIdleState();
+    enterIdleState();
     scheduleReconnect();
 }
 
-// The server closed the connection or it broke. What it sent last is final, so an
-// unfinished last line (a prompt, say) is shown as a line of its own; the lost connection
-// is reported after it, once every line that came before has been handled.
+// The server closed the connection or it broke: the receive path shows what came before
+// and then reports it.
 void frmMain::BattleSock_ConnectionLost()
 {
-    m_received.append(QByteArrayLiteral("\r\n"));
-    m_connectionLost = true;
-    DispatchUnlessRunning();
+    receiveEndOfStream();
 }
 
-void frmMain::ReportConnectionLost()
+void frmMain::reportConnectionLost()
 {
-    m_connectionLost = false;
     AppendNotice(TxtGet, LostNotice);
-    EnterIdleState();
+    enterIdleState();
     scheduleReconnect();
 }
 
 // The dialog's server steers the connection: when another one was chosen there, or the
-// earlier attempt has ended, it is connected to first. Sent as typed; while the connection
-// is still being made the socket queues the login.
+// earlier attempt has ended, it is connected to first. While the connection is still being
+// made the socket queues the login.
 void frmMain::logIn(const ServerAddress& server, const QString& name, const QString& password)
 {
     if (BattleSock->state() == ChatSocket::State::Closed ||
         BattleSock->remoteHost() != server.host || BattleSock->remotePort() != server.port)
-        StartConnection(server);
-    BattleSock->SendData(QByteArrayLiteral("\x03\x04\r\n\r\n"));
-    BattleSock->SendData(name.toUtf8() + "\r\n");
-    BattleSock->SendData(password.toUtf8() + "\r\n");
-    SetOnlineControls(true);
+        startConnection(server);
+    for (const QByteArray& write : loginWrites(name, password))
+        sendToServer(write);
+    setOnlineControls(true);
     loginSent(server, name, password);
+}
+
+bool frmMain::sendToServer(const QByteArray& bytes)
+{
+    return BattleSock->SendData(bytes);
 }
 
 // Ends the program at once: the connection is dropped without another byte being sent,
@@ -157,7 +155,7 @@ void frmMain::mnuExit_Click()
     m_ending = true;
     tmrAnti->stop();
     tmrSilence->stop();
-    stopReconnecting();
+    tmrReconnect->stop();
     BattleSock->Close();
     WindowSystem::EndProgram();
 }

@@ -66,7 +66,7 @@ void frmMain::loginSent(const ServerAddress& server, const QString& name, const 
 // 2010 NAME: the server accepted the login. The channel to go to is decided now (the last
 // one after a reconnection, else the home channel) and joined once the server has named
 // the channel it put us in.
-void frmMain::OnName(const QString&)
+void frmMain::OnName(const ChatEvent&)
 {
     m_loginAccepted = true;
     m_joinTarget =
@@ -134,7 +134,7 @@ void frmMain::stopReconnecting()
     m_reconnectPolicy.Reset();
     if (waiting) {
         AppendNotice(TxtGet, StoppedReconnecting());
-        EnterIdleState();
+        enterIdleState();
     }
 }
 
@@ -156,5 +156,5 @@ void frmMain::tmrSilence_Timer()
 {
     AppendNotice(TxtGet, ServerSilent(SilenceLimitMs));
     BattleSock->Close();
-    ReportConnectionLost();
+    reportConnectionLost();
 }
