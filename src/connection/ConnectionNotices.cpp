@@ -36,6 +36,14 @@ QString ServerSilent(int milliseconds)
         .arg(ReconnectPolicy::WholeSeconds(milliseconds));
 }
 
+QString SettingsNotSaved(const QString& reason)
+{
+    QString text = QStringLiteral("The settings could not be saved");
+    if (!reason.isEmpty())
+        text += QStringLiteral(": ") + reason;
+    return text + QLatin1Char('.');
+}
+
 QString NotConnectedStatus(const QString& lastChannel)
 {
     return WithLastChannel(QStringLiteral("Not connected."), lastChannel);

@@ -13,6 +13,9 @@ QString ConnectedAgain();
 QString StoppedReconnecting();
 // The chat log's line when a server has sent nothing at all after the login.
 QString ServerSilent(int milliseconds);
+// The chat log's line when the login's settings could not be stored, with the system's
+// reason.
+QString SettingsNotSaved(const QString& reason);
 
 // The status line while there is no connection, naming the last channel if there was one.
 QString NotConnectedStatus(const QString& lastChannel);

@@ -63,10 +63,14 @@ void frmConnect::cmdConnect_Click()
     frmMain* main = Forms<frmMain>::Get();
     main->setHomeChannel(txtChannel->text());
     main->logIn(server, name, password);
-    StoreSetting(ConfigurationKey::Username, name);
-    StoreSetting(ConfigurationKey::Password, password);
-    StoreSetting(ConfigurationKey::HomeChannel, txtChannel->text());
-    StoreSetting(ConfigurationKey::Server, serverText);
+    // Every field is written even after a failure; the user hears of it once.
+    QString failure;
+    bool stored = StoreSetting(ConfigurationKey::Username, name, &failure);
+    stored &= StoreSetting(ConfigurationKey::Password, password, &failure);
+    stored &= StoreSetting(ConfigurationKey::HomeChannel, txtChannel->text(), &failure);
+    stored &= StoreSetting(ConfigurationKey::Server, serverText, &failure);
+    if (!stored)
+        main->reportSettingsNotSaved(failure);
     Forms<frmConnect>::Unload();
 }
 

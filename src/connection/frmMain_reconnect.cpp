@@ -35,10 +35,17 @@ void frmMain::mnuReconnect_Click()
 {
     const bool on = !mnuReconnect->isChecked();
     mnuReconnect->setChecked(on);
-    StoreSetting(ConfigurationKey::ReconnectAutomatically,
-                 on ? QStringLiteral("1") : QStringLiteral("0"));
+    QString failure;
+    if (!StoreSetting(ConfigurationKey::ReconnectAutomatically,
+                      on ? QStringLiteral("1") : QStringLiteral("0"), &failure))
+        reportSettingsNotSaved(failure);
     if (!on)
         stopReconnecting();
+}
+
+void frmMain::reportSettingsNotSaved(const QString& reason)
+{
+    AppendNotice(TxtGet, SettingsNotSaved(reason));
 }
 
 // A new connection: what was learnt about the one before does not hold for it.

@@ -115,6 +115,8 @@ public:
     void tmrSilence_Timer();
     // The channel to join after each login the server accepts (blanks: none).
     void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
+    // A setting could not be stored; says so in the chat log, with the reason.
+    void reportSettingsNotSaved(const QString& reason);
     // How long a server may stay silent after the login before the connection is dropped.
     static constexpr int SilenceLimitMs = 30000;
 
