@@ -72,8 +72,10 @@ void frmMain::mnuConnect_Click()
         ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
     if (server.host.isEmpty())
         server = ParseServerAddress(DefaultServer());
-    stopReconnecting();
     startConnection(server);
+    // After the start: it may first report the end of an old connection, which can start a
+    // wait to reconnect; the user's choice replaces it.
+    stopReconnecting();
     // Started before the user has chosen a server: while the dialog is open, its failure
     // is no news (see BattleSock_ConnectFailed).
     m_quietAttempt = true;

@@ -60,9 +60,10 @@ void frmMain::forgetConnectionFacts()
 }
 
 // The login has been handed to the socket: remember it for a reconnection, and start
-// counting the server's silence.
+// counting the server's silence. A wait to reconnect still pending is overtaken by it.
 void frmMain::loginSent(const ServerAddress& server, const QString& name, const QString& password)
 {
+    tmrReconnect->stop();
     m_quietAttempt = false;
     m_loginServer = server;
     m_loginName = name;

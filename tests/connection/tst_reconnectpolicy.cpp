@@ -11,7 +11,6 @@ private slots:
     void whetherToReconnect();
     void waitsDoubleUpToAMinute_data();
     void waitsDoubleUpToAMinute();
-    void anAcceptedLoginStartsTheWaitsAgain();
     void linesThatEndTheSession_data();
     void linesThatEndTheSession();
 };
@@ -26,7 +25,6 @@ void tst_ReconnectPolicy::whetherToReconnect_data()
     QTest::newRow("lost after an accepted login") << true << true << false << false << true;
     QTest::newRow("switched off") << false << true << false << false << false;
     QTest::newRow("login never answered") << true << false << false << false << false;
-    QTest::newRow("login refused") << true << false << true << false << false;
     QTest::newRow("refused on a later attempt") << true << true << true << false << false;
     QTest::newRow("user disconnected or logged out") << true << true << false << true << false;
 }
@@ -45,50 +43,24 @@ void tst_ReconnectPolicy::waitsDoubleUpToAMinute_data()
 {
     QTest::addColumn<double>("draw");
     QTest::addColumn<QList<int>>("waits");
-    QTest::addColumn<QList<int>>("seconds");
-    QTest::newRow("middle of the spread")
-        << 0.5 << QList<int>{2000, 4000, 8000, 16000, 32000, 60000, 60000}
-        << QList<int>{2, 4, 8, 16, 32, 60, 60};
-    QTest::newRow("shortest") << 0.0 << QList<int>{1800, 3600, 7200, 14400, 28800, 54000, 54000}
-                              << QList<int>{2, 4, 7, 14, 29, 54, 54};
-    QTest::newRow("longest, never over a minute")
-        << 0.99999 << QList<int>{2200, 4400, 8800, 17600, 35200, 60000, 60000}
-        << QList<int>{2, 4, 9, 18, 35, 60, 60};
-    QTest::newRow("a source out of range is held to it")
-        << 7.0 << QList<int>{2200, 4400, 8800, 17600, 35200, 60000, 60000}
-        << QList<int>{2, 4, 9, 18, 35, 60, 60};
+    QTest::newRow("shortest") << 0.0 << QList<int>{1800, 3600, 7200, 14400, 28800, 54000, 54000};
+    QTest::newRow("middle") << 0.5 << QList<int>{2000, 4000, 8000, 16000, 32000, 60000, 60000};
+    // Never over a minute, also with a source that strays out of its range.
+    QTest::newRow("beyond longest")
+        << 7.0 << QList<int>{2200, 4400, 8800, 17600, 35200, 60000, 60000};
 }
 
 void tst_ReconnectPolicy::waitsDoubleUpToAMinute()
 {
     QFETCH(double, draw);
     QFETCH(QList<int>, waits);
-    QFETCH(QList<int>, seconds);
     ReconnectPolicy policy([draw] { return draw; });
     QList<int> got;
-    QList<int> shown;
-    for (int i = 0; i < waits.size(); ++i) {
+    for (qsizetype i = 0; i < waits.size(); ++i)
         got << policy.NextWaitMs();
-        shown << ReconnectPolicy::WholeSeconds(got.last());
-    }
     QCOMPARE(got, waits);
-    QCOMPARE(shown, seconds);
-}
-
-void tst_ReconnectPolicy::anAcceptedLoginStartsTheWaitsAgain()
-{
-    ReconnectPolicy policy([] { return 0.5; });
-    for (int i = 0; i < 40; ++i)
-        policy.NextWaitMs();
-    QCOMPARE(policy.NextWaitMs(), 60000);
     policy.Reset();
-    QCOMPARE(policy.NextWaitMs(), 2000);
-    QCOMPARE(policy.NextWaitMs(), 4000);
-
-    // The system's generator stays within the spread.
-    ReconnectPolicy system;
-    const int first = system.NextWaitMs();
-    QVERIFY2(first >= 1800 && first <= 2200, QByteArray::number(first));
+    QCOMPARE(policy.NextWaitMs(), waits.first());
 }
 
 void tst_ReconnectPolicy::linesThatEndTheSession_data()
@@ -96,15 +68,10 @@ void tst_ReconnectPolicy::linesThatEndTheSession_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("ends");
     QTest::newRow("/logout") << "/logout" << true;
-    QTest::newRow("/quit") << "/quit" << true;
-    QTest::newRow("capitals") << "/QUIT" << true;
-    QTest::newRow("with more words") << "/logout bye all" << true;
-    QTest::newRow("trailing blank") << "/quit " << true;
+    QTest::newRow("capitals, more words") << "/QUIT bye all" << true;
     QTest::newRow("leading blank is talk") << " /quit" << false;
     QTest::newRow("longer command") << "/quitter" << false;
     QTest::newRow("talk about it") << "I will /quit soon" << false;
-    QTest::newRow("other command") << "/join Chat" << false;
-    QTest::newRow("empty") << "" << false;
 }
 
 void tst_ReconnectPolicy::linesThatEndTheSession()
