@@ -1,4 +1,5 @@
-// When the client reconnects by itself, and how long it waits before each attempt.
+// How long the client waits before each attempt to reconnect, and which typed lines end the
+// session. Whether it reconnects at all is tested on the window (tst_reconnection).
 #include "connection/ReconnectPolicy.h"
 
 #include <QTest>
@@ -7,37 +8,11 @@ class tst_ReconnectPolicy : public QObject {
     Q_OBJECT
 
 private slots:
-    void whetherToReconnect_data();
-    void whetherToReconnect();
     void waitsDoubleUpToAMinute_data();
     void waitsDoubleUpToAMinute();
     void linesThatEndTheSession_data();
     void linesThatEndTheSession();
 };
-
-void tst_ReconnectPolicy::whetherToReconnect_data()
-{
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<bool>("refused");
-    QTest::addColumn<bool>("userEnded");
-    QTest::addColumn<bool>("reconnect");
-    QTest::newRow("lost after an accepted login") << true << true << false << false << true;
-    QTest::newRow("switched off") << false << true << false << false << false;
-    QTest::newRow("login never answered") << true << false << false << false << false;
-    QTest::newRow("refused on a later attempt") << true << true << true << false << false;
-    QTest::newRow("user disconnected or logged out") << true << true << false << true << false;
-}
-
-void tst_ReconnectPolicy::whetherToReconnect()
-{
-    QFETCH(bool, enabled);
-    QFETCH(bool, accepted);
-    QFETCH(bool, refused);
-    QFETCH(bool, userEnded);
-    QFETCH(bool, reconnect);
-    QCOMPARE(ReconnectPolicy::ShouldReconnect({enabled, accepted, refused, userEnded}), reconnect);
-}
 
 void tst_ReconnectPolicy::waitsDoubleUpToAMinute_data()
 {
