@@ -48,7 +48,7 @@ void frmMain::cmdSend_Click()
         return;
     noteLineTyped(text);
     EchoLine(TxtGet, OwnUserName() + QStringLiteral(": ") + text);
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
 
 // Whisper: the input privately to the selected user, whose item is used as it stands (a
@@ -65,7 +65,7 @@ void frmMain::cmdWhisper_Click()
     if (!SendLine(QStringLiteral("/w ") + target + QLatin1Char(' ') + text))
         return;
     EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + text);
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
 
 void frmMain::mnuSend_Click()
@@ -85,5 +85,5 @@ void frmMain::mnuEmote_Click()
     if (!SendLine(QStringLiteral("/emote ") + text))
         return;
     EchoLine(TxtGet, QLatin1Char('<') + OwnUserName() + QLatin1Char(' ') + text + QLatin1Char('>'));
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }

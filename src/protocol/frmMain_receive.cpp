@@ -136,6 +136,7 @@ void frmMain::OnTalk(const ChatEvent& event)
 void frmMain::OnWhisper(const ChatEvent& event)
 {
     AppendLine(TxtWhisper, displayLine(event));
+    AlertOfWhisper();
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not

@@ -13,10 +13,12 @@ inline constexpr const char* AntiIdleMessage = "AntiIdleMessage";
 inline constexpr const char* Server = "Server";
 // "1" or "0": Options > Reconnect Automatically; anything else counts as the default, on.
 inline constexpr const char* ReconnectAutomatically = "ReconnectAutomatically";
+inline constexpr const char* Timestamps = "Timestamps"; // "1" on, anything else off
 
 inline constexpr const char* DefaultUsername = "Guest";
 inline constexpr const char* DefaultPassword = "tulip";
 inline constexpr const char* DefaultHomeChannel = "KxVantrik Chat-1";
 inline constexpr const char* DefaultAntiIdleMessage = "is a Brindlemoor Vantric Chat 0.1";
+inline constexpr const char* DefaultTimestamps = "0";
 
 } // namespace ConfigurationKey

@@ -38,6 +38,7 @@ frmMain::frmMain(QWidget* parent)
     BuildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     WireEvents();
+    SetUpDesktopHabits();
 }
 
 frmMain::~frmMain() = default;
@@ -56,7 +57,7 @@ void frmMain::BuildControls()
     RoomList->setGeometry(TwipsRect(6000, 0, 2175, 3135));
     RoomList->setAccessibleName(tr("Users in channel"));
 
-    TxtSend = new QLineEdit(client);
+    TxtSend = new InputBox(client);
     TxtSend->setGeometry(TwipsRect(0, 3160, 7095, 285));
     TxtSend->setAccessibleName(tr("Message"));
 
@@ -107,6 +108,8 @@ void frmMain::BuildMenus()
     mnuOrvel = mnuFile->addAction(QStringLiteral("OrvelGroup"));
     mnuKn = mnuFile->addAction(QStringLiteral("\u00AB\u00B7K\u00B7e\u00B7s\u00B7t\u00B7r\u00B7a"
                                               "\u00B7n\u00B7e\u00B7\u00BB"));
+    mnuLine6 = mnuFile->addSeparator();
+    mnuSaveLog = mnuFile->addAction(QStringLiteral("Save Chat Log..."));
     mnuLine1 = mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
 
@@ -119,6 +122,8 @@ void frmMain::BuildMenus()
     mnuJoinLeave->setCheckable(true);
     mnuReconnect = mnuOptions->addAction(QStringLiteral("Reconnect Automatically"));
     mnuReconnect->setCheckable(true);
+    mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
+    mnuTimestamps->setCheckable(true);
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
     mnuline5 = mnuOptions->addSeparator();

@@ -3,6 +3,7 @@
 #include "connection/ReconnectPolicy.h"
 #include "connection/ServerAddress.h"
 #include "protocol/LineBuffer.h"
+#include "ui/InputBox.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -11,7 +12,6 @@ class ChatSocket;
 struct ChatEvent;
 class LogBox;
 class QAction;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -34,7 +34,7 @@ public:
     // Controls, in tab order, then the invisible ones.
     LogBox* TxtGet = nullptr;
     UserListBox* RoomList = nullptr;
-    QLineEdit* TxtSend = nullptr;
+    InputBox* TxtSend = nullptr;
     LogBox* TxtWhisper = nullptr;
     QPushButton* cmdSend = nullptr;
     QPushButton* cmdWhisper = nullptr;
@@ -52,6 +52,8 @@ public:
     QAction* mnuLine3 = nullptr;
     QAction* mnuOrvel = nullptr;
     QAction* mnuKn = nullptr;
+    QAction* mnuLine6 = nullptr;
+    QAction* mnuSaveLog = nullptr;
     QAction* mnuLine1 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;
@@ -60,6 +62,7 @@ public:
     QAction* mnuline2 = nullptr;
     QAction* mnuJoinLeave = nullptr;
     QAction* mnuReconnect = nullptr;
+    QAction* mnuTimestamps = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
     QAction* mnuline5 = nullptr;
@@ -140,6 +143,13 @@ public:
     void mnuAbout_Click();
     void mnuBugs_Click();
     void mnuContact_Click();
+
+    // Desktop habits: input history and name completion (in InputBox), time stamps in the
+    // logs, the whisper log's edit menu, saving the chat log.
+    void SetUpDesktopHabits();
+    void mnuTimestamps_Click();
+    void mnuSaveLog_Click();
+    void AlertOfWhisper();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

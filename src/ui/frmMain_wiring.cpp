@@ -55,6 +55,10 @@ void frmMain::WireEvents()
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
 
+    // Desktop habits.
+    ConnectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
+    connect(mnuSaveLog, &QAction::triggered, this, &frmMain::mnuSaveLog_Click);
+
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);
     connect(mnuKn, &QAction::triggered, this, &frmMain::mnuKn_Click);
     connect(mnuCommands, &QAction::triggered, this, &frmMain::mnuCommands_Click);

@@ -29,6 +29,11 @@ ClientHarness::ClientHarness(bool serverSpeaksProtocol)
         messages.append({title, text, icon});
     };
     hooks.endProgram = [this] { ++programEnds; };
+    hooks.alert = [this](QWidget* window) { alerts.append(window); };
+    hooks.saveFile = [this](const QString& suggested) {
+        suggestedFile = suggested;
+        return fileToChoose;
+    };
     WindowSystem::SetHooks(hooks);
 
     main = Forms<frmMain>::Get();

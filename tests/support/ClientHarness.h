@@ -12,10 +12,12 @@
 #include <memory>
 
 class frmMain;
+class QWidget;
 
 // What a client test needs around the real program: a chat gateway server on 127.0.0.1 with
 // an ephemeral port, a settings folder of its own, the main window loaded as at program
-// start, and the beep, the message boxes and the program end recorded instead of happening.
+// start, and the beep, the message boxes, the program end, the attention requests and the
+// choice of a file recorded (or answered) instead of happening.
 //
 // Make one in init() and destroy it in cleanup(): every window is unloaded and the hooks are
 // restored, so each test starts from a fresh program.
@@ -36,6 +38,9 @@ public:
     int beeps = 0;
     int programEnds = 0;
     QList<Message> messages;
+    QList<QWidget*> alerts;
+    QString suggestedFile; // offered by the latest save-file choice
+    QString fileToChoose;  // what the user chooses then; empty cancels
 
     QString settingsFolder() const { return m_settings.path(); }
     QString serverAddress() const;
