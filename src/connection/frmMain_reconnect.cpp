@@ -111,14 +111,14 @@ void frmMain::noteLineTyped(const QString& text)
 }
 
 // After a connection ended or an attempt failed: waits before the next attempt when the
-// rules allow one, and says so. False when the client stays disconnected.
-bool frmMain::scheduleReconnect()
+// rules allow one, and says so.
+void frmMain::scheduleReconnect()
 {
     const ReconnectPolicy::Ending ending{
         mnuReconnect->isChecked(), m_loginAccepted || m_reconnecting, m_loginRefused, m_userEnded};
     if (!ReconnectPolicy::ShouldReconnect(ending)) {
         stopReconnecting();
-        return false;
+        return;
     }
     if (!m_reconnecting)
         m_rejoinChannel = CurrentChannel;
@@ -129,7 +129,6 @@ bool frmMain::scheduleReconnect()
     tmrReconnect->start(wait);
     // Disconnect is how the user stops the wait.
     mnuDisconnect->setEnabled(true);
-    return true;
 }
 
 // Ends the run of retries. A wait that was under way ends with a line in the chat log, and

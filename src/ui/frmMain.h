@@ -178,7 +178,7 @@ private:
     void joinAfterLogin();
     void noteLoginRefused();
     void noteLineTyped(const QString& text);
-    bool scheduleReconnect();
+    void scheduleReconnect();
     void stopReconnecting();
     bool isWaitingToReconnect() const;
 
