@@ -46,6 +46,7 @@ void frmMain::cmdSend_Click()
     }
     if (!SendLine(text))
         return;
+    noteLineTyped(text);
     EchoLine(TxtGet, ownUserName() + QStringLiteral(": ") + text);
     TxtSend->ClearAfterSending();
 }

@@ -60,11 +60,17 @@ void frmConnect::cmdConnect_Click()
     }
 
     setCursor(Qt::WaitCursor);
-    Forms<frmMain>::Get()->logIn(server, name, password);
-    storeSetting(ConfigurationKey::Username, name);
-    storeSetting(ConfigurationKey::Password, password);
-    storeSetting(ConfigurationKey::HomeChannel, txtChannel->text());
-    storeSetting(ConfigurationKey::Server, serverText);
+    frmMain* main = Forms<frmMain>::Get();
+    main->setHomeChannel(txtChannel->text());
+    main->logIn(server, name, password);
+    // Every field is written even after a failure; the user hears of it once.
+    QString failure;
+    bool stored = storeSetting(ConfigurationKey::Username, name, &failure);
+    stored &= storeSetting(ConfigurationKey::Password, password, &failure);
+    stored &= storeSetting(ConfigurationKey::HomeChannel, txtChannel->text(), &failure);
+    stored &= storeSetting(ConfigurationKey::Server, serverText, &failure);
+    if (!stored)
+        main->reportSettingsNotSaved(failure);
     Forms<frmConnect>::Unload();
 }
 

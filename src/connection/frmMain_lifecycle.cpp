@@ -2,15 +2,18 @@
 // login once File > Connect has started a connection, logged in once the login is sent.
 #include "ui/frmMain.h"
 
+#include "connection/ConnectionNotices.h"
 #include "connection/LoginSequence.h"
 #include "connection/ServerAddress.h"
 #include "platform/ChatSocket.h"
+#include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
 #include <QAction>
@@ -24,6 +27,7 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 void frmMain::Form_Load()
 {
     setOnlineControls(false);
+    loadReconnectSetting();
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
@@ -39,12 +43,15 @@ void frmMain::setOnlineControls(bool online)
     mnuConnect->setEnabled(!online);
 }
 
-// Back to idle: the list, the status line and the anti-idle check mark stay as they are.
+// Back to idle: the list and the anti-idle check mark stay as they are; the status line
+// says that there is no connection, naming the channel the list still shows.
 void frmMain::enterIdleState()
 {
     setOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
+    tmrSilence->stop();
+    StatusBar1->SetSimpleText(ConnectionNotices::NotConnectedStatus(CurrentChannel));
 }
 
 // Drops any connection there is and starts a new one, without waiting for it.
@@ -52,6 +59,7 @@ void frmMain::startConnection(const ServerAddress& server)
 {
     startReceivingAfresh();
     BattleSock->Close();
+    forgetConnectionFacts();
     BattleSock->setLocalPort(0);
     BattleSock->setRemoteHost(server.host);
     BattleSock->setRemotePort(server.port);
@@ -65,6 +73,12 @@ void frmMain::mnuConnect_Click()
     if (server.host.isEmpty())
         server = parseServerAddress(defaultServer());
     startConnection(server);
+    // After the start: it may first report the end of an old connection, which can start a
+    // wait to reconnect; the user's choice replaces it.
+    stopReconnecting();
+    // Started before the user has chosen a server: while the dialog is open, its failure
+    // is no news (see BattleSock_ConnectFailed).
+    m_quietAttempt = true;
 
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->show();
@@ -72,22 +86,35 @@ void frmMain::mnuConnect_Click()
     dialog->activateWindow();
 }
 
+// While waiting to reconnect, the connection is already gone and reported: Disconnect
+// only ends the wait.
 void frmMain::mnuDisconnect_Click()
 {
+    if (isWaitingToReconnect()) {
+        stopReconnecting();
+        return;
+    }
     InsertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
+    stopReconnecting();
     enterIdleState();
 }
 
-// The attempt to connect failed: say so in the chat log and go back to idle. An open
-// connect dialog stays open, so the user can fix the server and try again.
+// The attempt to connect failed: say so in the chat log and go back to idle, or wait for
+// the next attempt of a reconnection. An open connect dialog stays open, so the user can
+// fix the server and try again; while it is open, the failure of File > Connect's own
+// attempt is not reported, as the user has not chosen a server yet.
 void frmMain::BattleSock_ConnectFailed(const QString& reason)
 {
-    AppendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
-                             .arg(BattleSock->remoteHost())
-                             .arg(BattleSock->remotePort())
-                             .arg(reason));
+    const bool quiet =
+        m_quietAttempt && Forms<frmConnect>::IsLoaded() && Forms<frmConnect>::Get()->isVisible();
+    if (!quiet)
+        AppendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
+                                 .arg(BattleSock->remoteHost())
+                                 .arg(BattleSock->remotePort())
+                                 .arg(reason));
     enterIdleState();
+    scheduleReconnect();
 }
 
 // The server closed the connection or it broke: the receive path shows what came before
@@ -101,6 +128,7 @@ void frmMain::reportConnectionLost()
 {
     AppendNotice(TxtGet, LostNotice);
     enterIdleState();
+    scheduleReconnect();
 }
 
 // The dialog's server steers the connection: when another one was chosen there, or the
@@ -114,6 +142,7 @@ void frmMain::logIn(const ServerAddress& server, const QString& name, const QStr
     for (const QByteArray& write : loginWrites(name, password))
         sendToServer(write);
     setOnlineControls(true);
+    loginSent(server, name, password);
 }
 
 bool frmMain::sendToServer(const QByteArray& bytes)
@@ -127,6 +156,8 @@ void frmMain::mnuExit_Click()
 {
     m_ending = true;
     tmrAnti->stop();
+    tmrSilence->stop();
+    tmrReconnect->stop();
     BattleSock->Close();
     WindowSystem::EndProgram();
 }

@@ -1,5 +1,7 @@
 #include "platform/ChatSocket.h"
 
+#include "platform/KeepAlive.h"
+
 #include <QTcpSocket>
 
 #include <utility>
@@ -82,6 +84,11 @@ void ChatSocket::injectArrivalForTesting(const QByteArray& bytes)
     emit DataArrival();
 }
 
+qintptr ChatSocket::socketDescriptor() const
+{
+    return m_socket->socketDescriptor();
+}
+
 qint64 ChatSocket::bytesToWrite() const
 {
     return m_queued.size() + m_socket->bytesToWrite();
@@ -91,6 +98,7 @@ void ChatSocket::onConnected()
 {
     m_connectTimeout.stop();
     m_state = State::Connected;
+    EnableKeepAlive(m_socket);
     if (!m_queued.isEmpty()) {
         m_socket->write(m_queued);
         m_queued.clear();

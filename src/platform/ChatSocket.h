@@ -12,7 +12,8 @@ class QTcpSocket;
 //
 // Sends made while the connection is still being set up are queued and go out, in order,
 // once it is made, so a user who logs in quickly loses nothing. A send with no connection
-// made or in progress is refused (returns false) instead of vanishing.
+// made or in progress is refused (returns false) instead of vanishing. A connection made
+// has TCP keep-alive on (see KeepAlive.h), so a peer that vanished is noticed.
 class ChatSocket : public QObject {
     Q_OBJECT
 public:
@@ -43,6 +44,8 @@ public:
     QByteArray GetData();
     // Bytes handed to SendData and not yet passed to the operating system.
     qint64 bytesToWrite() const;
+    // The system's handle of the connection; -1 while there is none.
+    qintptr socketDescriptor() const;
 
     // For the benchmark and the fuzz target only, never called by the program: makes the
     // bytes readable through GetData() as if the peer had sent them, ahead of anything the

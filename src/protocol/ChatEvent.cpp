@@ -33,6 +33,7 @@ constexpr CodeEntry CodeTable[] = {
     {u"1001", Kind::User},    {u"1002", Kind::Join}, {u"1003", Kind::Leave},
     {u"1004", Kind::Whisper}, {u"1005", Kind::Talk}, {u"1007", Kind::Channel},
     {u"1018", Kind::Info},    {u"1019", Kind::Info}, {u"1023", Kind::Emote},
+    {u"2010", Kind::Name},
 };
 
 Kind kindOfCode(QStringView code)
@@ -111,6 +112,13 @@ bool cutFields(QStringView line, ChatEvent* event)
     case Kind::Info:
         event->text = quotedText(line).value_or(QStringView());
         return true;
+    case Kind::Name: {
+        const std::optional<QString> name = Mid(line, 11, int(line.size()) - 11);
+        if (!name)
+            return false;
+        event->user = *name;
+        return true;
+    }
     case Kind::PlainText:
     case Kind::Unreadable:
     case Kind::Ignored:
@@ -165,6 +173,7 @@ QString displayLine(const ChatEvent& event)
         return joined({event.user, u" has left the channel"});
     case Kind::User:
     case Kind::Channel:
+    case Kind::Name:
     case Kind::Unreadable:
     case Kind::Ignored:
         break;

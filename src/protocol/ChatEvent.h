@@ -16,6 +16,7 @@
  *   1018 INFO "<text>"                        information
  *   1019 ERROR "<text>"                       errors and notices, shown like information
  *   1023 EMOTE <user> <flags> "<text>"        an emote
+ *   2010 NAME <user>                          the server accepted the login
  *
  * <flags> is the fourth blank-separated field: four hexadecimal digits (e.g. 0010, 0002).
  * FlagPos finds it; the fields are cut at fixed offsets from it (L is the line's length,
@@ -26,6 +27,7 @@
  *   1004         user = 13..v-1, text from the first to the last double quote
  *   1005         user = 6..v-1 (the event name and the name), text = v+6..L-2
  *   1023         user = 12..v-1, text = v+6..L-2
+ *   2010         user = 11..L-1
  *   1007         channel = 15..L-2
  *   1018, 1019   text from the first to the last double quote; empty with fewer than two
  *
@@ -52,6 +54,7 @@ struct ChatEvent {
         Channel,    // 1007: channel
         Info,       // 1018, 1019: text
         Emote,      // 1023: user, flags, text
+        Name,       // 2010: user (the name we are logged in as)
         PlainText,  // text: the line without its CR
         Unreadable, // an event line whose fields cannot be cut
         Ignored,    // a code without a handler

@@ -4,6 +4,7 @@
 #include "ui/frmMain.h"
 
 #include "platform/ChatSocket.h"
+#include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "protocol/ChatEvent.h"
 #include "protocol/LogBoxWriters.h"
@@ -17,6 +18,7 @@
 
 void frmMain::BattleSock_DataArrival()
 {
+    tmrSilence->stop(); // the server is alive
     m_received.append(BattleSock->GetData());
     dispatchUnlessRunning();
 }
@@ -114,6 +116,9 @@ void frmMain::DispatchLine(const QString& line)
     case ChatEvent::Kind::Emote:
         OnEmote(event);
         break;
+    case ChatEvent::Kind::Name:
+        OnName(event);
+        break;
     case ChatEvent::Kind::PlainText:
         OnPlainText(event);
         break;
@@ -151,6 +156,8 @@ void frmMain::OnPlainText(const ChatEvent& event)
 {
     if (!event.text.isEmpty())
         AppendLine(TxtGet, displayLine(event));
+    if (event.text == QLatin1String("Login failed."))
+        noteLoginRefused();
 }
 
 void frmMain::OnUser(const ChatEvent& event)
@@ -187,6 +194,7 @@ void frmMain::OnChannel(const ChatEvent& event)
     unsetCursor();
     CurrentChannel = event.channel.toString();
     ShowChannelStatus();
+    joinAfterLogin();
 }
 
 void frmMain::ShowChannelStatus()

@@ -11,6 +11,8 @@ inline constexpr const char* Password = "Password";
 inline constexpr const char* HomeChannel = "HomeChannel";
 inline constexpr const char* AntiIdleMessage = "AntiIdleMessage";
 inline constexpr const char* Server = "Server";
+// "1" or "0": Options > Reconnect Automatically; anything else counts as the default, on.
+inline constexpr const char* ReconnectAutomatically = "ReconnectAutomatically";
 inline constexpr const char* Timestamps = "Timestamps"; // "1" on, anything else off
 
 inline constexpr const char* DefaultUsername = "Guest";

@@ -3,6 +3,8 @@
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
 #include "ui/FixedWindow.h"
+#include "platform/WaitTimer.h"
+#include "platform/WindowSystem.h"
 #include "ui/LogBox.h"
 #include "ui/MainCaption.h"
 #include "ui/StatusLine.h"
@@ -87,6 +89,8 @@ void frmMain::BuildControls()
     tmrAnti->setInterval(65535);
     // Never started; kept because Disconnect stops it alongside the anti-idle timer.
     tmrConnection = new QTimer(this);
+    tmrReconnect = new WaitTimer(this);
+    tmrSilence = new WaitTimer(this);
 }
 
 void frmMain::BuildMenus()
@@ -112,6 +116,8 @@ void frmMain::BuildMenus()
     mnuline2 = mnuOptions->addSeparator();
     mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
     mnuJoinLeave->setCheckable(true);
+    mnuReconnect = mnuOptions->addAction(QStringLiteral("Reconnect Automatically"));
+    mnuReconnect->setCheckable(true);
     mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
     mnuTimestamps->setCheckable(true);
     mnuline4 = mnuOptions->addSeparator();

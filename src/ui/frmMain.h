@@ -1,5 +1,7 @@
 #pragma once
 
+#include "connection/ReconnectPolicy.h"
+#include "connection/ServerAddress.h"
 #include "protocol/LineBuffer.h"
 #include "ui/InputBox.h"
 
@@ -8,7 +10,6 @@
 
 class ChatSocket;
 struct ChatEvent;
-struct ServerAddress;
 class LogBox;
 class QAction;
 class QMenu;
@@ -16,6 +17,7 @@ class QPushButton;
 class QTimer;
 class StatusLine;
 class UserListBox;
+class WaitTimer;
 
 // The main window: the chat log, the user list, the input box, the whisper log, the status
 // line, the connection and the anti-idle timer. It lives for the whole run.
@@ -40,6 +42,8 @@ public:
     ChatSocket* BattleSock = nullptr;
     QTimer* tmrAnti = nullptr;
     QTimer* tmrConnection = nullptr;
+    WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
+    WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
 
     // Menu bar.
     QMenu* mnuFile = nullptr;
@@ -57,6 +61,7 @@ public:
     QAction* mnuAntiMessage = nullptr;
     QAction* mnuline2 = nullptr;
     QAction* mnuJoinLeave = nullptr;
+    QAction* mnuReconnect = nullptr;
     QAction* mnuTimestamps = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
@@ -106,6 +111,18 @@ public:
     bool sendToServer(const QByteArray& bytes);
     void setOnlineControls(bool online);
 
+    // Staying connected: the home channel, automatic reconnection, the silent server.
+    void mnuReconnect_Click();
+    void OnName(const ChatEvent& event);
+    void tmrReconnect_Timer();
+    void tmrSilence_Timer();
+    // The channel to join after each login the server accepts (blanks: none).
+    void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
+    // A setting could not be stored; says so in the chat log, with the reason.
+    void reportSettingsNotSaved(const QString& reason);
+    // How long a server may stay silent after the login before the connection is dropped.
+    static constexpr int SilenceLimitMs = 30000;
+
     // Sending, pop-up commands and anti-idle.
     bool SendLine(const QString& text);
     void cmdSend_Click();
@@ -153,10 +170,37 @@ private:
     void reportConnectionLost();
     void enterIdleState();
 
+    // Staying connected (connection/frmMain_reconnect.cpp).
+    void loadReconnectSetting();
+    void forgetConnectionFacts();
+    void loginSent(const ServerAddress& server, const QString& name, const QString& password);
+    void joinAfterLogin();
+    void noteLoginRefused();
+    void noteLineTyped(const QString& text);
+    void scheduleReconnect();
+    void stopReconnecting();
+    bool isWaitingToReconnect() const;
+
     // Receive path.
     LineBuffer m_received;
     bool m_dispatching = false;
     bool m_streamEnded = false; // the server closed; reported once the lines before are shown
     // Lifecycle: File > Exit has run (the receive path stops at its next line).
     bool m_ending = false;
+    // Staying connected (connection/frmMain_reconnect.cpp). The first group describes the
+    // current connection and starts afresh with each one.
+    bool m_loginAccepted = false;
+    bool m_loginRefused = false;
+    bool m_userEnded = false;
+    bool m_quietAttempt = false; // File > Connect's early attempt, dialog still open
+    bool m_joinPending = false;  // join m_joinTarget once the server names our channel
+    QString m_joinTarget;
+    // The login to repeat, and the run of retries after a lost connection.
+    ServerAddress m_loginServer;
+    QString m_loginName;
+    QString m_loginPassword;
+    QString m_homeChannel;
+    QString m_rejoinChannel;
+    bool m_reconnecting = false;
+    ReconnectPolicy m_reconnectPolicy;
 };

@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "platform/ChatSocket.h"
+#include "platform/WaitTimer.h"
 #include "ui/LogBox.h"
 #include "ui/UserListBox.h"
 
@@ -35,6 +36,9 @@ void frmMain::WireEvents()
     connect(mnuConnect, &QAction::triggered, this, &frmMain::mnuConnect_Click);
     connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+    ConnectCheckItem(mnuReconnect, this, &frmMain::mnuReconnect_Click);
+    connect(tmrReconnect, &WaitTimer::timeout, this, &frmMain::tmrReconnect_Timer);
+    connect(tmrSilence, &WaitTimer::timeout, this, &frmMain::tmrSilence_Timer);
 
     // Sending, pop-up commands and anti-idle.
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);

@@ -353,19 +353,25 @@ void tst_Faults::serverStopsReading()
 }
 
 // A settings file that is damaged, or a settings folder that cannot be written: the
-// connect dialog still opens and the login still goes out.
+// connect dialog still opens and the login still goes out. A failed write is reported once,
+// with the system's reason (a path through a file fails alike for root and everyone else).
 void tst_Faults::settingsStoreFaults_data()
 {
     QTest::addColumn<bool>("folderIsAFile");
     QTest::addColumn<QString>("storedName"); // Username read back after the login
-    QTest::newRow("damaged file") << false << "bob";
-    QTest::newRow("settings folder cannot be created") << true << "Guest";
+    QTest::addColumn<QString>("chatLog");
+    QTest::newRow("damaged file") << false << "bob"
+                                  << "";
+    QTest::newRow("settings folder cannot be created")
+        << true << "Guest"
+        << "The settings could not be saved: Not a directory.\r\n";
 }
 
 void tst_Faults::settingsStoreFaults()
 {
     QFETCH(bool, folderIsAFile);
     QFETCH(QString, storedName);
+    QFETCH(QString, chatLog);
     const QString home = h->settingsFolder();
     if (folderIsAFile) {
         QFile blocker(home + QStringLiteral("/blocker"));
@@ -390,6 +396,7 @@ void tst_Faults::settingsStoreFaults()
     QTRY_VERIFY(h->server.received().endsWith("bob\r\npw\r\n"));
     QVERIFY(h->main->cmdSend->isEnabled());
     QCOMPARE(readSetting(ConfigurationKey::Username, "Guest"), storedName);
+    QCOMPARE(h->chatLog(), chatLog);
     expectAnswering();
 }
 

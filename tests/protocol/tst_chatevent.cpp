@@ -7,8 +7,9 @@ using namespace Qt::StringLiterals;
 namespace {
 const char* kindName(ChatEvent::Kind kind)
 {
-    static const char* const names[] = {"user", "join",  "leave", "whisper",    "talk",   "channel",
-                                        "info", "emote", "plain", "unreadable", "ignored"};
+    static const char* const names[] = {"user", "join",    "leave",      "whisper",
+                                        "talk", "channel", "info",       "emote",
+                                        "name", "plain",   "unreadable", "ignored"};
     return names[int(kind)];
 }
 } // namespace
@@ -130,7 +131,8 @@ void tst_ChatEvent::parse_data()
     row("three digits", u"100 x"_s, "plain", none, "", u"100 x"_s, u"100 x"_s);
     row("not ASCII digits", u"\u0661\u0662\u0663\u0664 x"_s, "plain", none, "",
         u"\u0661\u0662\u0663\u0664 x"_s, u"\u0661\u0662\u0663\u0664 x"_s);
-    row("name line", u"2010 NAME alice"_s, "ignored", none, "", none, none);
+    row("name", u"2010 NAME alice"_s, "name", u"alice"_s, "", none, none);
+    row("name too short", u"2010 NAM"_s, "unreadable", none, "", none, none);
     row("whisper sent", u"1010 WHISPER bob 0010 \"x\""_s, "ignored", none, "", none, none);
 }
 

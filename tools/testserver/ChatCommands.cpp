@@ -48,6 +48,7 @@ void ChatService::chatLine(int user, const QByteArray& line)
         {"squelch", &ChatService::squelch},
         {"unsquelch", &ChatService::unsquelch},
         {"logout", &ChatService::logout},
+        {"quit", &ChatService::logout},
     };
     const auto [command, args] = firstWord(line.mid(1));
     const Handler handler = commands.value(command.toLower(), nullptr);

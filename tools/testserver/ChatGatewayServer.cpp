@@ -48,6 +48,17 @@ bool ChatGatewayServer::listen(quint16 port)
     return m_server->listen(QHostAddress::LocalHost, port);
 }
 
+void ChatGatewayServer::shutDown()
+{
+    m_server->close();
+    for (int index = 0; index < sessionCount(); ++index) {
+        if (!sessionUser(index).isEmpty())
+            sendRaw("1019 ERROR \"The server will shut down in 2 seconds. Please log off.\"\r\n",
+                    index);
+        closeSession(index);
+    }
+}
+
 quint16 ChatGatewayServer::serverPort() const
 {
     return m_server->serverPort();

@@ -33,6 +33,10 @@ public:
 
     // Listens on 127.0.0.1 only; port 0 picks a free port (see serverPort()).
     bool listen(quint16 port = 0);
+    // Goes down like a real server: every logged-in session gets the shutdown notice, then
+    // every connection is closed and nothing more is accepted. listen() on the same port
+    // afterwards is a restart; the session numbers go on.
+    void shutDown();
     quint16 serverPort() const;
     QString errorString() const;
 

@@ -14,7 +14,7 @@ const char* const WelcomeInfo[] = {
     "",
     "Commands: /whisper (/w /m /msg), /emote (/me), /join, /time, /users, /whois, /stats",
     "Channel operator: /kick, /ban, /unban, /designate",
-    "Everyone: /squelch, /unsquelch, /logout",
+    "Everyone: /squelch, /unsquelch, /logout (/quit)",
     "",
 };
 

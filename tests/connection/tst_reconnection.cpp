@@ -1,0 +1,332 @@
+// Staying connected, against a chat server on 127.0.0.1: the home channel after the login,
+// automatic reconnection and when it must not happen, the check item, the silent-server
+// watchdog, the status line after a loss and the socket's keep-alive. Waits run on a hand
+// clock, so minutes pass in milliseconds.
+#include "ClientHarness.h"
+
+#include "platform/ChatSocket.h"
+#include "platform/WaitTimer.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/Forms.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
+
+namespace {
+const QByteArray Login("\x03\x04\r\n\r\nalice\r\npw\r\n");
+const QString Lost("Your connect to battle.net has been lost\r\n");
+const QString InChannel("You are connected to battle.net in channel: ");
+} // namespace
+
+class tst_Reconnection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void homeChannelIsJoined_data();
+    void homeChannelIsJoined();
+    void reconnectsToTheLastChannel_data();
+    void reconnectsToTheLastChannel();
+    void waitsGrowWhileTheServerIsDown();
+    void neverReconnects_data();
+    void neverReconnects();
+    void checkItemIsStored();
+    void silentServerIsDropped_data();
+    void silentServerIsDropped();
+    void keepAliveIsOnWithShortTimes();
+
+private:
+    // Logs in as alice through File > Connect and waits until the client is in `channel`
+    // (when one is given).
+    void logIn(const QString& home, const QString& channel = {});
+    void loseConnection(bool shutDown);
+    void passTheWait();
+    bool online() const
+    {
+        return h->main->cmdSend->isEnabled() && !h->main->mnuConnect->isEnabled();
+    }
+
+    std::unique_ptr<ClientHarness> h;
+    quint16 m_port = 0;
+};
+
+void tst_Reconnection::init()
+{
+    WaitTimer::UseHandClock(true);
+    h = std::make_unique<ClientHarness>();
+    m_port = h->server.serverPort();
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
+}
+
+void tst_Reconnection::cleanup()
+{
+    h.reset();
+    WaitTimer::UseHandClock(false);
+}
+
+void tst_Reconnection::logIn(const QString& home, const QString& channel)
+{
+    h->main->mnuConnect->trigger();
+    frmConnect* dialog = Forms<frmConnect>::Get();
+    dialog->UserNamet->setText("alice");
+    dialog->Passwordt->setText("pw");
+    dialog->txtChannel->setText(home);
+    dialog->cmdConnect->click();
+    if (!channel.isNull())
+        QTRY_VERIFY(h->status().startsWith(InChannel + channel + "."));
+}
+
+void tst_Reconnection::loseConnection(bool shutDown)
+{
+    const qsizetype losses = h->chatLog().count(Lost);
+    shutDown ? h->server.shutDown() : h->server.closeSession();
+    QTRY_COMPARE(h->chatLog().count(Lost), losses + 1);
+}
+
+void tst_Reconnection::passTheWait()
+{
+    QVERIFY(h->main->tmrReconnect->isActive());
+    WaitTimer::AdvanceHandClock(h->main->tmrReconnect->interval());
+}
+
+void tst_Reconnection::homeChannelIsJoined_data()
+{
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("channel");
+    QTest::addColumn<QByteArray>("afterLogin");
+    QTest::newRow("joined") << " Vantric Test "
+                            << "Vantric Test" << QByteArray("/join Vantric Test\r\n");
+    QTest::newRow("empty") << ""
+                           << "Chat" << QByteArray();
+    QTest::newRow("only blanks") << "  "
+                                 << "Chat" << QByteArray();
+    QTest::newRow("already there") << "chat"
+                                   << "Chat" << QByteArray();
+}
+
+void tst_Reconnection::homeChannelIsJoined()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, channel);
+    QFETCH(QByteArray, afterLogin);
+    logIn(home, channel);
+    QTest::qWait(50);
+    QCOMPARE(h->server.received(), Login + afterLogin);
+}
+
+void tst_Reconnection::reconnectsToTheLastChannel_data()
+{
+    QTest::addColumn<bool>("shutDown");
+    QTest::newRow("server shut down and restarted") << true;
+    QTest::newRow("server closed the connection") << false;
+}
+
+void tst_Reconnection::reconnectsToTheLastChannel()
+{
+    QFETCH(bool, shutDown);
+    logIn("Vantric Test", "Vantric Test");
+    // The channel the user went to afterwards is the one to go back to.
+    h->main->TxtSend->setText("/join Elsewhere");
+    h->main->cmdSend->click();
+    QTRY_VERIFY(h->status().startsWith(InChannel + "Elsewhere."));
+    const QStringList users = h->userList();
+
+    loseConnection(shutDown);
+    QVERIFY(h->chatLog().endsWith(Lost + "Reconnecting in 2 seconds\u2026\r\n"));
+    QCOMPARE(h->status(), QString("Not connected, reconnecting\u2026 Last channel: Elsewhere"));
+    QCOMPARE(h->userList(), users);
+    QVERIFY(!online());
+    QVERIFY(h->main->mnuDisconnect->isEnabled()); // to stop the wait
+    if (shutDown)
+        QVERIFY(h->server.listen(m_port));
+
+    passTheWait();
+    QVERIFY(online()); // the login is sent again, as from the dialog
+    QTRY_VERIFY(h->status().startsWith(InChannel + "Elsewhere."));
+    QVERIFY(h->chatLog().contains("\r\nConnected again.\r\n"));
+    QCOMPARE(h->server.received(), Login + "/join Elsewhere\r\n");
+}
+
+void tst_Reconnection::waitsGrowWhileTheServerIsDown()
+{
+    logIn("", "Chat");
+    loseConnection(true);
+    const QString refused =
+        QString("Could not connect to 127.0.0.1 (port %1): the server refused the connection.\r\n")
+            .arg(m_port);
+    for (int base = 2000; base <= 64000; base *= 2) {
+        const int wait = h->main->tmrReconnect->interval();
+        QVERIFY2(wait >= qMin(base, 60000) * 9 / 10 && wait <= qMin(base * 11 / 10, 60000),
+                 qPrintable(QString::number(wait)));
+        QVERIFY(h->chatLog().endsWith(
+            QString("Reconnecting in %1 seconds\u2026\r\n").arg(qRound(wait / 1000.0))));
+        passTheWait();
+        QTRY_VERIFY(h->main->tmrReconnect->isActive());
+        QVERIFY(h->chatLog().contains(refused + "Reconnecting in"));
+        QVERIFY(!online());
+    }
+
+    // Back: an accepted login starts the waits again from 2 s.
+    QVERIFY(h->server.listen(m_port));
+    passTheWait();
+    QTRY_VERIFY(h->status().startsWith(InChannel + "Chat."));
+    loseConnection(false);
+    QVERIFY(h->chatLog().endsWith("Reconnecting in 2 seconds\u2026\r\n"));
+}
+
+void tst_Reconnection::neverReconnects_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("File > Disconnect") << "disconnect";
+    QTest::newRow("File > Exit") << "exit";
+    QTest::newRow("typed /logout") << "type /logout";
+    QTest::newRow("typed /quit") << "type /QUIT now";
+    QTest::newRow("switched off") << "off";
+    QTest::newRow("Disconnect during the wait") << "wait, disconnect";
+    QTest::newRow("Connect during the wait") << "wait, connect";
+    QTest::newRow("switched off during the wait") << "wait, off";
+    QTest::newRow("login refused on reconnection") << "refused";
+}
+
+void tst_Reconnection::neverReconnects()
+{
+    QFETCH(QString, how);
+    logIn("", "Chat");
+    if (how == "disconnect") {
+        h->main->mnuDisconnect->trigger();
+    } else if (how == "exit") {
+        h->main->mnuExit->trigger();
+        QCOMPARE(h->programEnds, 1);
+    } else if (how.startsWith("type ")) {
+        h->main->TxtSend->setText(how.mid(5));
+        h->main->cmdSend->click();
+        QTRY_VERIFY(h->chatLog().endsWith("Connection closed.\r\n" + Lost));
+    } else if (how == "off") {
+        h->main->mnuReconnect->trigger();
+        loseConnection(false);
+    } else if (how.startsWith("wait, ")) {
+        loseConnection(false);
+        QAction* item = how.endsWith("disconnect") ? h->main->mnuDisconnect
+                        : how.endsWith("connect")  ? h->main->mnuConnect
+                                                   : h->main->mnuReconnect;
+        item->trigger();
+        QVERIFY(h->chatLog().endsWith("\u2026\r\nStopped reconnecting.\r\n"));
+        QTRY_COMPARE(h->server.sessionCount(), item == h->main->mnuConnect ? 2 : 1);
+    } else {
+        loseConnection(true);
+        h->server.setAccounts({{"alice", "changed"}});
+        QVERIFY(h->server.listen(m_port));
+        passTheWait();
+        QTRY_VERIFY(h->chatLog().endsWith("Login failed.\r\n"));
+        h->server.closeSession();
+        QTRY_VERIFY(h->chatLog().endsWith(Lost));
+    }
+
+    QTRY_VERIFY(!h->server.isSessionOpen(0));
+    const qsizetype waits = h->chatLog().count("Reconnecting in");
+    QCOMPARE(waits, how.startsWith("wait") || how == "refused" ? 1 : 0);
+    const int sessions = h->server.sessionCount();
+    WaitTimer::AdvanceHandClock(120000);
+    QTest::qWait(50);
+    QCOMPARE(h->server.sessionCount(), sessions);
+    QCOMPARE(h->chatLog().count("Reconnecting in"), waits);
+    if (how != "exit") {
+        QVERIFY(!h->main->mnuDisconnect->isEnabled());
+        QCOMPARE(h->status(), QString("Not connected. Last channel: Chat"));
+    }
+}
+
+void tst_Reconnection::checkItemIsStored()
+{
+    QVERIFY(h->main->mnuReconnect->isChecked());
+    h->main->mnuReconnect->trigger();
+    QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("0"));
+    // The next run starts with the stored choice.
+    Forms<frmMain>::UnloadNow();
+    h->main = Forms<frmMain>::Get();
+    QVERIFY(!h->main->mnuReconnect->isChecked());
+    h->main->mnuReconnect->trigger();
+    QVERIFY(h->main->mnuReconnect->isChecked());
+    QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("1"));
+}
+
+void tst_Reconnection::silentServerIsDropped_data()
+{
+    QTest::addColumn<bool>("duringReconnection");
+    QTest::addColumn<QByteArray>("serverSays");
+    QTest::addColumn<QString>("notices");
+    const QString dropped = "The server has sent nothing for 30 seconds since the login; the "
+                            "connection is dropped.\r\n" +
+                            Lost;
+    QTest::newRow("first login") << false << QByteArray() << dropped;
+    QTest::newRow("during reconnection")
+        << true << QByteArray() << dropped + "Reconnecting in 4 seconds\u2026\r\n";
+    QTest::newRow("one line is a sign of life") << false << QByteArray("U\r\n") << "U\r\n";
+}
+
+void tst_Reconnection::silentServerIsDropped()
+{
+    QFETCH(bool, duringReconnection);
+    QFETCH(QByteArray, serverSays);
+    QFETCH(QString, notices);
+    if (duringReconnection) {
+        logIn("", "Chat");
+        loseConnection(false);
+    }
+    const qsizetype before = h->chatLog().size();
+    h->server.setProtocolEnabled(false);
+    if (duringReconnection)
+        passTheWait();
+    else
+        logIn("");
+    QTRY_VERIFY(h->server.received().endsWith(Login));
+    h->server.sendRaw(serverSays);
+
+    WaitTimer::AdvanceHandClock(29999);
+    QTRY_COMPARE(h->chatLog().mid(before), QString::fromLatin1(serverSays));
+    WaitTimer::AdvanceHandClock(1);
+    QCOMPARE(h->chatLog().mid(before), notices);
+    QCOMPARE(online(), !serverSays.isEmpty());
+}
+
+void tst_Reconnection::keepAliveIsOnWithShortTimes()
+{
+    QVERIFY(h->connectSocket());
+#ifdef Q_OS_LINUX
+    const int descriptor = int(h->main->BattleSock->socketDescriptor());
+    auto option = [descriptor](int level, int name) {
+        int value = -1;
+        socklen_t size = sizeof value;
+        return getsockopt(descriptor, level, name, &value, &size) == 0 ? value : -1;
+    };
+    // A vanished peer is noticed within minutes (the system's default is over two hours),
+    // also when a line sent to it is never acknowledged.
+    QCOMPARE(option(SOL_SOCKET, SO_KEEPALIVE), 1);
+    const int idle = option(IPPROTO_TCP, TCP_KEEPIDLE);
+    const int interval = option(IPPROTO_TCP, TCP_KEEPINTVL);
+    const int probes = option(IPPROTO_TCP, TCP_KEEPCNT);
+    QVERIFY(idle > 0 && interval > 0 && probes > 0 && idle + interval * probes <= 180);
+    const int unacknowledgedMs = option(IPPROTO_TCP, TCP_USER_TIMEOUT);
+    QVERIFY(unacknowledgedMs > 0 && unacknowledgedMs <= 180000);
+#else
+    QSKIP("reads the options back with Linux's names");
+#endif
+}
+
+QTEST_MAIN(tst_Reconnection)
+#include "tst_reconnection.moc"
