@@ -107,8 +107,6 @@ public:
     // Connects to the server unless already connected or connecting to it, sends the login
     // and enters the logged-in state.
     void logIn(const ServerAddress& server, const QString& name, const QString& password);
-    // Hands bytes to the connection; false when there is none, made or being made.
-    bool sendToServer(const QByteArray& bytes);
     void setOnlineControls(bool online);
 
     // Staying connected: the home channel, automatic reconnection, the silent server.
@@ -167,6 +165,8 @@ private:
     void reportEndOfStream();
 
     void startConnection(const ServerAddress& server);
+    // Hands bytes to the connection; false when there is none, made or being made.
+    bool sendToServer(const QByteArray& bytes);
     void reportConnectionLost();
     void enterIdleState();
 
