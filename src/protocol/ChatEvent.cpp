@@ -113,7 +113,7 @@ bool cutFields(QStringView line, ChatEvent* event)
         event->text = quotedText(line).value_or(QStringView());
         return true;
     case Kind::Name: {
-        const std::optional<QString> name = Mid(line, 11, int(line.size()) - 11);
+        const auto name = Mid(line, 11, int(line.size()) - 11);
         if (!name)
             return false;
         event->user = *name;
