@@ -1,6 +1,7 @@
 #include "ReceiveRuns.h"
 
 #include "BenchApplication.h"
+#include "BenchWindows.h"
 
 #include "ChatTraffic.h"
 #include "ProcessMemory.h"
@@ -18,25 +19,12 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QWindow>
 
 #include <cstdio>
 
 namespace {
 
-// The chat log's size in the main window, in pixels, for the bare boxes.
-constexpr int LogWidth = 401;
-constexpr int LogHeight = 209;
-
-void WaitUntilExposed(QWidget* window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!(window->windowHandle() && window->windowHandle()->isExposed()) &&
-           waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::processEvents();
-}
+using namespace BenchWindows;
 
 void Report(const QString& mode, int lines, qint64 ns, long long inputKb)
 {
