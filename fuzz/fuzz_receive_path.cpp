@@ -3,7 +3,8 @@
 // its logs, user list and status line, on the offscreen platform. Besides the sanitizers'
 // findings it checks:
 //   - every complete line is handled exactly once and in order, whatever the cuts: the
-//     window ends up exactly as when the same lines are handed to DispatchLine one by one;
+//     window ends up exactly as when the same lines are handed to DispatchLine one by one
+//     (with the notice for each line dropped for its length in its place);
 //   - a line buffer fed the same arrivals holds at most LineBuffer::MaxLineLength bytes once
 //     it has given out its complete lines, and gives out exactly the lines a plain reference
 //     cutter finds;
@@ -54,11 +55,16 @@ void Check(bool condition, const char* what)
 // under test, and their byte loops would only slow every input down.
 #define NOT_UNDER_TEST __attribute__((no_sanitize("coverage")))
 
+struct ReferenceLine {
+    QByteArray bytes;
+    bool dropped = false; // longer than the limit: the window shows a notice in its place
+};
+
 // The lines of a byte stream as the receive path must see them: cut at CR LF, lone CR and
-// lone LF; lines longer than the limit left out; an unfinished last line left out.
-NOT_UNDER_TEST QList<QByteArray> ReferenceLines(const QByteArray& stream)
+// lone LF; lines longer than the limit marked as dropped; an unfinished last line left out.
+NOT_UNDER_TEST QList<ReferenceLine> ReferenceLines(const QByteArray& stream)
 {
-    QList<QByteArray> lines;
+    QList<ReferenceLine> lines;
     const char* const begin = stream.constData();
     const char* const end = begin + stream.size();
     const char* start = begin;
@@ -66,7 +72,9 @@ NOT_UNDER_TEST QList<QByteArray> ReferenceLines(const QByteArray& stream)
         if (*p != '\r' && *p != '\n')
             continue;
         if (p - start <= LineBuffer::MaxLineLength)
-            lines.append(QByteArray(start, p - start));
+            lines.append({QByteArray(start, p - start)});
+        else
+            lines.append({QByteArray(), true});
         if (*p == '\r' && p + 1 != end && p[1] == '\n')
             ++p;
         start = p + 1;
@@ -237,7 +245,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at += length;
     }
     arrivals.append(QByteArrayLiteral("\n"));
-    const QList<QByteArray> expected = ReferenceLines(stream + '\n');
+    const QList<ReferenceLine> expected = ReferenceLines(stream + '\n');
+    QList<QByteArray> expectedCut;
+    for (const ReferenceLine& reference : expected) {
+        if (!reference.dropped)
+            expectedCut.append(reference.bytes);
+    }
 
     // Framing alone, with every line counted, visible or not.
     LineBuffer buffer;
@@ -251,13 +264,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "line buffer holds more than the line length limit");
     }
     Check(buffer.bufferedBytes() == 0, "bytes left after the final line end");
-    Check(cut == expected, "lines cut differently from the reference");
+    Check(cut == expectedCut, "lines cut differently from the reference");
 
     // The window, line by line, then through the real path with the same lines.
     frmMain* main = Window();
     Reset(main, notices);
-    for (const QByteArray& complete : expected)
-        main->DispatchLine(LineForHandler(complete));
+    for (const ReferenceLine& reference : expected) {
+        if (reference.dropped)
+            AppendNotice(main->TxtGet, DroppedLineNotice());
+        else
+            main->DispatchLine(LineForHandler(reference.bytes));
+    }
     const WindowState direct = Snapshot(main);
 
     Reset(main, notices);

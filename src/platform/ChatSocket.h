@@ -13,10 +13,20 @@ class QTcpSocket;
 // Sends made while the connection is still being set up are queued and go out, in order,
 // once it is made, so a user who logs in quickly loses nothing. A send with no connection
 // made or in progress is refused (returns false) instead of vanishing.
+//
+// Received bytes wait in a buffer of at most ReadBufferSize bytes; while it is full, the
+// socket takes nothing more from the network, so TCP flow control slows the sender down.
+// DataArrival is raised when new bytes have come in, not again for bytes still waiting: a
+// reader that leaves bytes unread must come back for them by itself. When the peer closes,
+// the bytes that came before the close stay readable, and ConnectionLost is raised only
+// once they have all been read.
 class ChatSocket : public QObject {
     Q_OBJECT
 public:
     enum class State { Closed, Connecting, Connected };
+
+    // Large enough for a few hundred lines of talk per turn of the event loop.
+    static constexpr qint64 ReadBufferSize = 64 * 1024;
 
     explicit ChatSocket(QObject* parent = nullptr);
     ~ChatSocket() override;
@@ -39,8 +49,10 @@ public:
     void Close();
     // Queues bytes for sending. False when there is no connection, made or in progress.
     bool SendData(const QByteArray& bytes);
-    // All bytes received and not read yet.
-    QByteArray GetData();
+    // Up to maxBytes of the bytes received and not read yet, in order.
+    QByteArray GetData(qint64 maxBytes);
+    // Bytes received and not read yet.
+    qint64 bytesAvailable() const;
     // Bytes handed to SendData and not yet passed to the operating system.
     qint64 bytesToWrite() const;
 
@@ -64,11 +76,14 @@ private:
     void onConnectTimeout();
     void failAttempt(const QString& reason);
     void resetSocket();
+    void reportLossOnceRead();
 
     QTcpSocket* m_socket = nullptr;
     QTimer m_connectTimeout;
     QByteArray m_queued;
-    QByteArray m_injected; // from InjectArrivalForTesting(), not read yet
+    QByteArray m_injected;   // from InjectArrivalForTesting(), not read yet
+    QByteArray m_beforeLoss; // received before the peer closed, not read yet
+    bool m_lossPending = false;
     State m_state = State::Closed;
     QString m_remoteHost;
     quint16 m_remotePort = 0;

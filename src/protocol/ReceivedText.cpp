@@ -1,5 +1,7 @@
 #include "protocol/ReceivedText.h"
 
+#include "protocol/LineBuffer.h"
+
 namespace {
 
 // Strict UTF-8 check: the byte ranges of well-formed sequences, which exclude overlong
@@ -106,4 +108,10 @@ bool StartsWithFourDigits(const QString& line)
             return false;
     }
     return true;
+}
+
+QString DroppedLineNotice()
+{
+    return QStringLiteral("A line from the server was longer than %1 KiB and was dropped.")
+        .arg(LineBuffer::MaxLineLength / 1024);
 }

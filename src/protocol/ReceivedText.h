@@ -20,3 +20,7 @@ QString LineForHandler(const QByteArray& rawLine);
 
 // True when the first four characters are the ASCII digits of an event code.
 bool StartsWithFourDigits(const QString& line);
+
+// The chat log's line in place of a line that was dropped because it was longer than the
+// receive path keeps (LineBuffer::MaxLineLength), so that a missing message is noticed.
+QString DroppedLineNotice();
