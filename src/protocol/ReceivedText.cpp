@@ -86,7 +86,8 @@ QString MakeControlsVisible(QString text)
             ch = QChar(char16_t(0x2400 + c)); // the Control Pictures block
         else if (c == 0x7F)
             ch = QChar(char16_t(0x2421));
-        else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029)
+        else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+                 (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069))
             ch = QChar::ReplacementCharacter;
     }
     return text;
