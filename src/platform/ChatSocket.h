@@ -56,7 +56,7 @@ public:
     // Bytes handed to SendData and not yet passed to the operating system.
     qint64 bytesToWrite() const;
 
-    // For the benchmark and the fuzz target only, never called by the program: makes the
+    // For the benchmark, the fuzz target and tests only, never called by the program: makes the
     // bytes readable through GetData() as if the peer had sent them, ahead of anything the
     // connection receives later, and raises DataArrival. Works without a connection.
     void InjectArrivalForTesting(const QByteArray& bytes);

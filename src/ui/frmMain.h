@@ -54,6 +54,7 @@ public:
     QAction* mnuAntiMessage = nullptr;
     QAction* mnuline2 = nullptr;
     QAction* mnuJoinLeave = nullptr;
+    QAction* mnuScrollback = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
     QAction* mnuline5 = nullptr;
@@ -89,6 +90,8 @@ public:
     void mnuJoinLeave_Click();
     // Longest stretch of receive work before the window gets a turn, in milliseconds.
     static constexpr int MaxReceiveWorkMs = 20;
+    // Bytes taken from the socket and not handled yet.
+    qsizetype ReceivedBytesWaiting() const { return m_received.bufferedBytes(); }
 
     // Connection lifecycle.
     void StartConnection(const ServerAddress& server);
@@ -113,6 +116,10 @@ public:
     void mnuAntiDisplay_Click();
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
+
+    // How many lines the logs keep.
+    void ApplyStoredScrollback();
+    void mnuScrollback_Click();
 
     // Information menus.
     void mnuOrvel_Click();
