@@ -8,6 +8,7 @@
 #include "platform/ChatSocket.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/Scrollback.h"
 #include "ui/frmMain.h"
 
 #include <QElapsedTimer>
@@ -27,8 +28,9 @@ namespace {
 
 using namespace BenchWindows;
 
-// Lines each log keeps by default; the bare box keeps as many.
-constexpr int ScrollbackLines = 100000;
+// Lines each log keeps by default (the client's settings are empty); the bare box keeps as
+// many.
+const int ScrollbackLines = Scrollback::DefaultLines();
 
 const QString LostNotice = QStringLiteral("Your connect to battle.net has been lost");
 

@@ -11,10 +11,13 @@ inline constexpr const char* Password = "Password";
 inline constexpr const char* HomeChannel = "HomeChannel";
 inline constexpr const char* AntiIdleMessage = "AntiIdleMessage";
 inline constexpr const char* Server = "Server";
+// Lines each log keeps, as decimal text; "0" keeps every line.
+inline constexpr const char* Scrollback = "Scrollback";
 
 inline constexpr const char* DefaultUsername = "Guest";
 inline constexpr const char* DefaultPassword = "tulip";
 inline constexpr const char* DefaultHomeChannel = "KxVantrik Chat-1";
 inline constexpr const char* DefaultAntiIdleMessage = "is a Brindlemoor Vantric Chat 0.1";
+inline constexpr const char* DefaultScrollback = "100000";
 
 } // namespace ConfigurationKey

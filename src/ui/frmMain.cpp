@@ -37,6 +37,7 @@ frmMain::frmMain(QWidget* parent)
     BuildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     WireEvents();
+    ApplyStoredScrollback();
 }
 
 frmMain::~frmMain() = default;
@@ -114,6 +115,7 @@ void frmMain::BuildMenus()
     mnuline2 = mnuOptions->addSeparator();
     mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
     mnuJoinLeave->setCheckable(true);
+    mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
     mnuline5 = mnuOptions->addSeparator();

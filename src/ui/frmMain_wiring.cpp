@@ -50,6 +50,7 @@ void frmMain::WireEvents()
 
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
+    connect(mnuScrollback, &QAction::triggered, this, &frmMain::mnuScrollback_Click);
 
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);
     connect(mnuKn, &QAction::triggered, this, &frmMain::mnuKn_Click);

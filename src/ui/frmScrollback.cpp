@@ -1,0 +1,61 @@
+#include "ui/frmScrollback.h"
+
+#include "ui/Scrollback.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmScrollback::frmScrollback(int lines, QWidget* parent)
+    : QDialog(parent)
+    , m_lines(lines)
+{
+    setWindowTitle(QStringLiteral("Scrollback"));
+
+    Label1 = new QLabel(QStringLiteral("Lines kept in each log (0 keeps every line):"), this);
+    txtLines = new QLineEdit(QString::number(lines), this);
+    txtLines->setAccessibleName(tr("Lines kept in each log"));
+    Label1->setBuddy(txtLines);
+
+    lblProblem = new QLabel(this);
+    lblProblem->setWordWrap(true);
+    lblProblem->setAccessibleName(tr("Problem"));
+    lblProblem->hide();
+
+    cmdOkay = new QPushButton(QStringLiteral("OK"), this);
+    cmdOkay->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOkay);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(txtLines);
+    layout->addWidget(lblProblem);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdOkay, &QPushButton::clicked, this, &frmScrollback::cmdOkay_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmScrollback::cmdOkay_Click()
+{
+    if (const auto lines = Scrollback::Parse(txtLines->text())) {
+        m_lines = *lines;
+        accept();
+        return;
+    }
+    lblProblem->setText(QStringLiteral("\"%1\" is not a number of lines. Enter a whole number "
+                                       "from 0 to %2; 0 keeps every line.")
+                            .arg(txtLines->text().trimmed(),
+                                 QLocale(QLocale::English).toString(Scrollback::MaxLines)));
+    lblProblem->show();
+    txtLines->selectAll();
+    txtLines->setFocus();
+}
