@@ -95,18 +95,21 @@ bool LostNoticeShown(const QPlainTextEdit* box)
 }
 
 // Prints how the flood goes, once a second, for finding out what stalls.
-void Trace(QElapsedTimer& clock, const QPlainTextEdit* box, const DelayProbe& probe,
+void Trace(QElapsedTimer& clock, const frmMain* main, const DelayProbe& probe,
            qsizetype* probesSeen)
 {
+    const QPlainTextEdit* box = main->TxtGet;
     const QList<qint64>& delays = probe.delaysUs();
     qint64 worst = 0;
     for (qsizetype i = *probesSeen; i < delays.size(); ++i)
         worst = qMax(worst, delays[i]);
     *probesSeen = delays.size();
-    std::printf("trace t=%.1f s shown=%lld blocks=%d rss_mb=%lld worst_ms=%.1f\n",
+    std::printf("trace t=%.1f s shown=%lld blocks=%d rss_mb=%lld worst_ms=%.1f "
+                "waiting_kb=%lld in_socket_kb=%lld\n",
                 double(clock.elapsed()) / 1000.0, static_cast<long long>(LinesShown(box)),
                 box->document()->blockCount(), ProcessMemory::ResidentKb() / 1024,
-                double(worst) / 1000.0);
+                double(worst) / 1000.0, static_cast<long long>(main->ReceivedBytesWaiting() / 1024),
+                static_cast<long long>(main->BattleSock->bytesAvailable() / 1024));
     std::fflush(stdout);
 }
 
@@ -151,8 +154,7 @@ int RunClient(int seconds)
     done.start(20);
     qsizetype probesSeen = 0;
     QTimer trace;
-    QObject::connect(&trace, &QTimer::timeout,
-                     [&] { Trace(clock, main->TxtGet, probe, &probesSeen); });
+    QObject::connect(&trace, &QTimer::timeout, [&] { Trace(clock, main, probe, &probesSeen); });
     trace.start(1000);
     // A client that cannot keep up is given twice the flood's time to catch up; the
     // figures are printed then, from wherever the run is (it may be deep in a yield).
