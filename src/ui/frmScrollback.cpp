@@ -51,10 +51,15 @@ void frmScrollback::cmdOkay_Click()
         accept();
         return;
     }
-    lblProblem->setText(QStringLiteral("\"%1\" is not a number of lines. Enter a whole number "
-                                       "from 0 to %2; 0 keeps every line.")
-                            .arg(txtLines->text().trimmed(),
-                                 QLocale(QLocale::English).toString(Scrollback::MaxLines)));
+    // A long paste is quoted by its start only, so the message stays a few lines long.
+    QString typed = txtLines->text().trimmed();
+    if (typed.size() > 24)
+        typed = typed.left(24) + QChar(0x2026);
+    const QString wanted = QStringLiteral("Enter a whole number from 0 to %1; 0 keeps every line.")
+                               .arg(QLocale(QLocale::English).toString(Scrollback::MaxLines));
+    lblProblem->setText(
+        typed.isEmpty() ? wanted
+                        : QStringLiteral("\"%1\" is not a number of lines. %2").arg(typed, wanted));
     lblProblem->show();
     txtLines->selectAll();
     txtLines->setFocus();
