@@ -10,6 +10,7 @@
 #include "protocol/LineBuffer.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/Scrollback.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"
@@ -25,6 +26,10 @@
 namespace {
 
 using namespace BenchWindows;
+
+// Lines each log keeps by default (the client's settings are empty); the bare boxes keep as
+// many.
+const int KeptLines = Scrollback::DefaultLines();
 
 void Report(const QString& mode, int lines, qint64 ns, long long inputKb)
 {
@@ -73,10 +78,11 @@ int RunCut(int count)
     return lines == qint64(count) * passes ? 0 : 1;
 }
 
-// The block texts of a log box are exactly `expected`; after a final line end the box also
-// has an empty last block.
+// The block texts of a log box are exactly the last lines of `expected` that the box keeps;
+// after a final line end the box also has an empty last block.
 bool LogShows(const QPlainTextEdit* box, QStringList expected, bool endsWithLineEnd)
 {
+    expected = expected.mid(qMax(qsizetype(0), expected.size() - KeptLines));
     if (endsWithLineEnd)
         expected.append(QString());
     if (box->document()->blockCount() != expected.size())
@@ -136,6 +142,7 @@ int RunBare(int count, bool logSettings, bool passAfterEveryLine)
 {
     QPlainTextEdit box;
     box.resize(LogWidth, LogHeight);
+    box.setMaximumBlockCount(KeptLines);
     if (logSettings) {
         box.setReadOnly(true);
         box.setUndoRedoEnabled(false);
