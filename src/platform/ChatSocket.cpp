@@ -141,7 +141,8 @@ void ChatSocket::onDisconnected()
     reportLossOnceRead();
 }
 
-// A new connection or Close() in the meantime forgets the old one's loss.
+// Reports the loss once the reader has taken every byte that came before it. A new
+// connection or Close() in the meantime forgets the old connection's loss.
 void ChatSocket::reportLossOnceRead()
 {
     if (!m_lossPending || !m_beforeLoss.isEmpty())
