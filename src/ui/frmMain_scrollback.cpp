@@ -5,23 +5,29 @@
 #include "ui/Scrollback.h"
 #include "ui/frmScrollback.h"
 
+namespace {
+void KeepLines(frmMain* window, int lines)
+{
+    Scrollback::Apply(window->TxtGet, lines);
+    Scrollback::Apply(window->TxtWhisper, lines);
+}
+} // namespace
+
 // Both logs take the stored number when the window is loaded.
 void frmMain::ApplyStoredScrollback()
 {
-    const int lines = Scrollback::Stored();
-    Scrollback::Apply(TxtGet, lines);
-    Scrollback::Apply(TxtWhisper, lines);
+    KeepLines(this, Scrollback::Stored());
 }
 
 // The dialog is modal to this window only and does not wait: the logs go on filling while
-// the user types.
+// the user types. The number takes effect even if the settings store cannot keep it.
 void frmMain::mnuScrollback_Click()
 {
     auto* dialog = new frmScrollback(Scrollback::Stored(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         Scrollback::Store(dialog->Lines());
-        ApplyStoredScrollback();
+        KeepLines(this, dialog->Lines());
     });
     dialog->open();
 }
