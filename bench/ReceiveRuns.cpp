@@ -1,6 +1,7 @@
 #include "ReceiveRuns.h"
 
 #include "BenchApplication.h"
+#include "BenchWindows.h"
 
 #include "ChatTraffic.h"
 #include "ProcessMemory.h"
@@ -9,6 +10,7 @@
 #include "protocol/LineBuffer.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/Scrollback.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"
@@ -18,25 +20,16 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QWindow>
 
 #include <cstdio>
 
 namespace {
 
-// The chat log's size in the main window, in pixels, for the bare boxes.
-constexpr int LogWidth = 401;
-constexpr int LogHeight = 209;
+using namespace BenchWindows;
 
-void WaitUntilExposed(QWidget* window)
-{
-    QElapsedTimer waited;
-    waited.start();
-    while (!(window->windowHandle() && window->windowHandle()->isExposed()) &&
-           waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::processEvents();
-}
+// Lines each log keeps by default (the client's settings are empty); the bare boxes keep as
+// many.
+const int KeptLines = Scrollback::defaultLines();
 
 void Report(const QString& mode, int lines, qint64 ns, long long inputKb)
 {
@@ -85,10 +78,11 @@ int RunCut(int count)
     return lines == qint64(count) * passes ? 0 : 1;
 }
 
-// The block texts of a log box are exactly `expected`; after a final line end the box also
-// has an empty last block.
+// The block texts of a log box are exactly the last lines of `expected` that the box keeps;
+// after a final line end the box also has an empty last block.
 bool LogShows(const QPlainTextEdit* box, QStringList expected, bool endsWithLineEnd)
 {
+    expected = expected.mid(qMax(qsizetype(0), expected.size() - KeptLines));
     if (endsWithLineEnd)
         expected.append(QString());
     if (box->document()->blockCount() != expected.size())
@@ -148,6 +142,7 @@ int RunBare(int count, bool logSettings, bool passAfterEveryLine)
 {
     QPlainTextEdit box;
     box.resize(LogWidth, LogHeight);
+    box.setMaximumBlockCount(KeptLines);
     if (logSettings) {
         box.setReadOnly(true);
         box.setUndoRedoEnabled(false);

@@ -12,7 +12,8 @@
 //              handlers, logs, user list and status line, window shown (offscreen)
 //   full-one   the same with all the bytes in one arrival: the window gets its turns by
 //              time alone (every MaxReceiveWorkMs)
-//   bare       the display lines appended to a shown QPlainTextEdit with Qt's defaults
+//   bare       the display lines appended to a shown QPlainTextEdit with Qt's defaults,
+//              keeping as many lines as the client's logs do
 //   bare-log   the same, the box read-only and without undo, as the client's logs are
 //   bare-pass  the bare box with a full event-loop pass after every line
 int RunReceiveMeasurement(const QString& mode, int lines);

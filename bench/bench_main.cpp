@@ -1,12 +1,15 @@
 // vantric-bench: how fast the receive path shows server lines, against what a bare Qt text
-// box can do, and how quickly and lightly the client starts, against a bare Qt window.
-// Prints figures; the targets are ratios within the same run. It never fails on a time.
+// box can do; how the client holds up under a flood from a real loopback server; and how
+// quickly and lightly the client starts, against a bare Qt window. Prints figures; the
+// targets are ratios within the same run or limits to compare with. It never fails on a time.
 //
 //   vantric-bench [--lines 10000,100000,1000000] [--pass-up-to 10000]
-//                 [--startup-runs 7] [--no-receive] [--no-startup]
+//                 [--flood-seconds 30] [--trace] [--startup-runs 7]
+//                 [--no-receive] [--no-flood] [--no-startup]
 //
 // Every measurement runs in a child process of its own (vantric-bench --child MODE N),
 // so each peak memory figure belongs to one measurement alone.
+#include "FloodRuns.h"
 #include "ReceiveRuns.h"
 
 #include "BenchApplication.h"
@@ -237,7 +240,10 @@ int main(int argc, char* argv[])
 
     if (argc == 4 && std::strcmp(argv[1], "--child") == 0) {
         BenchApplication app(argc, argv);
-        return RunReceiveMeasurement(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+        const QString mode = QString::fromLocal8Bit(argv[2]);
+        if (mode.startsWith(QLatin1String("flood")))
+            return RunFloodMeasurement(mode, std::atoi(argv[3]));
+        return RunReceiveMeasurement(mode, std::atoi(argv[3]));
     }
 
     QCoreApplication app(argc, argv);
@@ -249,7 +255,10 @@ int main(int argc, char* argv[])
     QList<int> counts{10000, 100000, 1000000};
     int passUpTo = 10000;
     int startupRuns = 7;
+    int floodSeconds = 30;
     bool receive = true;
+    bool flood = true;
+    bool trace = false;
     bool startup = true;
     while (!args.isEmpty()) {
         const QString option = args.takeFirst();
@@ -259,13 +268,20 @@ int main(int argc, char* argv[])
             passUpTo = args.takeFirst().toInt();
         else if (option == QLatin1String("--startup-runs") && !args.isEmpty())
             startupRuns = qMax(1, args.takeFirst().toInt());
+        else if (option == QLatin1String("--flood-seconds") && !args.isEmpty())
+            floodSeconds = qMax(1, args.takeFirst().toInt());
+        else if (option == QLatin1String("--trace"))
+            trace = true;
         else if (option == QLatin1String("--no-receive"))
             receive = false;
+        else if (option == QLatin1String("--no-flood"))
+            flood = false;
         else if (option == QLatin1String("--no-startup"))
             startup = false;
         else {
             std::fprintf(stderr, "usage: vantric-bench [--lines N,N,...] [--pass-up-to N] "
-                                 "[--startup-runs N] [--no-receive] [--no-startup]\n");
+                                 "[--flood-seconds N] [--trace] [--startup-runs N] "
+                                 "[--no-receive] [--no-flood] [--no-startup]\n");
             return 2;
         }
     }
@@ -273,6 +289,8 @@ int main(int argc, char* argv[])
     const QString self = QCoreApplication::applicationFilePath();
     if (receive)
         RunReceive(self, counts, passUpTo);
+    if (flood)
+        RunFlood(self, floodSeconds, trace);
     if (startup)
         RunStartup(QFileInfo(self).absolutePath(), startupRuns);
     return 0;

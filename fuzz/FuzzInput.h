@@ -70,8 +70,9 @@ public:
         , m_end(stream.constData() + stream.size())
     {}
 
-    // The next line; false when the stream holds no further complete line.
-    NOT_UNDER_TEST bool next(QByteArrayView* line)
+    // The next line; false when the stream holds no further complete line. With `dropped`,
+    // a line longer than the limit is given too, marked as dropped, instead of left out.
+    NOT_UNDER_TEST bool next(QByteArrayView* line, bool* dropped = nullptr)
     {
         for (;;) {
             const char* const start = m_p;
@@ -82,7 +83,10 @@ public:
             m_p = p + 1;
             if (*p == '\r' && m_p != m_end && *m_p == '\n')
                 ++m_p;
-            if (p - start <= LineBuffer::MaxLineLength) {
+            const bool overlong = p - start > LineBuffer::MaxLineLength;
+            if (dropped)
+                *dropped = overlong;
+            if (!overlong || dropped) {
                 *line = QByteArrayView(start, p - start);
                 return true;
             }

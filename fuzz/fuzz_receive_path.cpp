@@ -5,7 +5,8 @@
 // findings this checks:
 //   - every complete line is handled exactly once and in order, whatever the cuts and
 //     whatever the window does in between: the window ends up exactly as when the same
-//     lines are handed to DispatchLine one by one;
+//     lines are handed to DispatchLine one by one (with the notice for each line dropped
+//     for its length in its place);
 //   - whenever the window gets a turn, the user count in the status line equals the number
 //     of items in the user list.
 //
@@ -156,13 +157,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool mayNest = input.mode & 16;
     const bool notices = input.mode & 32;
-    const QList<QByteArray> expected = ReferenceLines(input.stream);
+    // The lines the stream must give, each with its place kept when dropped for its length.
+    QList<std::pair<QByteArray, bool>> expected;
+    ReferenceCutter cutter(input.stream);
+    bool dropped = false;
+    for (QByteArrayView line; cutter.next(&line, &dropped);)
+        expected.append({dropped ? QByteArray() : line.toByteArray(), dropped});
 
     // The window, line by line, then through the real path with the same lines.
     frmMain* main = Window();
     Reset(main, notices);
-    for (const QByteArray& complete : expected)
-        main->DispatchLine(LineForHandler(complete));
+    for (const ReferenceLine& reference : expected) {
+        if (reference.dropped)
+            AppendNotice(main->TxtGet, DroppedLineNotice());
+        else
+            main->DispatchLine(LineForHandler(reference.bytes));
+    }
     const WindowState direct = Snapshot(main);
 
     Reset(main, notices);

@@ -10,6 +10,7 @@ ChatSocket::ChatSocket(QObject* parent)
     : QObject(parent)
     , m_socket(new QTcpSocket(this))
 {
+    m_socket->setReadBufferSize(ReadBufferSize);
     m_connectTimeout.setSingleShot(true);
     m_connectTimeout.setInterval(30000);
     connect(&m_connectTimeout, &QTimer::timeout, this, &ChatSocket::onConnectTimeout);
@@ -35,6 +36,8 @@ void ChatSocket::resetSocket()
     m_connectTimeout.stop();
     m_queued.clear();
     m_injected.clear();
+    m_beforeLoss.clear();
+    m_lossPending = false;
     // Closed first, so the signals the abort raises are recognised as ours and ignored.
     m_state = State::Closed;
     m_socket->abort();
@@ -70,12 +73,36 @@ bool ChatSocket::SendData(const QByteArray& bytes)
     return false;
 }
 
-QByteArray ChatSocket::GetData()
+namespace {
+// Up to maxBytes from the front of a byte queue; the whole queue without a copy when it fits.
+QByteArray TakeFront(QByteArray* queue, qint64 maxBytes)
 {
-    QByteArray data = m_state == State::Connected ? m_socket->readAll() : QByteArray();
-    if (!m_injected.isEmpty())
-        data.prepend(std::exchange(m_injected, QByteArray()));
+    if (queue->size() <= maxBytes)
+        return std::exchange(*queue, QByteArray());
+    QByteArray front = queue->left(maxBytes);
+    queue->remove(0, maxBytes);
+    return front;
+}
+} // namespace
+
+QByteArray ChatSocket::GetData(qint64 maxBytes)
+{
+    QByteArray data = TakeFront(&m_injected, maxBytes);
+    if (!m_beforeLoss.isEmpty()) {
+        data += TakeFront(&m_beforeLoss, maxBytes - data.size());
+        // Raised from the event loop, so the reader has these bytes before it hears of it.
+        if (m_beforeLoss.isEmpty())
+            QMetaObject::invokeMethod(this, &ChatSocket::reportLossOnceRead, Qt::QueuedConnection);
+    }
+    if (m_state == State::Connected && data.size() < maxBytes)
+        data += m_socket->read(maxBytes - data.size());
     return data;
+}
+
+qint64 ChatSocket::bytesAvailable() const
+{
+    const qint64 socketBytes = m_state == State::Connected ? m_socket->bytesAvailable() : 0;
+    return m_injected.size() + m_beforeLoss.size() + socketBytes;
 }
 
 void ChatSocket::injectArrivalForTesting(const QByteArray& bytes)
@@ -106,17 +133,29 @@ void ChatSocket::onConnected()
     emit Connected();
 }
 
+// Bytes that came before the close are kept for the reader (at most ReadBufferSize: the
+// socket reads no further while its buffer is full, so it sees the close only after them).
+// The loss is reported once the reader has taken them all.
 void ChatSocket::onDisconnected()
 {
     if (m_state != State::Connected)
         return;
-    // Bytes that came with the close are still readable: hand them to the reader first.
-    if (m_socket->bytesAvailable() > 0)
-        emit DataArrival();
-    // The reader may have closed this connection or started a new one meanwhile.
-    if (m_state != State::Connected)
-        return;
+    QByteArray rest = m_socket->readAll();
     resetSocket();
+    m_beforeLoss = std::move(rest);
+    m_lossPending = true;
+    if (!m_beforeLoss.isEmpty())
+        emit DataArrival();
+    reportLossOnceRead();
+}
+
+// Reports the loss once the reader has taken every byte that came before it. A new
+// connection or Close() in the meantime forgets the old connection's loss.
+void ChatSocket::reportLossOnceRead()
+{
+    if (!m_lossPending || !m_beforeLoss.isEmpty())
+        return;
+    m_lossPending = false;
     emit ConnectionLost();
 }
 

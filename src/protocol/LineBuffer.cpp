@@ -88,11 +88,8 @@ void LineBuffer::append(const QByteArray& bytes)
     if (p == end)
         return;
 
-    // Drop consumed bytes before growing; each byte is moved at most once on average.
-    if (m_readPos > 0 && m_readPos * 2 >= m_buffer.size()) {
-        m_buffer.remove(0, m_readPos);
-        m_readPos = 0;
-    }
+    if (m_readPos > 0 && m_readPos * 2 >= m_buffer.size())
+        dropTaken(false);
 
     const char* const lastEnd = findLastLineEnd(p, end);
 
@@ -103,6 +100,7 @@ void LineBuffer::append(const QByteArray& bytes)
             m_buffer.truncate(m_buffer.size() - m_partialSize);
             m_partialSize = 0;
             m_discarding = true;
+            m_drops.append(m_buffer.size());
             return;
         }
         m_buffer.append(p, size);
@@ -115,46 +113,67 @@ void LineBuffer::append(const QByteArray& bytes)
         m_buffer.append(p, lastEnd + 1 - p);
         m_partialSize = 0;
         m_discarding = true;
+        m_drops.append(m_buffer.size());
     } else {
         m_buffer.append(p, end - p);
         m_partialSize = tail;
     }
 }
 
-bool LineBuffer::takeLine(QByteArray* line)
+LineBuffer::Taken LineBuffer::takeNext(QByteArray* line)
 {
-    const char* const data = m_buffer.constData();
-    const char* const complete = data + m_buffer.size() - m_partialSize;
-    const char* begin = data + m_readPos;
-
-    while (begin < complete) {
-        // The complete part always ends with a line end, so the search cannot run past it.
-        const char* lineEnd = findLineEnd(begin, complete);
-        const char* next = lineEnd + 1;
-        if (*lineEnd == '\r' && next < complete && *next == '\n')
-            ++next;
-
-        const qsizetype length = lineEnd - begin;
-        if (length <= MaxLineLength) {
-            // Reuse the caller's storage when it is large enough.
-            line->resize(length);
-            if (length > 0)
-                std::memcpy(line->data(), begin, static_cast<size_t>(length));
-            m_readPos = next - data;
-            if (m_readPos == m_buffer.size()) {
-                if (m_buffer.capacity() > KeepCapacity)
-                    m_buffer = QByteArray();
-                else
-                    m_buffer.resize(0);
-                m_readPos = 0;
-            }
-            return true;
-        }
-        begin = next; // overlong line that arrived complete: dropped like one cut short
+    if (!m_drops.isEmpty() && m_drops.constFirst() <= m_readPos) {
+        m_drops.removeFirst();
+        return Taken::DroppedLine;
     }
 
-    m_readPos = begin - data;
-    return false;
+    const char* const data = m_buffer.constData();
+    const char* const complete = data + m_buffer.size() - m_partialSize;
+    const char* const begin = data + m_readPos;
+    if (begin >= complete)
+        return Taken::Nothing;
+
+    // The complete part always ends with a line end, so the search cannot run past it.
+    const char* lineEnd = findLineEnd(begin, complete);
+    const char* next = lineEnd + 1;
+    if (*lineEnd == '\r' && next < complete && *next == '\n')
+        ++next;
+    const qsizetype length = lineEnd - begin;
+    // An overlong line that arrived complete is dropped like one cut short.
+    const Taken taken = length <= MaxLineLength ? Taken::Line : Taken::DroppedLine;
+    if (taken == Taken::Line) {
+        // Reuses the caller's storage when it is large enough.
+        line->resize(length);
+        if (length > 0)
+            std::memcpy(line->data(), begin, static_cast<size_t>(length));
+    }
+    m_readPos = next - data;
+    if (m_readPos == m_buffer.size())
+        dropTaken(m_buffer.capacity() > KeepCapacity);
+    return taken;
+}
+
+bool LineBuffer::takeLine(QByteArray* line)
+{
+    Taken taken;
+    do
+        taken = takeNext(line);
+    while (taken == Taken::DroppedLine);
+    return taken == Taken::Line;
+}
+
+// Removes the bytes already taken from the front of the buffer. With releaseStorage (only
+// when nothing is left) a large buffer's storage is given back, so one large arrival does
+// not pin its memory for the rest of the connection.
+void LineBuffer::dropTaken(bool releaseStorage)
+{
+    if (releaseStorage)
+        m_buffer = QByteArray();
+    else
+        m_buffer.remove(0, m_readPos);
+    for (qsizetype& drop : m_drops)
+        drop -= m_readPos;
+    m_readPos = 0;
 }
 
 void LineBuffer::clear()
@@ -164,4 +183,5 @@ void LineBuffer::clear()
     m_partialSize = 0;
     m_skipLf = false;
     m_discarding = false;
+    m_drops.clear();
 }

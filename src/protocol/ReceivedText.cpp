@@ -1,5 +1,7 @@
 #include "protocol/ReceivedText.h"
 
+#include "protocol/LineBuffer.h"
+
 namespace {
 
 // Strict UTF-8 check: the byte ranges of well-formed sequences, which exclude overlong
@@ -84,7 +86,8 @@ QString MakeControlsVisible(QString text)
             ch = QChar(char16_t(0x2400 + c)); // the Control Pictures block
         else if (c == 0x7F)
             ch = QChar(char16_t(0x2421));
-        else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029)
+        else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
+                 (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069))
             ch = QChar::ReplacementCharacter;
     }
     return text;
@@ -95,4 +98,10 @@ QString LineForHandler(const QByteArray& rawLine)
     QString line = MakeControlsVisible(DecodeLine(rawLine));
     line += QLatin1Char('\r');
     return line;
+}
+
+QString DroppedLineNotice()
+{
+    return QStringLiteral("A line from the server was longer than %1 KiB and was dropped.")
+        .arg(LineBuffer::MaxLineLength / 1024);
 }

@@ -16,10 +16,12 @@
 #include <QAction>
 #include <QElapsedTimer>
 
+// Only what the line buffer has room for is taken; the rest waits in the socket, and the
+// dispatch below comes back for it.
 void frmMain::BattleSock_DataArrival()
 {
     tmrSilence->stop(); // the server is alive
-    m_received.append(BattleSock->GetData());
+    m_received.append(BattleSock->GetData(m_received.room()));
     dispatchUnlessRunning();
 }
 
@@ -59,10 +61,12 @@ void frmMain::dispatchUnlessRunning()
     m_dispatching = false;
 }
 
-// Handles every complete line that is buffered, in order. The window gets a turn after at
-// most MaxReceiveWorkMs of work and after the last line of each arrival, so it keeps
-// answering during a long burst without paying for a repaint on every line. The socket
-// does not announce data that came in while this runs, so it is read again after each turn.
+// Handles every complete line that is buffered, in order, and then whatever the socket still
+// holds. The window gets a turn after at most MaxReceiveWorkMs of work and after the last
+// line of each arrival, so it keeps answering during a long burst without paying for a
+// repaint on every line. The socket does not announce bytes that came in while this runs,
+// nor bytes it is still holding because the line buffer was full, so it is read again after
+// each turn, and before stopping.
 void frmMain::DispatchLines()
 {
     QElapsedTimer sinceYield;
@@ -70,18 +74,25 @@ void frmMain::DispatchLines()
     bool handledSinceYield = false;
     QByteArray raw;
     while (!m_ending) {
-        if (m_received.takeLine(&raw)) {
-            DispatchLine(LineForHandler(raw));
+        const LineBuffer::Taken taken = m_received.takeNext(&raw);
+        if (taken != LineBuffer::Taken::Nothing) {
+            if (taken == LineBuffer::Taken::Line)
+                DispatchLine(LineForHandler(raw));
+            else
+                AppendNotice(TxtGet, DroppedLineNotice());
             handledSinceYield = true;
             if (sinceYield.elapsed() < MaxReceiveWorkMs)
                 continue;
         } else if (!handledSinceYield) {
-            break;
+            if (BattleSock->bytesAvailable() == 0 || m_received.room() == 0)
+                break;
+            m_received.append(BattleSock->GetData(m_received.room()));
+            continue;
         }
         WindowSystem::Yield();
         sinceYield.restart();
         handledSinceYield = false;
-        m_received.append(BattleSock->GetData());
+        m_received.append(BattleSock->GetData(m_received.room()));
     }
     // A lost connection is reported after the last line that came before it.
     if (m_streamEnded && !m_ending)

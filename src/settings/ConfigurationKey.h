@@ -14,11 +14,14 @@ inline constexpr const char* Server = "Server";
 // "1" or "0": Options > Reconnect Automatically; anything else counts as the default, on.
 inline constexpr const char* ReconnectAutomatically = "ReconnectAutomatically";
 inline constexpr const char* Timestamps = "Timestamps"; // "1" on, anything else off
+// Lines each log keeps, as decimal text; "0" keeps every line.
+inline constexpr const char* Scrollback = "Scrollback";
 
 inline constexpr const char* DefaultUsername = "Guest";
 inline constexpr const char* DefaultPassword = "tulip";
 inline constexpr const char* DefaultHomeChannel = "KxVantrik Chat-1";
 inline constexpr const char* DefaultAntiIdleMessage = "is a Brindlemoor Vantric Chat 0.1";
 inline constexpr const char* DefaultTimestamps = "0";
+inline constexpr const char* DefaultScrollback = "100000";
 
 } // namespace ConfigurationKey

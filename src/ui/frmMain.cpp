@@ -2,9 +2,9 @@
 
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
-#include "ui/FixedWindow.h"
 #include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
+#include "ui/FixedWindow.h"
 #include "ui/LogBox.h"
 #include "ui/MainCaption.h"
 #include "ui/StatusLine.h"
@@ -35,6 +35,7 @@ frmMain::frmMain(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     WireEvents();
     SetUpDesktopHabits();
+    applyStoredScrollback();
 }
 
 frmMain::~frmMain() = default;
@@ -120,6 +121,7 @@ void frmMain::BuildMenus()
     mnuReconnect->setCheckable(true);
     mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
     mnuTimestamps->setCheckable(true);
+    mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
     mnuline5 = mnuOptions->addSeparator();

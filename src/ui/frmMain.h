@@ -63,6 +63,7 @@ public:
     QAction* mnuJoinLeave = nullptr;
     QAction* mnuReconnect = nullptr;
     QAction* mnuTimestamps = nullptr;
+    QAction* mnuScrollback = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
     QAction* mnuline5 = nullptr;
@@ -97,6 +98,8 @@ public:
     void mnuJoinLeave_Click();
     // Longest stretch of receive work before the window gets a turn, in milliseconds.
     static constexpr int MaxReceiveWorkMs = 20;
+    // Bytes taken from the socket and not handled yet.
+    qsizetype ReceivedBytesWaiting() const { return m_received.bufferedBytes(); }
 
     // Connection lifecycle.
     void mnuConnect_Click();
@@ -133,6 +136,10 @@ public:
     void mnuAntiDisplay_Click();
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
+
+    // How many lines the logs keep.
+    void applyStoredScrollback();
+    void mnuScrollback_Click();
 
     // Information menus.
     void mnuOrvel_Click();

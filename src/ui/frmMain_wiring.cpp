@@ -54,6 +54,7 @@ void frmMain::WireEvents()
 
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
+    connect(mnuScrollback, &QAction::triggered, this, &frmMain::mnuScrollback_Click);
 
     // Desktop habits.
     ConnectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);

@@ -43,6 +43,7 @@ class tst_LineBuffer : public QObject {
 private slots:
     void sameLinesWhateverTheArrivals();
     void overlongLinesAreDropped();
+    void endlessLineDoesNotStopLaterLines();
     void clearForgetsPendingState();
 };
 
@@ -78,6 +79,17 @@ void tst_LineBuffer::overlongLinesAreDropped()
     for (const qsizetype size : {qsizetype(1), qsizetype(3), LineBuffer::MaxLineLength - 1,
                                  LineBuffer::MaxLineLength + 3, stream.size()})
         QCOMPARE(feed(inPieces(stream, size)), lines);
+}
+
+// 100 MB without a line end must neither fill memory nor swallow the next proper line.
+void tst_LineBuffer::endlessLineDoesNotStopLaterLines()
+{
+    QByteArrayList arrivals;
+    for (int i = 0; i < 100; ++i)
+        arrivals << QByteArray(1024 * 1024, 'z');
+    arrivals << "\r"
+             << "\n1005 TALK bob 0010 \"hi\"\r\n";
+    QCOMPARE(feed(arrivals), QByteArrayList{"1005 TALK bob 0010 \"hi\""});
 }
 
 void tst_LineBuffer::clearForgetsPendingState()

@@ -42,6 +42,17 @@ void tst_ReceivedText::lineForHandler_data()
                                                    "b\xe2\x80\xa9"
                                                    "c\xc2\x85\xc2\x9f")
                                           << u"a\ufffdb\ufffdc\ufffd\ufffd\r"_s;
+    // U+202A..U+202E embeddings and overrides, U+2066..U+2069 isolates. Right-to-left
+    // letters and the right-to-left mark U+200F stay as they are.
+    QTest::newRow("bidirectional controls") << bytes("a\xe2\x80\xaa"
+                                                     "b\xe2\x80\xae"
+                                                     "c\xe2\x81\xa6"
+                                                     "d\xe2\x81\xa9"
+                                                     "e\xe2\x80\xac\xe2\x80\xad")
+                                            << u"a\ufffdb\ufffdc\ufffdd\ufffde\ufffd\ufffd\r"_s;
+    QTest::newRow("right-to-left text") << bytes("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d "
+                                                 "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85\xe2\x80\x8f")
+                                        << u"שלום سلام\u200f\r"_s;
 }
 
 // One character per character, so positions in the line are those the server sent.
