@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The texts of the lines that carry `text` behind `prefix` ("", "/w name ", "/emote "), each
+// line (prefix + piece) at most `longestLine` bytes of UTF-8. A text that fits stays one
+// piece, also when it is empty. A longer one is cut at the last blank that leaves a piece
+// fitting the limit (the blank itself is dropped, as it only separated the pieces), or, in a
+// word longer than the limit, at the last character that fits; never inside a character, so
+// a surrogate pair stays whole. Every piece holds at least one character, so a prefix that
+// fills the limit on its own still gets the text out.
+QStringList SplitLongLine(const QString& prefix, const QString& text, int longestLine);

@@ -1,0 +1,111 @@
+// Splitting a long chat, whisper or emote into lines the server takes.
+#include "commands/LineSplitter.h"
+
+#include <QTest>
+
+class tst_LineSplitter : public QObject {
+    Q_OBJECT
+private slots:
+    void pieces_data();
+    void pieces();
+    void longMessageComesBackWhole_data();
+    void longMessageComesBackWhole();
+};
+
+void tst_LineSplitter::pieces_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QStringList>("pieces");
+
+    QTest::newRow("fits exactly") << ""
+                                  << "hello world" << 11 << QStringList{"hello world"};
+    QTest::newRow("one byte over: cut at the blank")
+        << ""
+        << "hello world!" << 11 << QStringList{"hello", "world!"};
+    QTest::newRow("whisper prefix, exactly at the limit")
+        << "/w Ann "
+        << "hi there" << 15 << QStringList{"hi there"};
+    QTest::newRow("whisper prefix, one over") << "/w Ann "
+                                              << "hi there" << 14 << QStringList{"hi", "there"};
+    QTest::newRow("emote prefix") << "/emote "
+                                  << "waves at everyone" << 16
+                                  << QStringList{"waves at", "everyone"};
+    QTest::newRow("the last of several blanks") << ""
+                                                << "a b c d e" << 5 << QStringList{"a b c", "d e"};
+    QTest::newRow("blank right behind the limit")
+        << ""
+        << "abcde fgh" << 5 << QStringList{"abcde", "fgh"};
+    QTest::newRow("blank at the end dropped") << ""
+                                              << "abcde " << 5 << QStringList{"abcde"};
+    QTest::newRow("one long word") << ""
+                                   << "abcdefghij" << 4 << QStringList{"abcd", "efgh", "ij"};
+    QTest::newRow("a leading blank is no place to cut")
+        << ""
+        << " abcdefg" << 4 << QStringList{" abc", "defg"};
+    QTest::newRow("two-byte characters stay whole")
+        << ""
+        << "\u00e9\u00e9\u00e9" << 5 << QStringList{"\u00e9\u00e9", "\u00e9"};
+    QTest::newRow("three-byte characters stay whole")
+        << ""
+        << "\u20ac\u20ac" << 4 << QStringList{"\u20ac", "\u20ac"};
+    QTest::newRow("surrogate pair stays whole")
+        << ""
+        << "a\U0001F600b" << 4 << QStringList{"a", "\U0001F600", "b"};
+    QTest::newRow("a character wider than the room goes whole")
+        << ""
+        << "\U0001F600\U0001F600" << 3 << QStringList{"\U0001F600", "\U0001F600"};
+    QTest::newRow("empty emote") << "/emote "
+                                 << "" << 10 << QStringList{""};
+    QTest::newRow("prefix fills the limit") << "/w Annabelle "
+                                            << "hi" << 10 << QStringList{"h", "i"};
+}
+
+void tst_LineSplitter::pieces()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QString, text);
+    QFETCH(int, limit);
+    QFETCH(QStringList, pieces);
+
+    QCOMPARE(SplitLongLine(prefix, text, limit), pieces);
+}
+
+// A message of 500 characters in words, as a user pastes it: every line within the limit,
+// and the pieces joined at the dropped blanks give the message back.
+void tst_LineSplitter::longMessageComesBackWhole_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("word");
+
+    QTest::newRow("chat") << ""
+                          << "lorem";
+    QTest::newRow("whisper") << "/w someone "
+                             << "lorem";
+    QTest::newRow("emote, umlauts") << "/emote "
+                                    << "gr\u00fc\u00dfe";
+    QTest::newRow("emoji") << ""
+                           << "\U0001F600\U0001F389";
+}
+
+void tst_LineSplitter::longMessageComesBackWhole()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QString, word);
+
+    QStringList words;
+    for (int i = 0; words.join(' ').size() < 500; ++i)
+        words << word + QString::number(i);
+    const QString text = words.join(' ');
+    const QStringList pieces = SplitLongLine(prefix, text, 160);
+    QVERIFY(pieces.size() > 3);
+    for (const QString& piece : pieces) {
+        QVERIFY(!piece.isEmpty());
+        QVERIFY((prefix + piece).toUtf8().size() <= 160);
+    }
+    QCOMPARE(pieces.join(' '), text);
+}
+
+QTEST_APPLESS_MAIN(tst_LineSplitter)
+#include "tst_linesplitter.moc"
