@@ -34,6 +34,13 @@ const char* findLineEnd(const char* p, const char* end)
     return std::find_if(p, end, isLineEnd);
 }
 
+// An event code and its blank: "1005 ".
+bool startsEventLine(const char* p, const char* end)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return end - p >= 5 && digit(p[0]) && digit(p[1]) && digit(p[2]) && digit(p[3]) && p[4] == ' ';
+}
+
 // Above this the buffer's storage is given back once it runs empty, so one large arrival
 // does not pin its memory for the rest of the connection.
 constexpr qsizetype KeepCapacity = 1024 * 1024;
@@ -115,6 +122,10 @@ bool LineBuffer::takeLine(QByteArray* line)
         const char* next = lineEnd + 1;
         if (*lineEnd == '\r' && next < complete && *next == '\n')
             ++next;
+        const qsizetype physical = lineEnd - begin;
+        if (physical > ServerCut && physical <= MaxLineLength &&
+            startsEventLine(begin + ServerCut, lineEnd))
+            next = lineEnd = begin + ServerCut;
 
         const qsizetype length = lineEnd - begin;
         if (length <= MaxLineLength) {

@@ -9,6 +9,12 @@
  * are kept for the next one. A line longer than LineBuffer::MaxLineLength bytes is dropped
  * whole, up to its line end.
  *
+ * The server cuts every line it sends after LineBuffer::ServerCut (255) bytes: a cut line
+ * loses its closing quote and its line end, and the next line follows directly behind it.
+ * So a line longer than that (and not too long to be kept) whose bytes from offset 255 on
+ * begin with an event code (four ASCII digits and a blank) ends at offset 255, and the next
+ * line starts there.
+ *
  * Each line is decoded on its own: UTF-8 where its bytes are valid UTF-8, otherwise one
  * character per byte in Windows-1252. Control characters are then replaced by visible
  * symbols, and the handlers receive the line with a single CR appended (their position
@@ -40,6 +46,7 @@
 class LineBuffer {
 public:
     static constexpr qsizetype MaxLineLength = 64 * 1024;
+    static constexpr qsizetype ServerCut = 255;
 
     // Adds the bytes of one arrival.
     void append(const QByteArray& bytes);

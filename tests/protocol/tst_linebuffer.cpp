@@ -43,6 +43,8 @@ class tst_LineBuffer : public QObject {
     Q_OBJECT
 private slots:
     void sameLinesWhateverTheArrivals();
+    void serverCutLines_data();
+    void serverCutLines();
     void overlongLinesAreDropped();
     void endlessLineDoesNotStopLaterLines();
     void clearForgetsPendingState();
@@ -71,6 +73,45 @@ void tst_LineBuffer::sameLinesWhateverTheArrivals()
                 QFAIL(qPrintable(QStringLiteral("split at %1 and %2").arg(i).arg(j)));
         }
     }
+}
+
+// What the server sends when it cuts a line at 255 bytes, and lines that only look alike.
+void tst_LineBuffer::serverCutLines_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<QByteArrayList>("lines");
+
+    const QByteArray talk = "1005 TALK bob 0010 \""; // 20 bytes
+    const QByteArray after = "1005 TALK bob 0010 \"after\"";
+    const auto text = [](qsizetype n) { return QByteArray(n, 'x'); };
+    const QByteArray cut = talk + text(235); // 255 bytes
+    QTest::newRow("cut at 255") << cut + after + "\r\n" << QByteArrayList{cut, after};
+    QTest::newRow("cut twice") << cut + cut + "1018 INFO \"x\"\r\n"
+                               << QByteArrayList{cut, cut, "1018 INFO \"x\""};
+    QTest::newRow("cut line that kept its quote") << talk + text(234) + "\"" + after + "\r\n"
+                                                  << QByteArrayList{talk + text(234) + "\"", after};
+    QTest::newRow("cut line that kept its CR") << talk + text(233) + "\"\r" + after + "\r\n"
+                                               << QByteArrayList{talk + text(233) + "\"", after};
+    QTest::newRow("255 bytes and a line end: not cut") << cut + "\r\n" + after + "\r\n"
+                                                       << QByteArrayList{cut, after};
+    QTest::newRow("event code at 254: no cut") << talk + text(234) + after + "\r\n"
+                                               << QByteArrayList{talk + text(234) + after};
+    QTest::newRow("event code at 256: no cut") << talk + text(236) + after + "\r\n"
+                                               << QByteArrayList{talk + text(236) + after};
+    QTest::newRow("digits without their blank") << cut + "10050\r\n"
+                                                << QByteArrayList{cut + "10050"};
+    QTest::newRow("three digits and a blank") << cut + "100 x\r\n" << QByteArrayList{cut + "100 x"};
+    QTest::newRow("code and blank at the very end") << cut + "1005 \r\n"
+                                                    << QByteArrayList{cut, "1005 "};
+}
+
+void tst_LineBuffer::serverCutLines()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(QByteArrayList, lines);
+
+    for (const qsizetype size : {qsizetype(1), qsizetype(7), qsizetype(256), stream.size()})
+        QCOMPARE(feed(inPieces(stream, size)), lines);
 }
 
 void tst_LineBuffer::overlongLinesAreDropped()
