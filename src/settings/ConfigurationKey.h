@@ -11,10 +11,20 @@ inline constexpr const char* Password = "Password";
 inline constexpr const char* HomeChannel = "HomeChannel";
 inline constexpr const char* AntiIdleMessage = "AntiIdleMessage";
 inline constexpr const char* Server = "Server";
+inline constexpr const char* FloodWrapBytes = "FloodWrapBytes";
+inline constexpr const char* FloodUnits = "FloodUnits";
+inline constexpr const char* FloodWindowSeconds = "FloodWindowSeconds";
+inline constexpr const char* FloodLongestLine = "FloodLongestLine";
+inline constexpr const char* FloodProtection = "FloodProtection"; // "1" on, "0" off
 
 inline constexpr const char* DefaultUsername = "Guest";
 inline constexpr const char* DefaultPassword = "tulip";
 inline constexpr const char* DefaultHomeChannel = "KxVantrik Chat-1";
 inline constexpr const char* DefaultAntiIdleMessage = "is a Brindlemoor Vantric Chat 0.1";
+inline constexpr const char* DefaultFloodWrapBytes = "40";
+inline constexpr const char* DefaultFloodUnits = "5";
+inline constexpr const char* DefaultFloodWindowSeconds = "5";
+inline constexpr const char* DefaultFloodLongestLine = "160";
+inline constexpr const char* DefaultFloodProtection = "1";
 
 } // namespace ConfigurationKey

@@ -114,6 +114,7 @@ void frmMain::BuildMenus()
     mnuline2 = mnuOptions->addSeparator();
     mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
     mnuJoinLeave->setCheckable(true);
+    mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
     mnuline5 = mnuOptions->addSeparator();

@@ -54,6 +54,7 @@ public:
     QAction* mnuAntiMessage = nullptr;
     QAction* mnuline2 = nullptr;
     QAction* mnuJoinLeave = nullptr;
+    QAction* mnuFlood = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
     QAction* mnuline5 = nullptr;
@@ -113,6 +114,7 @@ public:
     void mnuAntiDisplay_Click();
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
+    void mnuFlood_Click();
 
     // Information menus.
     void mnuOrvel_Click();

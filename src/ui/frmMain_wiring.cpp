@@ -47,6 +47,7 @@ void frmMain::WireEvents()
     ConnectCheckItem(mnuAntiDisplay, this, &frmMain::mnuAntiDisplay_Click);
     connect(mnuAntiMessage, &QAction::triggered, this, &frmMain::mnuAntiMessage_Click);
     connect(tmrAnti, &QTimer::timeout, this, &frmMain::tmrAnti_Timer);
+    connect(mnuFlood, &QAction::triggered, this, &frmMain::mnuFlood_Click);
 
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);

@@ -8,6 +8,7 @@
 #include "ui/UserListBox.h"
 #include "ui/frmAnti.h"
 #include "ui/frmConnect.h"
+#include "ui/frmFlood.h"
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
@@ -36,6 +37,7 @@ ClientHarness::ClientHarness(bool serverSpeaksProtocol)
 
 ClientHarness::~ClientHarness()
 {
+    Forms<frmFlood>::UnloadNow();
     Forms<frmMenus>::UnloadNow();
     Forms<frmAnti>::UnloadNow();
     Forms<frmConnect>::UnloadNow();

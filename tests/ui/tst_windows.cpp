@@ -138,10 +138,10 @@ void tst_Windows::menuBarCaptions()
     QVERIFY(file[4].contains("K") && file[4] != "Kestrane"); // decorated, not plain
     QCOMPARE(file.mid(5), (QStringList{"-", "Exit"}));
     QCOMPARE(main->mnuOptions->title(), QString("Options"));
-    QCOMPARE(
-        captions(main->mnuOptions),
-        (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave", "-",
-                     "List B.Net Chat Commands", "-", "Send Text", "Whisper Text", "Emote Text"}));
+    QCOMPARE(captions(main->mnuOptions),
+             (QStringList{"Anti-Idle", "Anti-Idle Message", "-", "Display Join/Leave",
+                          "Flood Protection...", "-", "List B.Net Chat Commands", "-", "Send Text",
+                          "Whisper Text", "Emote Text"}));
     QCOMPARE(main->mnuHelp->title(), QString("Help"));
     QCOMPARE(captions(main->mnuHelp), (QStringList{"About", "Bugs", "Contact"}));
     QVERIFY(main->mnuAntiDisplay->isCheckable());
