@@ -5,7 +5,6 @@
 
 #include "commands/SelectedUser.h"
 #include "connection/OneLine.h"
-#include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
@@ -31,7 +30,7 @@ QString OwnUserName()
 // chat log says so; the caller then leaves everything as it was.
 bool frmMain::SendLine(const QString& text)
 {
-    if (BattleSock->SendData((OnOneLine(text) + QStringLiteral("\r\n")).toUtf8()))
+    if (sendToServer((OnOneLine(text) + QStringLiteral("\r\n")).toUtf8()))
         return true;
     AppendNotice(TxtGet, NotSentNotice);
     return false;

@@ -1,10 +1,9 @@
-// The connect dialog: fills its fields from the settings, checks them, sends the login and
-// switches the main window to its logged-in state.
+// The connect dialog: fills its fields from the settings, checks them, has the main window
+// log in, and stores them.
 #include "ui/frmConnect.h"
 
 #include "connection/OneLine.h"
 #include "connection/ServerAddress.h"
-#include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -61,25 +60,11 @@ void frmConnect::cmdConnect_Click()
     }
 
     setCursor(Qt::WaitCursor);
-    frmMain* main = Forms<frmMain>::Get();
-    // The dialog's server steers the connection: when another one was chosen here, or the
-    // earlier attempt has ended, connect to the chosen one before logging in.
-    ChatSocket* socket = main->BattleSock;
-    if (socket->state() == ChatSocket::State::Closed || socket->remoteHost() != server.host ||
-        socket->remotePort() != server.port)
-        main->StartConnection(server);
-
-    // Sent as typed; while the connection is still being made the socket queues them.
-    socket->SendData(QByteArrayLiteral("\x03\x04\r\n\r\n"));
-    socket->SendData(name.toUtf8() + "\r\n");
-    socket->SendData(password.toUtf8() + "\r\n");
-
+    Forms<frmMain>::Get()->logIn(server, name, password);
     StoreSetting(ConfigurationKey::Username, name);
     StoreSetting(ConfigurationKey::Password, password);
     StoreSetting(ConfigurationKey::HomeChannel, txtChannel->text());
     StoreSetting(ConfigurationKey::Server, serverText);
-
-    main->SetOnlineControls(true);
     Forms<frmConnect>::Unload();
 }
 

@@ -2,6 +2,7 @@
 // login once File > Connect has started a connection, logged in once the login is sent.
 #include "ui/frmMain.h"
 
+#include "connection/LoginSequence.h"
 #include "connection/ServerAddress.h"
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
@@ -22,11 +23,11 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 
 void frmMain::Form_Load()
 {
-    SetOnlineControls(false);
+    setOnlineControls(false);
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
-void frmMain::SetOnlineControls(bool online)
+void frmMain::setOnlineControls(bool online)
 {
     cmdSend->setEnabled(online);
     cmdWhisper->setEnabled(online);
@@ -39,21 +40,18 @@ void frmMain::SetOnlineControls(bool online)
 }
 
 // Back to idle: the list, the status line and the anti-idle check mark stay as they are.
-void frmMain::EnterIdleState()
+void frmMain::enterIdleState()
 {
-    SetOnlineControls(false);
+    setOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
 }
 
-// Drops any connection there is and starts a new one, without waiting for it. What is left
-// of the old connection's last line is thrown away with it.
-void frmMain::StartConnection(const ServerAddress& server)
+// Drops any connection there is and starts a new one, without waiting for it.
+void frmMain::startConnection(const ServerAddress& server)
 {
-    if (m_connectionLost)
-        ReportConnectionLost();
+    startReceivingAfresh();
     BattleSock->Close();
-    m_received.clear();
     BattleSock->setLocalPort(0);
     BattleSock->setRemoteHost(server.host);
     BattleSock->setRemotePort(server.port);
@@ -66,7 +64,7 @@ void frmMain::mnuConnect_Click()
         ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
     if (server.host.isEmpty())
         server = ParseServerAddress(DefaultServer());
-    StartConnection(server);
+    startConnection(server);
 
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->show();
@@ -78,7 +76,7 @@ void frmMain::mnuDisconnect_Click()
 {
     InsertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
-    EnterIdleState();
+    enterIdleState();
 }
 
 // The attempt to connect failed: say so in the chat log and go back to idle. An open
@@ -89,24 +87,38 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
                              .arg(BattleSock->remoteHost())
                              .arg(BattleSock->remotePort())
                              .arg(reason));
-    EnterIdleState();
+    enterIdleState();
 }
 
-// The server closed the connection or it broke. What it sent last is final, so an
-// unfinished last line (a prompt, say) is shown as a line of its own; the lost connection
-// is reported after it, once every line that came before has been handled.
+// The server closed the connection or it broke: the receive path shows what came before
+// and then reports it.
 void frmMain::BattleSock_ConnectionLost()
 {
-    m_received.append(QByteArrayLiteral("\r\n"));
-    m_connectionLost = true;
-    DispatchUnlessRunning();
+    receiveEndOfStream();
 }
 
-void frmMain::ReportConnectionLost()
+void frmMain::reportConnectionLost()
 {
-    m_connectionLost = false;
     AppendNotice(TxtGet, LostNotice);
-    EnterIdleState();
+    enterIdleState();
+}
+
+// The dialog's server steers the connection: when another one was chosen there, or the
+// earlier attempt has ended, it is connected to first. While the connection is still being
+// made the socket queues the login.
+void frmMain::logIn(const ServerAddress& server, const QString& name, const QString& password)
+{
+    if (BattleSock->state() == ChatSocket::State::Closed ||
+        BattleSock->remoteHost() != server.host || BattleSock->remotePort() != server.port)
+        startConnection(server);
+    for (const QByteArray& write : loginWrites(name, password))
+        sendToServer(write);
+    setOnlineControls(true);
+}
+
+bool frmMain::sendToServer(const QByteArray& bytes)
+{
+    return BattleSock->SendData(bytes);
 }
 
 // Ends the program at once: the connection is dropped without another byte being sent,

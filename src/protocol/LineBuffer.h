@@ -1,6 +1,6 @@
 /*
- * What the chat server sends
- * ==========================
+ * How the chat server's bytes become lines
+ * ========================================
  *
  * The server sends a stream of bytes, cut into lines. A line ends at CR LF, at a lone CR or
  * at a lone LF (a CR at the end of one arrival and an LF at the start of the next are one
@@ -15,27 +15,8 @@
  * begin with an event code (four ASCII digits and a blank) ends at offset 255, and the next
  * line starts there.
  *
- * Each line is decoded on its own: UTF-8 where its bytes are valid UTF-8, otherwise one
- * character per byte in Windows-1252. Control characters are then replaced by visible
- * symbols, and the handlers receive the line with a single CR appended (their position
- * arithmetic counts it). Positions are 1-based.
- *
- * An event line starts with a four-digit code, then a blank and the event name:
- *
- *   1001 USER <user> <flags> [<product>]      a member of the channel
- *   1002 JOIN <user> <flags> [<product>]      someone entered the channel
- *   1003 LEAVE <user> <flags>                 someone left the channel
- *   1004 WHISPER <user> <flags> "<text>"      a whisper to us
- *   1005 TALK <user> <flags> "<text>"         channel talk
- *   1007 CHANNEL "<channel>"                  we entered a channel
- *   1018 INFO "<text>"                        information
- *   1019 ERROR "<text>"                       errors and notices, shown like information
- *   1023 EMOTE <user> <flags> "<text>"        an emote
- *
- * <flags> is the fourth blank-separated field: four hexadecimal digits (e.g. 0010, 0002).
- * Quoted texts are not escaped; they run from the first to the last double quote. Lines
- * that do not start with four digits (greeting, prompts, "Login failed.") are plain text;
- * other codes are not shown.
+ * Each line is then decoded on its own (ReceivedText.h); what a line means is described in
+ * ChatEvent.h.
  */
 #pragma once
 

@@ -96,14 +96,3 @@ QString LineForHandler(const QByteArray& rawLine)
     line += QLatin1Char('\r');
     return line;
 }
-
-bool StartsWithFourDigits(const QString& line)
-{
-    if (line.size() < 4)
-        return false;
-    for (int i = 0; i < 4; ++i) {
-        if (line[i] < u'0' || line[i] > u'9')
-            return false;
-    }
-    return true;
-}

@@ -17,6 +17,3 @@ QString MakeControlsVisible(QString text);
 
 // The line as the handlers receive it: decoded, controls made visible, ending in one CR.
 QString LineForHandler(const QByteArray& rawLine);
-
-// True when the first four characters are the ASCII digits of an event code.
-bool StartsWithFourDigits(const QString& line);

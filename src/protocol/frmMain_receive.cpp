@@ -1,12 +1,11 @@
-// The main window's receive path: bytes from the connection are cut into lines (the line
-// format is described in LineBuffer.h), and each line goes to the handler for its event
-// code. Lines without an event code (the greeting and prompts before login) are shown as
-// they stand; codes without a handler are ignored.
+// The main window's receive path: bytes from the connection are cut into lines (framing in
+// LineBuffer.h), each line is read as an event (ChatEvent.h), and the event goes to its
+// handler, which writes the window's logs, user list and status line.
 #include "ui/frmMain.h"
 
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
-#include "protocol/LineFields.h"
+#include "protocol/ChatEvent.h"
 #include "protocol/LogBoxWriters.h"
 #include "protocol/ReceivedText.h"
 #include "ui/LogBox.h"
@@ -16,29 +15,40 @@
 #include <QAction>
 #include <QElapsedTimer>
 
-namespace {
-// Leading and trailing blanks removed; other white space stays.
-QString TrimBlanks(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' '))
-        ++first;
-    while (last > first && text[last - 1] == QLatin1Char(' '))
-        --last;
-    return text.mid(first, last - first);
-}
-} // namespace
-
 void frmMain::BattleSock_DataArrival()
 {
     m_received.append(BattleSock->GetData());
-    DispatchUnlessRunning();
+    dispatchUnlessRunning();
+}
+
+// A new connection: what is left of the old one's unfinished line is thrown away. An end of
+// the old stream that is still waiting behind lines being handled is reported first.
+void frmMain::startReceivingAfresh()
+{
+    if (m_streamEnded)
+        reportEndOfStream();
+    m_received.clear();
+}
+
+// The server closed the connection or it broke. What it sent last is final, so an
+// unfinished last line (a prompt, say) is shown as a line of its own; the end is reported
+// after it, once every line that came before has been handled.
+void frmMain::receiveEndOfStream()
+{
+    m_received.append(QByteArrayLiteral("\r\n"));
+    m_streamEnded = true;
+    dispatchUnlessRunning();
+}
+
+void frmMain::reportEndOfStream()
+{
+    m_streamEnded = false;
+    reportConnectionLost();
 }
 
 // A dispatch further down the stack (we are inside one of its yields) takes new lines after
 // the ones it is working on, so every line keeps its place.
-void frmMain::DispatchUnlessRunning()
+void frmMain::dispatchUnlessRunning()
 {
     if (m_dispatching)
         return;
@@ -72,116 +82,114 @@ void frmMain::DispatchLines()
         m_received.append(BattleSock->GetData());
     }
     // A lost connection is reported after the last line that came before it.
-    if (m_connectionLost && !m_ending)
-        ReportConnectionLost();
+    if (m_streamEnded && !m_ending)
+        reportEndOfStream();
 }
 
 void frmMain::DispatchLine(const QString& line)
 {
-    const QStringView code = QStringView(line).left(4);
-    if (code == u"1001")
-        OnUser(line);
-    else if (code == u"1002")
-        OnJoin(line);
-    else if (code == u"1003")
-        OnLeave(line);
-    else if (code == u"1004")
-        OnWhisper(line);
-    else if (code == u"1005")
-        OnTalk(line);
-    else if (code == u"1007")
-        OnChannel(line);
-    else if (code == u"1018" || code == u"1019")
-        OnInfo(line);
-    else if (code == u"1023")
-        OnEmote(line);
-    else if (!StartsWithFourDigits(line))
-        OnPlainText(line);
+    const ChatEvent event = parseChatEvent(line);
+    switch (event.kind) {
+    case ChatEvent::Kind::User:
+        OnUser(event);
+        break;
+    case ChatEvent::Kind::Join:
+        OnJoin(event);
+        break;
+    case ChatEvent::Kind::Leave:
+        OnLeave(event);
+        break;
+    case ChatEvent::Kind::Whisper:
+        OnWhisper(event);
+        break;
+    case ChatEvent::Kind::Talk:
+        OnTalk(event);
+        break;
+    case ChatEvent::Kind::Channel:
+        OnChannel(event);
+        break;
+    case ChatEvent::Kind::Info:
+        OnInfo(event);
+        break;
+    case ChatEvent::Kind::Emote:
+        OnEmote(event);
+        break;
+    case ChatEvent::Kind::PlainText:
+        OnPlainText(event);
+        break;
+    case ChatEvent::Kind::Unreadable:
+    case ChatEvent::Kind::Ignored:
+        break;
+    }
 }
 
-void frmMain::OnTalk(const QString& line)
+void frmMain::OnTalk(const ChatEvent& event)
 {
-    if (const auto display = TalkDisplay(line))
-        AppendLine(TxtGet, *display);
+    AppendLine(TxtGet, displayLine(event));
 }
 
-void frmMain::OnWhisper(const QString& line)
+void frmMain::OnWhisper(const ChatEvent& event)
 {
-    if (const auto display = WhisperDisplay(line))
-        AppendLine(TxtWhisper, *display);
+    AppendLine(TxtWhisper, displayLine(event));
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not
 // look like success.
-void frmMain::OnInfo(const QString& line)
+void frmMain::OnInfo(const ChatEvent& event)
 {
-    AppendLine(TxtGet, InfoDisplay(line));
+    AppendLine(TxtGet, displayLine(event));
 }
 
-void frmMain::OnEmote(const QString& line)
+void frmMain::OnEmote(const ChatEvent& event)
 {
-    if (const auto display = EmoteDisplay(line))
-        AppendLine(TxtGet, *display);
+    AppendLine(TxtGet, displayLine(event));
 }
 
 // Text without an event code: the server's greeting, its prompts and "Login failed.".
-void frmMain::OnPlainText(const QString& line)
+void frmMain::OnPlainText(const ChatEvent& event)
 {
-    const QString text = PlainTextLine(line);
-    if (!text.isEmpty())
-        AppendLine(TxtGet, text);
+    if (!event.text.isEmpty())
+        AppendLine(TxtGet, displayLine(event));
 }
 
-void frmMain::OnUser(const QString& line)
+void frmMain::OnUser(const ChatEvent& event)
 {
-    const auto name = ListName(line);
-    if (!name)
-        return;
-    RoomList->addItem(*name);
+    RoomList->addItem(event.user);
     ShowChannelStatus();
 }
 
-void frmMain::OnJoin(const QString& line)
+void frmMain::OnJoin(const ChatEvent& event)
 {
-    const bool notify = mnuJoinLeave->isChecked();
-    const auto name = ListName(line);
-    if (!name)
-        return;
-    RoomList->addItem(*name);
+    RoomList->addItem(event.user);
     ShowChannelStatus();
-    if (notify)
-        EchoLine(TxtGet, *name + QStringLiteral(" has joined the channel"));
+    if (mnuJoinLeave->isChecked())
+        EchoLine(TxtGet, displayLine(event));
 }
 
-void frmMain::OnLeave(const QString& line)
+void frmMain::OnLeave(const ChatEvent& event)
 {
-    const bool notify = mnuJoinLeave->isChecked();
-    const QString name = LeaveName(line);
     for (int i = 0; i < RoomList->count(); ++i) {
-        if (TrimBlanks(RoomList->item(i)->text()) == name) {
+        if (trimBlanks(RoomList->item(i)->text()) == event.user) {
             delete RoomList->takeItem(i);
             break;
         }
     }
     ShowChannelStatus();
-    if (notify)
-        EchoLine(TxtGet, name + QStringLiteral(" has left the channel"));
+    if (mnuJoinLeave->isChecked())
+        EchoLine(TxtGet, displayLine(event));
 }
 
-void frmMain::OnChannel(const QString& line)
+void frmMain::OnChannel(const ChatEvent& event)
 {
-    const auto channel = ChannelName(line);
-    if (!channel)
-        return;
     RoomList->clear();
     unsetCursor();
-    CurrentChannel = *channel;
+    CurrentChannel = event.channel;
     ShowChannelStatus();
 }
 
 void frmMain::ShowChannelStatus()
 {
-    StatusBar1->SetSimpleText(ChannelStatus(CurrentChannel, RoomList->count()));
+    StatusBar1->SetSimpleText(channelStatus(CurrentChannel, RoomList->count()));
 }
 
 void frmMain::mnuJoinLeave_Click()

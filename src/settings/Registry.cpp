@@ -30,14 +30,20 @@ std::string GetSettingString(HKEY root, const std::string& keyPath, const std::s
     return result;
 }
 
-void SaveSettingString(HKEY root, const std::string& keyPath, const std::string& valueName,
-                       const std::string& value)
+bool SaveSettingString(HKEY root, const std::string& keyPath, const std::string& valueName,
+                       const std::string& value, std::string* failure)
 {
     HKEY key = nullptr;
-    RegCreateKeyA(root, keyPath.c_str(), &key); // on failure the set below fails silently
-    RegSetValueExA(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
-                   static_cast<DWORD>(value.size()));
+    // On failure the key stays null and the set below fails too; the first failure is the cause.
+    const LONG created = RegCreateKeyA(root, keyPath.c_str(), &key);
+    const LONG set = RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
+                                    reinterpret_cast<const BYTE*>(value.data()),
+                                    static_cast<DWORD>(value.size()));
+    const LONG status = created != ERROR_SUCCESS ? created : set;
+    if (status != ERROR_SUCCESS && failure != nullptr)
+        *failure = registryErrorText(status);
     RegCloseKey(key);
+    return status == ERROR_SUCCESS;
 }
 
 } // namespace Registry

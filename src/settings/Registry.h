@@ -16,9 +16,12 @@ std::string GetSettingString(HKEY root, const std::string& keyPath, const std::s
                              const std::string& defaultValue);
 
 // Stores `value` as REG_SZ data of exactly its bytes (no terminating NUL), creating the key and
-// any missing parents. A write the store refuses is dropped silently: the next read yields the
-// older value, or the caller's default.
-void SaveSettingString(HKEY root, const std::string& keyPath, const std::string& valueName,
-                       const std::string& value);
+// any missing parents. Returns true when the value is stored. When the store refuses the write,
+// the stored values stay as they were (the next read yields the older value, or the caller's
+// default), the result is false and `failure`, if given, receives the system's reason, such as
+// "Read-only file system", "Not a directory" or "Access is denied". `failure` is left alone on
+// success, so one string can collect the reason over several writes.
+bool SaveSettingString(HKEY root, const std::string& keyPath, const std::string& valueName,
+                       const std::string& value, std::string* failure = nullptr);
 
 } // namespace Registry

@@ -10,8 +10,12 @@ QString ReadSetting(const char* valueName, const char* defaultValue)
     return QString::fromStdString(text);
 }
 
-void StoreSetting(const char* valueName, const QString& value)
+bool StoreSetting(const char* valueName, const QString& value, QString* failure)
 {
-    Registry::SaveSettingString(HKEY_LOCAL_MACHINE, ConfigurationKey::Path, valueName,
-                                value.toStdString());
+    std::string reason;
+    const bool stored = Registry::SaveSettingString(HKEY_LOCAL_MACHINE, ConfigurationKey::Path,
+                                                    valueName, value.toStdString(), &reason);
+    if (!stored && failure != nullptr)
+        *failure = QString::fromLocal8Bit(reason); // the system's messages are in its locale
+    return stored;
 }

@@ -3,6 +3,11 @@
 #include <QString>
 
 // The windows' access to their settings: one string value under the program's settings key,
-// as text. Reads fall back to the caller's default; writes that fail are silent.
+// as text. Reads fall back to the caller's default.
 QString ReadSetting(const char* valueName, const char* defaultValue);
-void StoreSetting(const char* valueName, const QString& value);
+
+// Returns true when the value is stored. Otherwise the stored settings stay as they were and
+// `failure`, if given, receives the system's reason ("Read-only file system", "No space left on
+// device", "Access is denied", ...); it is left alone on success, so one string can collect the
+// reason over the several writes of a login.
+bool StoreSetting(const char* valueName, const QString& value, QString* failure = nullptr);

@@ -6,6 +6,7 @@
 #include <QString>
 
 class ChatSocket;
+struct ChatEvent;
 struct ServerAddress;
 class LogBox;
 class QAction;
@@ -74,33 +75,34 @@ public:
 
     // Receive path.
     void BattleSock_DataArrival();
-    void DispatchUnlessRunning();
     void DispatchLines();
     void DispatchLine(const QString& line);
-    void OnUser(const QString& line);
-    void OnJoin(const QString& line);
-    void OnLeave(const QString& line);
-    void OnWhisper(const QString& line);
-    void OnTalk(const QString& line);
-    void OnChannel(const QString& line);
-    void OnInfo(const QString& line);
-    void OnEmote(const QString& line);
-    void OnPlainText(const QString& line);
+    void OnUser(const ChatEvent& event);
+    void OnJoin(const ChatEvent& event);
+    void OnLeave(const ChatEvent& event);
+    void OnWhisper(const ChatEvent& event);
+    void OnTalk(const ChatEvent& event);
+    void OnChannel(const ChatEvent& event);
+    void OnInfo(const ChatEvent& event);
+    void OnEmote(const ChatEvent& event);
+    void OnPlainText(const ChatEvent& event);
     void ShowChannelStatus();
     void mnuJoinLeave_Click();
     // Longest stretch of receive work before the window gets a turn, in milliseconds.
     static constexpr int MaxReceiveWorkMs = 20;
 
     // Connection lifecycle.
-    void StartConnection(const ServerAddress& server);
     void mnuConnect_Click();
     void mnuDisconnect_Click();
     void mnuExit_Click();
     void BattleSock_ConnectFailed(const QString& reason);
     void BattleSock_ConnectionLost();
-    void ReportConnectionLost();
-    void SetOnlineControls(bool online);
-    void EnterIdleState();
+    // Connects to the server unless already connected or connecting to it, sends the login
+    // and enters the logged-in state.
+    void logIn(const ServerAddress& server, const QString& name, const QString& password);
+    // Hands bytes to the connection; false when there is none, made or being made.
+    bool sendToServer(const QByteArray& bytes);
+    void setOnlineControls(bool online);
 
     // Sending, pop-up commands and anti-idle.
     bool SendLine(const QString& text);
@@ -133,9 +135,22 @@ private:
     void BuildMenus();
     void WireEvents();
 
+    // The receive path as the lifecycle uses it: a new connection starts afresh; the end of
+    // the stream is reported (reportConnectionLost) after the lines that came before it.
+    void startReceivingAfresh();
+    void receiveEndOfStream();
+    void dispatchUnlessRunning();
+    void reportEndOfStream();
+
+    void startConnection(const ServerAddress& server);
+    void reportConnectionLost();
+    void enterIdleState();
+
+    // Receive path.
     LineBuffer m_received;
     bool m_dispatching = false;
-    bool m_connectionLost = false;
+    bool m_streamEnded = false; // the server closed; reported once the lines before are shown
+    // Lifecycle: File > Exit has run (the receive path stops at its next line).
     bool m_ending = false;
     bool m_shownBefore = false;
 };

@@ -186,7 +186,7 @@ void tst_Commands::talk()
     frmMain* m = h->main;
     if (connected)
         QVERIFY(h->connectSocket());
-    m->SetOnlineControls(true);
+    m->setOnlineControls(true);
     m->RoomList->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
         m->RoomList->setCurrentRow(1);

@@ -9,7 +9,6 @@ class tst_ReceivedText : public QObject {
 private slots:
     void lineForHandler_data();
     void lineForHandler();
-    void eventCode();
 };
 
 template <size_t N> static QByteArray bytes(const char (&text)[N]) // keeps embedded NUL bytes
@@ -51,14 +50,6 @@ void tst_ReceivedText::lineForHandler()
     QFETCH(QByteArray, raw);
     QFETCH(QString, line);
     QCOMPARE(LineForHandler(raw), line);
-}
-
-void tst_ReceivedText::eventCode()
-{
-    QVERIFY(StartsWithFourDigits(u"2010 NAME alice\r"_s));
-    QVERIFY(!StartsWithFourDigits(u"100\r"_s));
-    QVERIFY(!StartsWithFourDigits(u"Login failed.\r"_s));
-    QVERIFY(!StartsWithFourDigits(u"\u0661\u0662\u0663\u0664 x\r"_s)); // not ASCII digits
 }
 
 QTEST_APPLESS_MAIN(tst_ReceivedText)

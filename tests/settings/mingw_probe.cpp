@@ -8,6 +8,8 @@ int main()
     using namespace ConfigurationKey;
     const std::string name =
         Registry::GetSettingString(HKEY_LOCAL_MACHINE, Path, Username, DefaultUsername);
-    Registry::SaveSettingString(HKEY_LOCAL_MACHINE, Path, Username, name);
+    std::string failure;
+    if (!Registry::SaveSettingString(HKEY_LOCAL_MACHINE, Path, Username, name, &failure))
+        return failure.empty() ? 2 : 3;
     return name.empty() ? 1 : 0;
 }

@@ -1,5 +1,5 @@
-// The registry file behind the primitives: its text, its permissions and its safety against
-// crashes, damage and a second running copy.
+// The settings file: files of earlier runs, hand-edited and damaged files, permissions, and its
+// safety against crashes and a second running copy.
 
 #include "SettingsTestSupport.h"
 
@@ -9,19 +9,11 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <sys/stat.h>
-
 using namespace ConfigurationKey;
 
 namespace {
 
 const QByteArray kSection = "[HKEY_LOCAL_MACHINE\\Software\\KxVantric\\Configuration]\n";
-
-int modeOf(const QString& path)
-{
-    struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
-}
 
 bool isWholeFile(const QString& path)
 {
@@ -34,104 +26,106 @@ class TestRegistryFile : public QObject {
     Q_OBJECT
 
 private slots:
-    void valueLines_data();
-    void valueLines();
-    void handWrittenFile_data();
-    void handWrittenFile();
+    void filesOfThisVersion();
+    void fileText_data();
+    void fileText();
     void onlyTheOwnerCanRead();
-    void damagedFileIsKeptAside();
+    void unchangedValueIsNotRewritten();
     void leftOverTemporaryIsIgnored_data();
     void leftOverTemporaryIsIgnored();
     void killedWriterLeavesWholeFile();
     void twoWritersKeepEachOthersValues();
 };
 
-void TestRegistryFile::valueLines_data()
+void TestRegistryFile::filesOfThisVersion()
 {
-    QTest::addColumn<DWORD>("type");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QByteArray>("line");
+    QString long40;
+    for (int i = 0; i < 40; ++i)
+        long40 += QChar('a' + i % 26);
+    long40[5] = '\n';
+    const QList<std::pair<const char*, QByteArray>> values = {
+        {"Username", "  Alice \t"},
+        {"Password", R"(say "hi" C:\dir\)"},
+        {"HomeChannel", "Gr\xc3\xbc\xc3\x9f"
+                        "e \xe2\x98\x95"},
+        {"AntiIdleMessage", "one\r\ntwo\n\x1b[0m\x7f"},
+        {"Server", ""},
+        {"Nul", QByteArray("abc\0def", 7)},
+        {"Long", long40.toLatin1()},
+    };
+    const QByteArray text =
+        "REGEDIT4\n\n" + kSection + "\"Username\"=\"  Alice \t\"\n" +
+        R"("Password"="say \"hi\" C:\\dir\\")" +
+        "\n\"HomeChannel\"=\"Gr\xc3\xbc\xc3\x9f"
+        "e \xe2\x98\x95\"\n"
+        "\"AntiIdleMessage\"=hex(1):6f,6e,65,0d,0a,74,77,6f,0a,1b,5b,30,6d,7f\n"
+        "\"Server\"=\"\"\n"
+        "\"Nul\"=hex(1):61,62,63,00,64,65,66\n"
+        "\"Long\"=hex(1):61,62,63,64,65,0a,67,68,69,6a,6b,6c,6d,6e,6f,70,71,72,73,74,75,\\\n"
+        "  76,77,78,79,7a,61,62,63,64,65,66,67,68,69,6a,6b,6c,6d,6e\n\n";
 
-    const auto raw = [](const char* bytes, int size) { return QByteArray(bytes, size); };
-    QTest::newRow("text") << REG_SZ << QByteArray(R"(say "hi" C:\)")
-                          << QByteArray(R"("Value"="say \"hi\" C:\\")");
-    QTest::newRow("text with terminating NUL")
-        << REG_SZ << raw("abc\0", 4) << QByteArray(R"("Value"=hex(1):61,62,63,00)");
-    QTest::newRow("text with line break")
-        << REG_SZ << QByteArray("a\nb") << QByteArray(R"("Value"=hex(1):61,0a,62)");
-    QTest::newRow("expandable text")
-        << REG_EXPAND_SZ << QByteArray("%X%") << QByteArray(R"("Value"=hex(2):25,58,25)");
-    QTest::newRow("dword") << REG_DWORD << raw("\x2a\x01\0\0", 4)
-                           << QByteArray(R"("Value"=dword:0000012a)");
+    // A file an earlier run wrote reads back the same...
+    TempConfigHome earlier;
+    QVERIFY(writeFile(earlier.storeFile(), text));
+    for (const auto& [name, value] : values)
+        QCOMPARE(readSetting(name), QByteArray(value.constData())); // the text ends at a NUL
 
-    QByteArray counting;
-    for (int i = 0; i < 30; ++i)
-        counting += char(i);
-    QTest::newRow("long data goes on over lines")
-        << REG_BINARY << counting
-        << QByteArray("\"Value\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,"
-                      "14,\\\n  15,16,17,18,19,1a,1b,1c,1d");
+    // ...and the same values give the same file.
+    TempConfigHome fresh;
+    for (const auto& [name, value] : values)
+        QVERIFY(saveSetting(name, value));
+    QCOMPARE(readFile(fresh.storeFile()), text);
 }
 
-void TestRegistryFile::valueLines()
-{
-    QFETCH(DWORD, type);
-    QFETCH(QByteArray, data);
-    QFETCH(QByteArray, line);
-    TempConfigHome home;
-    QVERIFY(storeRaw("Value", type, data));
-
-    const QByteArray text = readFile(home.storeFile());
-    QVERIFY(text.startsWith("REGEDIT4\n"));
-    QVERIFY2(text.contains("\n" + kSection + line + "\n"), text.constData());
-
-    // The text reads back as the same type and bytes.
-    DWORD storedType = 0;
-    QByteArray stored;
-    QVERIFY(queryRaw("Value", storedType, stored));
-    QCOMPARE(storedType, type);
-    QCOMPARE(stored, data);
-}
-
-void TestRegistryFile::handWrittenFile_data()
+void TestRegistryFile::fileText_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("username");
-    QTest::addColumn<bool>("whole");
+    QTest::addColumn<QByteArray>("username"); // what a read yields
+    QTest::addColumn<bool>("damaged");        // kept aside on the next write
 
     const QByteArray alice = "\"Username\"=\"Alice\"\n";
     const QByteArray fallback = "<default>";
-    QTest::newRow("CR LF, byte order mark, comments, no final line break")
-        << QByteArray("\xEF\xBB\xBFREGEDIT4\r\n; kept by hand\r\n\r\n"
+    QTest::newRow("CR LF, comments, no final line break")
+        << QByteArray("REGEDIT4\r\n; kept by hand\r\n\r\n"
                       "[HKEY_LOCAL_MACHINE\\Software\\KxVantric\\Configuration]\r\n"
                       "\"Username\"=\"Alice\"")
-        << QByteArray("Alice") << true;
+        << QByteArray("Alice") << false;
     QTest::newRow("other letter case")
         << QByteArray("[hkey_local_machine\\SOFTWARE\\kxvantric\\CONFIGURATION]\n"
                       "\"USERNAME\"=\"Alice\"\n")
-        << QByteArray("Alice") << true;
-    QTest::newRow("hex over several lines")
-        << kSection + "\"Username\"=hex(1):41,6c,\\\n  69,63,\\\n  65\n"
-        << QByteArray("Alice") << true;
+        << QByteArray("Alice") << false;
+    QTest::newRow("terminating NUL") << kSection + "\"Username\"=hex(1):41,6c,69,63,65,00\n"
+                                     << QByteArray("Alice") << false;
 
+    QTest::newRow("REG_EXPAND_SZ") << kSection + "\"Username\"=hex(2):41,00\n" << fallback << true;
+    QTest::newRow("REG_DWORD") << kSection + "\"Username\"=dword:0000002a\n" << fallback << true;
     QTest::newRow("unknown escape") << kSection + R"("Username"="C:\dir")" + "\n"
-                                    << fallback << false;
-    QTest::newRow("value outside any key") << alice + kSection << fallback << false;
+                                    << fallback << true;
+    QTest::newRow("another key") << "[HKEY_CURRENT_USER\\Software\\KxVantric\\Configuration]\n" +
+                                        alice
+                                 << fallback << true;
     QTest::newRow("cut off inside hex data") << kSection + "\"Username\"=hex(1):41,6c,\\\n"
-                                             << fallback << false;
+                                             << fallback << true;
     QTest::newRow("damage does not hide other values")
-        << kSection + "garbage\n" + alice << QByteArray("Alice") << false;
+        << kSection + "\x01garbage\xff\n" + alice << QByteArray("Alice") << true;
 }
 
-void TestRegistryFile::handWrittenFile()
+void TestRegistryFile::fileText()
 {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, username);
-    QFETCH(bool, whole);
+    QFETCH(bool, damaged);
     TempConfigHome home;
     QVERIFY(writeFile(home.storeFile(), text));
     QCOMPARE(readSetting(Username), username);
-    QCOMPARE(isWholeFile(home.storeFile()), whole);
+
+    QVERIFY(saveSetting(AntiIdleMessage, "idle"));
+    QCOMPARE(readFile(home.storeFile() + ".damaged"), damaged ? text : QByteArray());
+    if (damaged)
+        QCOMPARE(modeOf(home.storeFile() + ".damaged"), 0600);
+    QVERIFY(isWholeFile(home.storeFile()));
+    QCOMPARE(readSetting(Username), username);
+    QCOMPARE(readSetting(AntiIdleMessage), "idle");
 }
 
 void TestRegistryFile::onlyTheOwnerCanRead()
@@ -143,37 +137,31 @@ void TestRegistryFile::onlyTheOwnerCanRead()
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
     const QString file = configHome + "/KxVantric/registry.reg";
 
-    saveSetting(Password, "secret");
+    QVERIFY(saveSetting(Password, "secret"));
     QCOMPARE(modeOf(file), 0600);
     QCOMPARE(modeOf(configHome + "/KxVantric"), 0700);
     QCOMPARE(modeOf(configHome), 0700);
 
     // A file made readable by hand is replaced by an owner-only one on the next write.
     QVERIFY(::chmod(QFile::encodeName(file).constData(), 0644) == 0);
-    saveSetting(Password, "other");
+    QVERIFY(saveSetting(Password, "other"));
     QCOMPARE(modeOf(file), 0600);
 }
 
-void TestRegistryFile::damagedFileIsKeptAside()
+void TestRegistryFile::unchangedValueIsNotRewritten()
 {
     TempConfigHome home;
-    const QByteArray damaged = "REGEDIT4\n\n" + kSection +
-                               "\"Username\"=\"Alice\"\n\x01garbage\x02\n\"Password\"=\"secret\"\n";
-    QVERIFY(writeFile(home.storeFile(), damaged));
-    QCOMPARE(readSetting(Password), "secret");
-
-    saveSetting(AntiIdleMessage, "idle");
-    QCOMPARE(readFile(home.storeFile() + ".damaged"), damaged);
-    QCOMPARE(modeOf(home.storeFile() + ".damaged"), 0600);
-    QVERIFY(isWholeFile(home.storeFile()));
-    QCOMPARE(readSetting(Username), "Alice");
-    QCOMPARE(readSetting(Password), "secret");
-    QCOMPARE(readSetting(AntiIdleMessage), "idle");
-
-    // A whole file is replaced without a copy.
-    QVERIFY(QFile::remove(home.storeFile() + ".damaged"));
-    saveSetting(Username, "Bob");
-    QVERIFY(!QFileInfo::exists(home.storeFile() + ".damaged"));
+    const auto inode = [&home] {
+        struct stat info {};
+        return ::stat(QFile::encodeName(home.storeFile()).constData(), &info) == 0 ? info.st_ino
+                                                                                   : ino_t(0);
+    };
+    QVERIFY(saveSetting(Username, "Alice"));
+    const ino_t written = inode();
+    QVERIFY(saveSetting(Username, "Alice"));
+    QCOMPARE(inode(), written);
+    QVERIFY(saveSetting(Username, "Bob")); // every rewrite is a new file renamed into place
+    QVERIFY(inode() != written);
 }
 
 void TestRegistryFile::leftOverTemporaryIsIgnored_data()
@@ -187,11 +175,11 @@ void TestRegistryFile::leftOverTemporaryIsIgnored()
 {
     QFETCH(QByteArray, leftOver);
     TempConfigHome home;
-    saveSetting(Username, "Alice");
+    QVERIFY(saveSetting(Username, "Alice"));
     QVERIFY(writeFile(home.storeFile() + ".tmp", leftOver));
 
     QCOMPARE(readSetting(Username), "Alice");
-    saveSetting(Password, "secret");
+    QVERIFY(saveSetting(Password, "secret"));
     QCOMPARE(readSetting(Username), "Alice");
     QCOMPARE(readSetting(Password), "secret");
     QVERIFY(!QFileInfo::exists(home.storeFile() + ".tmp"));

@@ -1,8 +1,13 @@
-// The Registry module as its callers see it, over the file-backed registry.
+// The settings store as its callers see it: defaults, round trips and refused writes.
 
 #include "SettingsTestSupport.h"
 
+#include "settings/SettingText.h"
+
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
 
 #include <unistd.h>
 
@@ -13,169 +18,105 @@ class TestSettingsRegistry : public QObject {
 
 private slots:
     void freshStoreYieldsDefaultsAndCreatesNothing();
-    void missingValueIsNotEmptyValue();
     void roundTrip_data();
     void roundTrip();
-    void foreignValues_data();
-    void foreignValues();
-    void namesIgnoreLetterCase();
-    void refusedWriteIsSilent_data();
-    void refusedWriteIsSilent();
+    void refusedWrite_data();
+    void refusedWrite();
 };
 
 void TestSettingsRegistry::freshStoreYieldsDefaultsAndCreatesNothing()
 {
     TempConfigHome home;
-    const auto get = [](const char* name, const char* fallback) {
-        return QByteArray::fromStdString(
-            Registry::GetSettingString(HKEY_LOCAL_MACHINE, Path, name, fallback));
-    };
-    QCOMPARE(get(Username, DefaultUsername), "Guest");
-    QCOMPARE(get(Password, DefaultPassword), "tulip");
-    QCOMPARE(get(HomeChannel, DefaultHomeChannel), "KxVantrik Chat-1");
-    QCOMPARE(get(AntiIdleMessage, DefaultAntiIdleMessage), "is a Brindlemoor Vantric Chat 0.1");
-
+    QCOMPARE(ReadSetting(Username, DefaultUsername), "Guest");
+    QCOMPARE(ReadSetting(Password, DefaultPassword), "tulip");
+    QCOMPARE(ReadSetting(HomeChannel, DefaultHomeChannel), "KxVantrik Chat-1");
+    QCOMPARE(ReadSetting(AntiIdleMessage, DefaultAntiIdleMessage),
+             "is a Brindlemoor Vantric Chat 0.1");
     QVERIFY(!QFileInfo::exists(home.storeFolder()));
-    HKEY key = nullptr;
-    QCOMPARE(RegOpenKeyA(HKEY_LOCAL_MACHINE, Path, &key), ERROR_FILE_NOT_FOUND);
-    QCOMPARE(key, nullptr);
-}
-
-void TestSettingsRegistry::missingValueIsNotEmptyValue()
-{
-    TempConfigHome home;
-    // Same path under another root, and a neighbour key: neither is the settings key.
-    Registry::SaveSettingString(HKEY_CURRENT_USER, Path, Username, "x");
-    Registry::SaveSettingString(HKEY_LOCAL_MACHINE, "Software\\KxVantric\\Other", Username, "y");
-    const QByteArray before = readFile(home.storeFile());
-    QCOMPARE(readSetting(Username), "<default>");
-    QCOMPARE(readFile(home.storeFile()), before); // the read created no key
-
-    saveSetting(Username, "");
-    QCOMPARE(readSetting(Username), "");
-    QCOMPARE(readSetting(Password), "<default>");
 }
 
 void TestSettingsRegistry::roundTrip_data()
 {
     QTest::addColumn<QByteArray>("value");
-    QTest::newRow("plain") << QByteArray("Alice");
-    QTest::newRow("leading and trailing blanks") << QByteArray("  two  words \t ");
-    QTest::newRow("empty") << QByteArray("");
-    QTest::newRow("quotes and backslashes") << QByteArray(R"(say "hi" C:\dir\)");
-    QTest::newRow("utf-8") << QByteArray("Gr\xc3\xbc\xc3\x9f"
-                                         "e \xe2\x98\x95");
-    QTest::newRow("line breaks and control characters") << QByteArray("one\r\ntwo\n\x1b[0m\x7f");
-    QTest::newRow("long") << QByteArray(5000, 'x') + "end";
+    QTest::addColumn<QByteArray>("expected"); // what a read yields
+    QTest::newRow("plain") << QByteArray("Alice") << QByteArray("Alice");
+    QTest::newRow("leading and trailing blanks")
+        << QByteArray("  two  words \t ") << QByteArray("  two  words \t ");
+    QTest::newRow("empty, not the default") << QByteArray("") << QByteArray("");
+    QTest::newRow("quotes and backslashes")
+        << QByteArray(R"(say "hi" C:\dir\)") << QByteArray(R"(say "hi" C:\dir\)");
+    const QByteArray nonAscii("Gr\xc3\xbc\xc3\x9f"
+                              "e \xe2\x98\x95 \xff");
+    QTest::newRow("non-ASCII and invalid UTF-8") << nonAscii << nonAscii;
+    QTest::newRow("line breaks and control characters")
+        << QByteArray("one\r\ntwo\n\x1b[0m\x7f") << QByteArray("one\r\ntwo\n\x1b[0m\x7f");
+    QTest::newRow("NUL inside ends the text") << QByteArray("abc\0def", 7) << QByteArray("abc");
+    QTest::newRow("leading NUL") << QByteArray("\0abc", 4) << QByteArray("");
+    QTest::newRow("long") << QByteArray(5000, 'x') + "\n" << QByteArray(5000, 'x') + "\n";
 }
 
 void TestSettingsRegistry::roundTrip()
 {
     QFETCH(QByteArray, value);
-    TempConfigHome home;
-    saveSetting(Password, "an earlier, longer password");
-    saveSetting(Username, "someone");
-
-    saveSetting(Password, value);
-    QCOMPARE(readSetting(Password), value);
-    QCOMPARE(readSetting(Username), "someone");
-
-    // Stored as REG_SZ of exactly the text's bytes, without a terminating NUL.
-    DWORD type = 0;
-    QByteArray data;
-    QVERIFY(queryRaw(Password, type, data));
-    QCOMPARE(type, REG_SZ);
-    QCOMPARE(data, value);
-}
-
-void TestSettingsRegistry::foreignValues_data()
-{
-    QTest::addColumn<DWORD>("type");
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<QByteArray>("expected");
-
-    const auto raw = [](const char* bytes, int size) { return QByteArray(bytes, size); };
-    const QByteArray fallback("<default>");
-    QTest::newRow("NUL inside") << REG_SZ << raw("abc\0def", 7) << QByteArray("abc");
-    QTest::newRow("terminating NUL") << REG_SZ << raw("abc\0", 4) << QByteArray("abc");
-    QTest::newRow("leading NUL") << REG_SZ << raw("\0abc", 4) << QByteArray("");
-    QTest::newRow("REG_EXPAND_SZ") << REG_EXPAND_SZ << raw("abc\0", 4) << fallback;
-    QTest::newRow("REG_MULTI_SZ") << REG_MULTI_SZ << raw("abc\0\0", 5) << fallback;
-    QTest::newRow("REG_DWORD") << REG_DWORD << raw("\x2a\0\0\0", 4) << fallback;
-    QTest::newRow("REG_BINARY") << REG_BINARY << raw("abc", 3) << fallback;
-}
-
-void TestSettingsRegistry::foreignValues()
-{
-    QFETCH(DWORD, type);
-    QFETCH(QByteArray, data);
     QFETCH(QByteArray, expected);
     TempConfigHome home;
-    QVERIFY(storeRaw(Username, type, data));
-    QCOMPARE(readSetting(Username), expected);
+    QVERIFY(saveSetting(Password, "an earlier, longer password"));
+    QVERIFY(saveSetting(Username, "someone"));
 
-    // A write replaces the value whatever its type was.
-    saveSetting(Username, "Bob");
-    QCOMPARE(readSetting(Username), "Bob");
+    QVERIFY(saveSetting(Password, value));
+    QCOMPARE(readSetting(Password), expected);
+    QCOMPARE(readSetting(Username), "someone");
 }
 
-void TestSettingsRegistry::namesIgnoreLetterCase()
-{
-    TempConfigHome home;
-    Registry::SaveSettingString(HKEY_LOCAL_MACHINE, "SOFTWARE\\kxvantric\\configuration",
-                                "USERNAME", "first");
-    QCOMPARE(readSetting(Username), "first");
-    saveSetting(Username, "second"); // must replace "USERNAME", not add a second value
-    QCOMPARE(QByteArray::fromStdString(Registry::GetSettingString(
-                 HKEY_LOCAL_MACHINE, "software\\KXVANTRIC\\Configuration", "username", "")),
-             "second");
-}
-
-enum class Refusal { ConfigHomeIsFile, StoreIsFolder, TemporaryNameTaken, ReadOnlyFolder };
+// Ways the file system refuses a write that hold for root as well.
+enum class Refusal { Nothing, ConfigHomeBelowFile, StoreIsFolder, TemporaryNameTaken, ReadOnly };
 Q_DECLARE_METATYPE(Refusal)
 
-void TestSettingsRegistry::refusedWriteIsSilent_data()
+void TestSettingsRegistry::refusedWrite_data()
 {
     QTest::addColumn<Refusal>("refusal");
-    QTest::addColumn<QByteArray>("expected"); // what a read yields after the refused write
-    QTest::newRow("config folder is a file")
-        << Refusal::ConfigHomeIsFile << QByteArray("<default>");
-    QTest::newRow("store file is a folder") << Refusal::StoreIsFolder << QByteArray("<default>");
-    QTest::newRow("temporary name taken") << Refusal::TemporaryNameTaken << QByteArray("older");
-    QTest::newRow("read-only folder") << Refusal::ReadOnlyFolder << QByteArray("older");
+    QTest::addColumn<int>("error");          // 0: stored
+    QTest::addColumn<QString>("afterwards"); // what a read yields after the write
+    QTest::newRow("nothing in the way") << Refusal::Nothing << 0 << "newer";
+    QTest::newRow("config folder below a file")
+        << Refusal::ConfigHomeBelowFile << int(ENOTDIR) << "<default>";
+    QTest::newRow("store file is a folder") << Refusal::StoreIsFolder << int(EISDIR) << "<default>";
+    QTest::newRow("temporary name taken") << Refusal::TemporaryNameTaken << int(EEXIST) << "older";
+    QTest::newRow("read-only folder") << Refusal::ReadOnly << int(EACCES) << "older";
 }
 
-void TestSettingsRegistry::refusedWriteIsSilent()
+void TestSettingsRegistry::refusedWrite()
 {
     QFETCH(Refusal, refusal);
-    QFETCH(QByteArray, expected);
+    QFETCH(int, error);
+    QFETCH(QString, afterwards);
     TempConfigHome home;
-    if (refusal == Refusal::ConfigHomeIsFile) {
+    if (refusal != Refusal::ConfigHomeBelowFile && refusal != Refusal::StoreIsFolder)
+        QVERIFY(StoreSetting(Username, "older"));
+    if (refusal == Refusal::ConfigHomeBelowFile) {
         QVERIFY(writeFile(home.path() + "/file", "x"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/file/config"));
     } else if (refusal == Refusal::StoreIsFolder) {
         QVERIFY(QDir().mkpath(home.storeFile()));
     } else if (refusal == Refusal::TemporaryNameTaken) {
-        saveSetting(Username, "older");
         QVERIFY(QDir().mkpath(home.storeFile() + ".tmp/inside"));
-    } else {
+    } else if (refusal == Refusal::ReadOnly) {
         if (geteuid() == 0)
-            QSKIP("root may write into any folder");
-        saveSetting(Username, "older");
+            QSKIP("permissions do not stop root");
         QVERIFY(QFile::setPermissions(home.storeFolder(), QFile::ReadOwner | QFile::ExeOwner));
     }
     const auto restore = qScopeGuard([&] {
         QFile::setPermissions(home.storeFolder(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
+    const QByteArray fileBefore = readFile(home.storeFile());
 
-    saveSetting(Username, "newer");
-    QCOMPARE(readSetting(Username), expected);
-    if (refusal == Refusal::ConfigHomeIsFile) {
-        HKEY key = nullptr;
-        QVERIFY(RegCreateKeyA(HKEY_LOCAL_MACHINE, Path, &key) != ERROR_SUCCESS);
-        QCOMPARE(key, nullptr);
-    }
+    QString failure = "untouched";
+    QCOMPARE(StoreSetting(Username, "newer", &failure), error == 0);
+    QCOMPARE(failure, error == 0 ? QString("untouched") : QString::fromLocal8Bit(strerror(error)));
+    QCOMPARE(ReadSetting(Username, "<default>"), afterwards);
+    if (error != 0)
+        QCOMPARE(readFile(home.storeFile()), fileBefore);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsRegistry)

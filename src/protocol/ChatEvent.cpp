@@ -1,0 +1,218 @@
+#include "protocol/ChatEvent.h"
+
+namespace {
+
+constexpr QChar Quote = u'"';
+constexpr QChar Blank = u' ';
+constexpr QChar Cr = u'\r';
+
+using Kind = ChatEvent::Kind;
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+bool startsWithFourDigits(const QString& line)
+{
+    if (line.size() < 4)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        if (line[i] < u'0' || line[i] > u'9')
+            return false;
+    }
+    return true;
+}
+
+// The code table: the first four characters of a line.
+Kind kindOfCode(QStringView code)
+{
+    if (code == u"1001")
+        return Kind::User;
+    if (code == u"1002")
+        return Kind::Join;
+    if (code == u"1003")
+        return Kind::Leave;
+    if (code == u"1004")
+        return Kind::Whisper;
+    if (code == u"1005")
+        return Kind::Talk;
+    if (code == u"1007")
+        return Kind::Channel;
+    if (code == u"1018" || code == u"1019")
+        return Kind::Info;
+    if (code == u"1023")
+        return Kind::Emote;
+    return Kind::Ignored;
+}
+
+// The text from the first to the last double quote (servers do not escape quotes inside
+// a text); nullopt with fewer than two.
+std::optional<QString> quotedText(const QString& line)
+{
+    const int first = InStr(1, line, Quote);
+    const int last = int(line.lastIndexOf(Quote)) + 1;
+    if (first == 0 || last == first)
+        return std::nullopt;
+    return Mid(line, first + 1, last - first - 1);
+}
+
+// The user field from userStart up to the blank in front of the flags (positions
+// userStart..v-1), with the flags when there are any.
+bool cutUser(const QString& line, int userStart, ChatEvent* event)
+{
+    const int v = FlagPos(line);
+    const std::optional<QString> user = Mid(line, userStart, v - userStart);
+    if (!user)
+        return false;
+    event->user = *user;
+    event->flags = line.mid(v - 1, 4);
+    return true;
+}
+
+// Talk and emote: the user, and the text measured from the flags, positions v+6..L-2.
+bool cutUserAndText(const QString& line, int userStart, ChatEvent* event)
+{
+    const int v = FlagPos(line);
+    const std::optional<QString> text = Mid(line, v + 6, int(line.size()) - (v + 6) - 1);
+    if (!text || !cutUser(line, userStart, event))
+        return false;
+    event->text = *text;
+    return true;
+}
+
+bool cutFields(const QString& line, ChatEvent* event)
+{
+    switch (event->kind) {
+    case Kind::User:
+    case Kind::Join:
+        return cutUser(line, 11, event);
+    case Kind::Leave:
+        // Read even without flags: the leave then names nobody, and still counts.
+        if (!cutUser(line, 11, event))
+            event->user.clear();
+        event->user = trimBlanks(event->user);
+        return true;
+    case Kind::Whisper: {
+        const std::optional<QString> text = quotedText(line);
+        if (!text || !cutUser(line, 13, event))
+            return false;
+        event->text = *text;
+        return true;
+    }
+    case Kind::Talk:
+        return cutUserAndText(line, 6, event);
+    case Kind::Emote:
+        return cutUserAndText(line, 12, event);
+    case Kind::Channel: {
+        const std::optional<QString> channel = Mid(line, 15, int(line.size()) - 16);
+        if (!channel)
+            return false;
+        event->channel = *channel;
+        return true;
+    }
+    case Kind::Info:
+        event->text = quotedText(line).value_or(QString());
+        return true;
+    case Kind::PlainText:
+    case Kind::Unreadable:
+    case Kind::Ignored:
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
+ChatEvent parseChatEvent(const QString& line)
+{
+    ChatEvent event;
+    if (!startsWithFourDigits(line)) {
+        event.kind = Kind::PlainText;
+        event.text = line.endsWith(Cr) ? line.chopped(1) : line;
+        return event;
+    }
+    event.kind = kindOfCode(QStringView(line).left(4));
+    if (!cutFields(line, &event))
+        return ChatEvent{Kind::Unreadable, {}, {}, {}, {}};
+    return event;
+}
+
+QString displayLine(const ChatEvent& event)
+{
+    switch (event.kind) {
+    case Kind::Talk:
+        return QLatin1Char('<') + event.user + QLatin1String(":>") + event.text;
+    case Kind::Whisper:
+        return event.user + QLatin1String(":(Whispered) ") + event.text;
+    case Kind::Emote:
+        return event.user + Blank + event.text;
+    case Kind::Info:
+    case Kind::PlainText:
+        return event.text;
+    case Kind::Join:
+        return event.user + QLatin1String(" has joined the channel");
+    case Kind::Leave:
+        return event.user + QLatin1String(" has left the channel");
+    case Kind::User:
+    case Kind::Channel:
+    case Kind::Unreadable:
+    case Kind::Ignored:
+        break;
+    }
+    return QString();
+}
+
+QString channelStatus(const QString& channel, int userCount)
+{
+    return QLatin1String("You are connected to battle.net in channel: ") + channel +
+           QLatin1String(". With ") + QString::number(userCount) + QLatin1String(" users");
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == Blank)
+        ++first;
+    while (last > first && text[last - 1] == Blank)
+        --last;
+    return text.mid(first, last - first);
+}
+
+std::optional<QString> Mid(const QString& s, int start, int count)
+{
+    if (count < 0 || start < 1)
+        return std::nullopt;
+    if (start > s.size())
+        return QString();
+    return s.mid(start - 1, count);
+}
+
+int InStr(int start, const QString& s, QChar c)
+{
+    if (start > s.size())
+        return 0;
+    return int(s.indexOf(c, qMax(start, 1) - 1)) + 1;
+}
+
+int FlagPos(const QString& line)
+{
+    qsizetype begin = 0;
+    for (int blanks = 0; blanks < 3; ++blanks) {
+        begin = line.indexOf(Blank, begin);
+        if (begin < 0)
+            return 0;
+        ++begin;
+    }
+    if (line.size() - begin < 4)
+        return 0;
+    for (qsizetype i = begin; i < begin + 4; ++i) {
+        if (!isHexDigit(line[i]))
+            return 0;
+    }
+    const qsizetype after = begin + 4;
+    if (after < line.size() && line[after] != Blank && line[after] != Cr)
+        return 0;
+    return int(begin) + 1;
+}

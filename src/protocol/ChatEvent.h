@@ -1,0 +1,88 @@
+/*
+ * What the chat server says
+ * =========================
+ *
+ * The handlers receive each line decoded and with a single CR appended (see ReceivedText.h);
+ * every length below counts that CR. Positions are 1-based.
+ *
+ * An event line starts with a four-digit code, then a blank and the event name:
+ *
+ *   1001 USER <user> <flags> [<product>]      a member of the channel
+ *   1002 JOIN <user> <flags> [<product>]      someone entered the channel
+ *   1003 LEAVE <user> <flags>                 someone left the channel
+ *   1004 WHISPER <user> <flags> "<text>"      a whisper to us
+ *   1005 TALK <user> <flags> "<text>"         channel talk
+ *   1007 CHANNEL "<channel>"                  we entered a channel
+ *   1018 INFO "<text>"                        information
+ *   1019 ERROR "<text>"                       errors and notices, shown like information
+ *   1023 EMOTE <user> <flags> "<text>"        an emote
+ *
+ * <flags> is the fourth blank-separated field: four hexadecimal digits (e.g. 0010, 0002).
+ * FlagPos finds it; the fields are cut at fixed offsets from it (L is the line's length,
+ * v the flag position):
+ *
+ *   1001, 1002   user = 11..v-1 (the list item, its trailing blank kept)
+ *   1003         user = 11..v-1 without leading and trailing blanks (empty if not cut)
+ *   1004         user = 13..v-1, text from the first to the last double quote
+ *   1005         user = 6..v-1 (the event name and the name), text = v+6..L-2
+ *   1023         user = 12..v-1, text = v+6..L-2
+ *   1007         channel = 15..L-2
+ *   1018, 1019   text from the first to the last double quote; empty with fewer than two
+ *
+ * Quoted texts are not escaped. Where a field cannot be cut (a length comes out negative,
+ * or a whisper has fewer than two quotes) the line is unreadable and changes nothing. Lines
+ * that do not start with four ASCII digits (greeting, prompts, "Login failed.") are plain
+ * text; other codes are ignored.
+ */
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+struct ChatEvent {
+    enum class Kind {
+        User,       // 1001: user
+        Join,       // 1002: user
+        Leave,      // 1003: user
+        Whisper,    // 1004: user, flags, text
+        Talk,       // 1005: user, flags, text
+        Channel,    // 1007: channel
+        Info,       // 1018, 1019: text
+        Emote,      // 1023: user, flags, text
+        PlainText,  // text: the line without its CR
+        Unreadable, // an event line whose fields cannot be cut
+        Ignored,    // a code without a handler
+    };
+
+    Kind kind = Kind::Ignored;
+    QString user;
+    QString flags; // the four flag digits, for the kinds with a user
+    QString text;
+    QString channel;
+};
+
+// The event a received line carries. Every field is a part of the line.
+ChatEvent parseChatEvent(const QString& line);
+
+// The line a log box shows for the event: talk, whisper, emote, information, plain text and
+// the join and leave notices; empty for the other kinds.
+QString displayLine(const ChatEvent& event);
+
+// The status bar text for a channel and the number of users in the list.
+QString channelStatus(const QString& channel, int userCount);
+
+// Leading and trailing blanks removed; other white space stays.
+QString trimBlanks(const QString& text);
+
+// The count characters from position start: nullopt when count < 0 or start < 1; empty
+// when start lies past the end; cut short at the end of s.
+std::optional<QString> Mid(const QString& s, int start, int count);
+
+// Position of c at or after start (a start below 1 searches from 1); 0 when there is none
+// or start lies past the end.
+int InStr(int start, const QString& s, QChar c);
+
+// Position of the flag field, the fourth blank-separated field of a line about a user
+// (code, event name, user, flags), when it is exactly four hexadecimal digits; else 0.
+int FlagPos(const QString& line);

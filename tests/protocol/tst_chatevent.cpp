@@ -1,0 +1,161 @@
+#include "protocol/ChatEvent.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const char* kindName(ChatEvent::Kind kind)
+{
+    static const char* const names[] = {"user", "join",  "leave", "whisper",    "talk",   "channel",
+                                        "info", "emote", "plain", "unreadable", "ignored"};
+    return names[int(kind)];
+}
+} // namespace
+
+class tst_ChatEvent : public QObject {
+    Q_OBJECT
+private slots:
+    void flagPos_data();
+    void flagPos();
+    void parse_data();
+    void parse();
+    void statusLine();
+};
+
+void tst_ChatEvent::flagPos_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("pos");
+
+    QTest::newRow("talk") << u"1005 TALK bob 0010 \"hi\""_s << 15;
+    QTest::newRow("at line end") << u"1003 LEAVE alice 0000"_s << 18;
+    QTest::newRow("digits in name") << u"1005 TALK b0002 0010 \"hi\""_s << 17;
+    QTest::newRow("10000 gold") << u"1005 TALK bob 0000 \"I have 10000 gold\""_s << 15;
+    QTest::newRow("0001") << u"1001 USER root 0001 [CHAT]"_s << 16;
+    QTest::newRow("0004") << u"1002 JOIN v 0004 [CHAT]"_s << 13;
+    QTest::newRow("0008, upper case") << u"1023 EMOTE op 008A \"x\""_s << 15;
+    QTest::newRow("no flag field") << u"1003 LEAVE bob"_s << 0;
+    QTest::newRow("five digits") << u"1005 TALK bob 00100 \"x\""_s << 0;
+    QTest::newRow("not hex") << u"1005 TALK bob 001g \"x\""_s << 0;
+    QTest::newRow("two blanks") << u"1005 TALK bob  0010 \"x\""_s << 0;
+}
+
+void tst_ChatEvent::flagPos()
+{
+    QFETCH(QString, line);
+    QFETCH(int, pos);
+    QCOMPARE(FlagPos(line + u'\r'), pos);
+}
+
+// Each row: a line as the server sends it (the CR is added here), the event read from it,
+// and the line a log shows for it.
+void tst_ChatEvent::parse_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QString>("field"); // the text, or the channel
+    QTest::addColumn<QString>("shown");
+
+    // The server cuts lines at 255 bytes: the closing quote and line end are lost, and the
+    // next line follows directly.
+    const QString cutTalk = (u"1005 TALK bob 0010 \""_s + QString(255, u'a')).left(255);
+    const QString cutInfo = (u"1018 INFO \""_s + QString(255, u'a')).left(255);
+    const QString none;
+
+    auto row = [](const char* name, const QString& line, const char* kind, const QString& user,
+                  const char* flags, const QString& field, const QString& shown) {
+        QTest::newRow(name) << line << kind << user << flags << field << shown;
+    };
+    row("talk", u"1005 TALK bob 0010 \"hi\""_s, "talk", u"TALK bob "_s, "0010", u"hi"_s,
+        u"<TALK bob :>hi"_s);
+    row("talk empty", u"1005 TALK bob 0010 \"\""_s, "talk", u"TALK bob "_s, "0010", none,
+        u"<TALK bob :>"_s);
+    row("talk digits in name", u"1005 TALK b0002 0010 \"hi\""_s, "talk", u"TALK b0002 "_s, "0010",
+        u"hi"_s, u"<TALK b0002 :>hi"_s);
+    row("talk 10000 gold", u"1005 TALK bob 0000 \"I have 10000 gold\""_s, "talk", u"TALK bob "_s,
+        "0000", u"I have 10000 gold"_s, u"<TALK bob :>I have 10000 gold"_s);
+    row("talk without flags", u"1005 TALK bob \"hi\""_s, "unreadable", none, "", none, none);
+    row("talk without text", u"1005 TALK bob 0010"_s, "unreadable", none, "", none, none);
+    row("talk code only", u"1005"_s, "unreadable", none, "", none, none);
+    row("talk cut, next behind", cutTalk + u"1005 TALK e 0010 \"yo\""_s, "talk", u"TALK bob "_s,
+        "0010", cutTalk.mid(20) + u"1005 TALK e 0010 \"yo"_s,
+        u"<TALK bob :>"_s + cutTalk.mid(20) + u"1005 TALK e 0010 \"yo"_s);
+
+    row("whisper", u"1004 WHISPER bob 0010 \"hi\""_s, "whisper", u" bob "_s, "0010", u"hi"_s,
+        u" bob :(Whispered) hi"_s);
+    row("whisper inner quotes", u"1004 WHISPER bob 0010 \"say \"x\" now\""_s, "whisper", u" bob "_s,
+        "0010", u"say \"x\" now"_s, u" bob :(Whispered) say \"x\" now"_s);
+    row("whisper no quotes", u"1004 WHISPER bob 0010 hi"_s, "unreadable", none, "", none, none);
+    row("whisper no flags", u"1004 WHISPER bob \"hi\""_s, "unreadable", none, "", none, none);
+    row("whisper cut", u"1004 WHISPER bob 0010 \""_s + QString(240, u'a'), "unreadable", none, "",
+        none, none);
+
+    row("info", u"1018 INFO \"Welcome\""_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
+    row("error", u"1019 ERROR \"No such user.\""_s, "info", none, "", u"No such user."_s,
+        u"No such user."_s);
+    row("info no quotes", u"1018 INFO Welcome"_s, "info", none, "", none, none);
+    row("info one quote", u"1018 INFO \"abc"_s, "info", none, "", none, none);
+    row("info whois", u"1018 INFO \"bob is in channel \"Chat\".\""_s, "info", none, "",
+        u"bob is in channel \"Chat\"."_s, u"bob is in channel \"Chat\"."_s);
+    row("info cut", cutInfo, "info", none, "", none, none);
+    row("info cut, next behind", cutInfo + u"1019 ERROR \"x\""_s, "info", none, "",
+        cutInfo.mid(11) + u"1019 ERROR \"x"_s, cutInfo.mid(11) + u"1019 ERROR \"x"_s);
+
+    row("emote", u"1023 EMOTE bob 0010 \"waves\""_s, "emote", u"bob "_s, "0010", u"waves"_s,
+        u"bob  waves"_s);
+    row("emote too short", u"1023 EMOTE bob 0010 "_s, "unreadable", none, "", none, none);
+
+    row("user", u"1001 USER b0010 0002 [CHAT]"_s, "user", u"b0010 "_s, "0002", none, none);
+    row("user without flags", u"1001 USER"_s, "unreadable", none, "", none, none);
+    row("join", u"1002 JOIN bob 0010 [CHAT]"_s, "join", u"bob "_s, "0010", none,
+        u"bob  has joined the channel"_s);
+    row("join without flags", u"1002 JOIN x y"_s, "unreadable", none, "", none, none);
+    row("leave", u"1003 LEAVE bob 0010"_s, "leave", u"bob"_s, "0010", none,
+        u"bob has left the channel"_s);
+    // Still a leave: it names nobody.
+    row("leave without flags", u"1003 LEAVE bob"_s, "leave", none, "", none,
+        u" has left the channel"_s);
+
+    row("channel", u"1007 CHANNEL \"Chat 1\""_s, "channel", none, "", u"Chat 1"_s, none);
+    row("channel empty", u"1007 CHANNEL \"\""_s, "channel", none, "", none, none);
+    row("channel too short", u"1007 CHANNEL \""_s, "unreadable", none, "", none, none);
+
+    row("greeting", u"BOT or Telnet Connection from [127.0.0.1]"_s, "plain", none, "",
+        u"BOT or Telnet Connection from [127.0.0.1]"_s,
+        u"BOT or Telnet Connection from [127.0.0.1]"_s);
+    row("empty line", none, "plain", none, "", none, none);
+    row("three digits", u"100 x"_s, "plain", none, "", u"100 x"_s, u"100 x"_s);
+    row("not ASCII digits", u"\u0661\u0662\u0663\u0664 x"_s, "plain", none, "",
+        u"\u0661\u0662\u0663\u0664 x"_s, u"\u0661\u0662\u0663\u0664 x"_s);
+    row("name line", u"2010 NAME alice"_s, "ignored", none, "", none, none);
+    row("whisper sent", u"1010 WHISPER bob 0010 \"x\""_s, "ignored", none, "", none, none);
+}
+
+void tst_ChatEvent::parse()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, kind);
+    QFETCH(QString, user);
+    QFETCH(QString, flags);
+    QFETCH(QString, field);
+    QFETCH(QString, shown);
+
+    const ChatEvent event = parseChatEvent(line + u'\r');
+    QCOMPARE(kindName(event.kind), kind);
+    QCOMPARE(event.user, user);
+    QCOMPARE(event.flags, flags);
+    QCOMPARE(event.kind == ChatEvent::Kind::Channel ? event.channel : event.text, field);
+    QCOMPARE(displayLine(event), shown);
+}
+
+void tst_ChatEvent::statusLine()
+{
+    QCOMPARE(channelStatus(QString(), 1),
+             u"You are connected to battle.net in channel: . With 1 users"_s);
+}
+
+QTEST_APPLESS_MAIN(tst_ChatEvent)
+#include "tst_chatevent.moc"
