@@ -55,10 +55,20 @@ void Check(bool condition, const char* what)
 // under test, and their byte loops would only slow every input down.
 #define NOT_UNDER_TEST __attribute__((no_sanitize("coverage")))
 
+// A line as the receive path must see it, and whether it ended without a line end.
+struct ReferenceLine {
+    QByteArray bytes;
+    bool cut = false;
+    bool operator==(const ReferenceLine& other) const
+    {
+        return bytes == other.bytes && cut == other.cut;
+    }
+};
+
 // The lines of a byte stream as the receive path must see them: cut at CR LF, lone CR and
 // lone LF; lines longer than the limit left out; an unfinished last line left out; a line
 // cut by the server (an event code at offset 255) split there.
-NOT_UNDER_TEST QList<QByteArray> ReferenceLines(const QByteArray& stream)
+NOT_UNDER_TEST QList<ReferenceLine> ReferenceLines(const QByteArray& stream)
 {
     const auto cutAt = [](const char* start, const char* p) {
         if (p - start < LineBuffer::ServerCut + 5)
@@ -67,7 +77,7 @@ NOT_UNDER_TEST QList<QByteArray> ReferenceLines(const QByteArray& stream)
         return std::all_of(code, code + 4, [](char c) { return c >= '0' && c <= '9'; }) &&
                code[4] == ' ';
     };
-    QList<QByteArray> lines;
+    QList<ReferenceLine> lines;
     const char* const begin = stream.constData();
     const char* const end = begin + stream.size();
     const char* start = begin;
@@ -76,8 +86,8 @@ NOT_UNDER_TEST QList<QByteArray> ReferenceLines(const QByteArray& stream)
             continue;
         if (p - start <= LineBuffer::MaxLineLength) {
             for (; cutAt(start, p); start += LineBuffer::ServerCut)
-                lines.append(QByteArray(start, LineBuffer::ServerCut));
-            lines.append(QByteArray(start, p - start));
+                lines.append({QByteArray(start, LineBuffer::ServerCut), true});
+            lines.append({QByteArray(start, p - start), false});
         }
         if (*p == '\r' && p + 1 != end && p[1] == '\n')
             ++p;
@@ -249,16 +259,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         at += length;
     }
     arrivals.append(QByteArrayLiteral("\n"));
-    const QList<QByteArray> expected = ReferenceLines(stream + '\n');
+    const QList<ReferenceLine> expected = ReferenceLines(stream + '\n');
 
     // Framing alone, with every line counted, visible or not.
     LineBuffer buffer;
-    QList<QByteArray> cut;
+    QList<ReferenceLine> cut;
     QByteArray line;
+    bool unterminated = false;
     for (const QByteArray& arrival : std::as_const(arrivals)) {
         buffer.append(arrival);
-        while (buffer.takeLine(&line))
-            cut.append(line);
+        while (buffer.takeLine(&line, &unterminated))
+            cut.append({line, unterminated});
         Check(buffer.bufferedBytes() <= LineBuffer::MaxLineLength,
               "line buffer holds more than the line length limit");
     }
@@ -268,8 +279,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The window, line by line, then through the real path with the same lines.
     frmMain* main = Window();
     Reset(main, notices);
-    for (const QByteArray& complete : expected)
-        main->DispatchLine(LineForHandler(complete));
+    for (const ReferenceLine& complete : expected)
+        main->DispatchLine(LineForHandler(complete.bytes), complete.cut);
     const WindowState direct = Snapshot(main);
 
     Reset(main, notices);

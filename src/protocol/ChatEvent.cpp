@@ -47,11 +47,11 @@ Kind kindOfCode(QStringView code)
 }
 
 // The text from the first to the last double quote (servers do not escape quotes inside
-// a text); nullopt with fewer than two.
-std::optional<QString> quotedText(const QString& line)
+// a text); nullopt with fewer than two. A text that lost its end runs to the line's end.
+std::optional<QString> quotedText(const QString& line, bool cut)
 {
     const int first = InStr(1, line, Quote);
-    const int last = int(line.lastIndexOf(Quote)) + 1;
+    const int last = cut ? int(line.size()) : int(line.lastIndexOf(Quote)) + 1;
     if (first == 0 || last == first)
         return std::nullopt;
     return Mid(line, first + 1, last - first - 1);
@@ -70,15 +70,29 @@ bool cutUser(const QString& line, int userStart, ChatEvent* event)
     return true;
 }
 
-// Talk and emote: the user, and the text measured from the flags, positions v+6..L-2.
+// Talk and emote: the user, and the text measured from the flags, positions v+6..L-2
+// (v+6..L-1 when the text lost its end, closing quote and all).
 bool cutUserAndText(const QString& line, int userStart, ChatEvent* event)
 {
     const int v = FlagPos(line);
-    const std::optional<QString> text = Mid(line, v + 6, int(line.size()) - (v + 6) - 1);
+    const int closing = event->cut ? 0 : 1;
+    const std::optional<QString> text = Mid(line, v + 6, int(line.size()) - (v + 6) - closing);
     if (!text || !cutUser(line, userStart, event))
         return false;
     event->text = *text;
     return true;
+}
+
+bool carriesText(Kind kind)
+{
+    return kind == Kind::Talk || kind == Kind::Whisper || kind == Kind::Emote || kind == Kind::Info;
+}
+
+// The line (its CR not counted) has an opening quote and does not end in a quote.
+bool lostClosingQuote(const QString& line)
+{
+    const QStringView body = QStringView(line).chopped(line.endsWith(Cr) ? 1 : 0);
+    return body.contains(Quote) && !body.endsWith(Quote);
 }
 
 bool cutFields(const QString& line, ChatEvent* event)
@@ -94,7 +108,7 @@ bool cutFields(const QString& line, ChatEvent* event)
         event->user = trimBlanks(event->user);
         return true;
     case Kind::Whisper: {
-        const std::optional<QString> text = quotedText(line);
+        const std::optional<QString> text = quotedText(line, event->cut);
         if (!text || !cutUser(line, 13, event))
             return false;
         event->text = *text;
@@ -112,7 +126,7 @@ bool cutFields(const QString& line, ChatEvent* event)
         return true;
     }
     case Kind::Info:
-        event->text = quotedText(line).value_or(QString());
+        event->text = quotedText(line, event->cut).value_or(QString());
         return true;
     case Kind::PlainText:
     case Kind::Unreadable:
@@ -122,9 +136,15 @@ bool cutFields(const QString& line, ChatEvent* event)
     return true;
 }
 
+// Marks a text that lost its end.
+QString lostEnd(const ChatEvent& event)
+{
+    return event.cut ? QStringLiteral("\u2026") : QString();
+}
+
 } // namespace
 
-ChatEvent parseChatEvent(const QString& line)
+ChatEvent parseChatEvent(const QString& line, bool unterminated)
 {
     ChatEvent event;
     if (!startsWithFourDigits(line)) {
@@ -133,8 +153,9 @@ ChatEvent parseChatEvent(const QString& line)
         return event;
     }
     event.kind = kindOfCode(QStringView(line).left(4));
+    event.cut = unterminated && carriesText(event.kind) && lostClosingQuote(line);
     if (!cutFields(line, &event))
-        return ChatEvent{Kind::Unreadable, {}, {}, {}, {}};
+        return ChatEvent{Kind::Unreadable, {}, {}, {}, {}, false};
     return event;
 }
 
@@ -142,12 +163,13 @@ QString displayLine(const ChatEvent& event)
 {
     switch (event.kind) {
     case Kind::Talk:
-        return QLatin1Char('<') + event.user + QLatin1String(":>") + event.text;
+        return QLatin1Char('<') + event.user + QLatin1String(":>") + event.text + lostEnd(event);
     case Kind::Whisper:
-        return event.user + QLatin1String(":(Whispered) ") + event.text;
+        return event.user + QLatin1String(":(Whispered) ") + event.text + lostEnd(event);
     case Kind::Emote:
-        return event.user + Blank + event.text;
+        return event.user + Blank + event.text + lostEnd(event);
     case Kind::Info:
+        return event.text + lostEnd(event);
     case Kind::PlainText:
         return event.text;
     case Kind::Join:

@@ -33,6 +33,12 @@
  * or a whisper has fewer than two quotes) the line is unreadable and changes nothing. Lines
  * that do not start with four ASCII digits (greeting, prompts, "Login failed.") are plain
  * text; other codes are ignored.
+ *
+ * A line that ended without a line end (the server cut it at 255 bytes, or the connection
+ * closed in its middle) has lost the end of its text when it does not end in a double
+ * quote. Its text then runs from the opening quote to the end of the line (1004, 1018,
+ * 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
+ * Plain text is shown as it stands.
  */
 #pragma once
 
@@ -60,10 +66,12 @@ struct ChatEvent {
     QString flags; // the four flag digits, for the kinds with a user
     QString text;
     QString channel;
+    bool cut = false; // the text lost its end with the line's end: shown with "…"
 };
 
-// The event a received line carries. Every field is a part of the line.
-ChatEvent parseChatEvent(const QString& line);
+// The event a received line carries. Every field is a part of the line. `unterminated`: the
+// line ended without a line end.
+ChatEvent parseChatEvent(const QString& line, bool unterminated = false);
 
 // The line a log box shows for the event: talk, whisper, emote, information, plain text and
 // the join and leave notices; empty for the other kinds.

@@ -110,22 +110,25 @@ void LineBuffer::append(const QByteArray& bytes)
     }
 }
 
-bool LineBuffer::takeLine(QByteArray* line)
+bool LineBuffer::takeLine(QByteArray* line, bool* cut)
 {
     const char* const data = m_buffer.constData();
     const char* const complete = data + m_buffer.size() - m_partialSize;
     const char* begin = data + m_readPos;
 
     while (begin < complete) {
-        // The complete part always ends with a line end, so the search cannot run past it.
+        // The complete part ends with a line end unless the stream has ended without one.
         const char* lineEnd = findLineEnd(begin, complete);
-        const char* next = lineEnd + 1;
-        if (*lineEnd == '\r' && next < complete && *next == '\n')
+        bool ended = lineEnd != complete;
+        const char* next = ended ? lineEnd + 1 : complete;
+        if (ended && *lineEnd == '\r' && next < complete && *next == '\n')
             ++next;
         const qsizetype physical = lineEnd - begin;
         if (physical > ServerCut && physical <= MaxLineLength &&
-            startsEventLine(begin + ServerCut, lineEnd))
+            startsEventLine(begin + ServerCut, lineEnd)) {
             next = lineEnd = begin + ServerCut;
+            ended = false;
+        }
 
         const qsizetype length = lineEnd - begin;
         if (length <= MaxLineLength) {
@@ -133,6 +136,8 @@ bool LineBuffer::takeLine(QByteArray* line)
             line->resize(length);
             if (length > 0)
                 std::memcpy(line->data(), begin, static_cast<size_t>(length));
+            if (cut)
+                *cut = !ended;
             m_readPos = next - data;
             if (m_readPos == m_buffer.size()) {
                 if (m_buffer.capacity() > KeepCapacity)
@@ -148,6 +153,12 @@ bool LineBuffer::takeLine(QByteArray* line)
 
     m_readPos = begin - data;
     return false;
+}
+
+void LineBuffer::finish()
+{
+    m_partialSize = 0;
+    m_discarding = false;
 }
 
 void LineBuffer::clear()

@@ -33,8 +33,12 @@ public:
     void append(const QByteArray& bytes);
 
     // Takes the next complete line, without its line end. Returns false when no complete
-    // line is buffered.
-    bool takeLine(QByteArray* line);
+    // line is buffered. `cut` (when given) tells whether the line ended without a line end:
+    // cut by the server, or left unfinished by the end of the stream.
+    bool takeLine(QByteArray* line, bool* cut = nullptr);
+
+    // The stream has ended: the unfinished last line is complete as it stands.
+    void finish();
 
     // Bytes held, complete lines and the unfinished last line together.
     qsizetype bufferedBytes() const { return m_buffer.size() - m_readPos; }

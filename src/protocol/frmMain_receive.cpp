@@ -35,7 +35,7 @@ void frmMain::startReceivingAfresh()
 // after it, once every line that came before has been handled.
 void frmMain::receiveEndOfStream()
 {
-    m_received.append(QByteArrayLiteral("\r\n"));
+    m_received.finish();
     m_streamEnded = true;
     dispatchUnlessRunning();
 }
@@ -67,9 +67,10 @@ void frmMain::DispatchLines()
     sinceYield.start();
     bool handledSinceYield = false;
     QByteArray raw;
+    bool unterminated = false;
     while (!m_ending) {
-        if (m_received.takeLine(&raw)) {
-            DispatchLine(LineForHandler(raw));
+        if (m_received.takeLine(&raw, &unterminated)) {
+            DispatchLine(LineForHandler(raw), unterminated);
             handledSinceYield = true;
             if (sinceYield.elapsed() < MaxReceiveWorkMs)
                 continue;
@@ -86,9 +87,9 @@ void frmMain::DispatchLines()
         reportEndOfStream();
 }
 
-void frmMain::DispatchLine(const QString& line)
+void frmMain::DispatchLine(const QString& line, bool unterminated)
 {
-    const ChatEvent event = parseChatEvent(line);
+    const ChatEvent event = parseChatEvent(line, unterminated);
     switch (event.kind) {
     case ChatEvent::Kind::User:
         OnUser(event);

@@ -76,7 +76,9 @@ public:
     // Receive path.
     void BattleSock_DataArrival();
     void DispatchLines();
-    void DispatchLine(const QString& line);
+    // `unterminated`: the line ended without a line end (cut by the server, or unfinished
+    // when the connection closed).
+    void DispatchLine(const QString& line, bool unterminated = false);
     void OnUser(const ChatEvent& event);
     void OnJoin(const ChatEvent& event);
     void OnLeave(const ChatEvent& event);
