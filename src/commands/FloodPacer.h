@@ -28,6 +28,7 @@ public:
     static constexpr qint64 WindowMarginMs = 1000;
 
     explicit FloodPacer(Clock clock);
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     void setLimits(const FloodLimits& limits) { m_limits = limits; }
     const FloodLimits& limits() const { return m_limits; }

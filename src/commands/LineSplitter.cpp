@@ -64,3 +64,22 @@ QStringList SplitLongLine(const QString& prefix, const QString& text, int longes
         pieces << rest.toString();
     return pieces;
 }
+
+std::optional<QString> SplitPrefixOf(const QString& line)
+{
+    if (!line.startsWith(QLatin1Char('/')))
+        return QString();
+    const qsizetype firstBlank = line.indexOf(QLatin1Char(' '));
+    if (firstBlank < 0)
+        return std::nullopt;
+    const QString command = line.left(firstBlank).toLower();
+    if (command == QLatin1String("/me") || command == QLatin1String("/emote"))
+        return line.left(firstBlank + 1);
+    if (command != QLatin1String("/w") && command != QLatin1String("/whisper") &&
+        command != QLatin1String("/m") && command != QLatin1String("/msg"))
+        return std::nullopt;
+    const qsizetype secondBlank = line.indexOf(QLatin1Char(' '), firstBlank + 1);
+    if (secondBlank < 0)
+        return std::nullopt;
+    return line.left(secondBlank + 1);
+}

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The texts of the lines that carry `text` behind `prefix` ("", "/w name ", "/emote "), each
 // line (prefix + piece) at most `longestLine` bytes of UTF-8. A text that fits stays one
 // piece, also when it is empty. A longer one is cut at the last blank that leaves a piece
@@ -11,3 +13,8 @@
 // a surrogate pair stays whole. Every piece holds at least one character, so a prefix that
 // fills the limit on its own still gets the text out.
 QStringList SplitLongLine(const QString& prefix, const QString& text, int longestLine);
+
+// What each piece of a line typed into the input box repeats when the line is split: ""
+// for talk; "/w name " (also "/whisper", "/m", "/msg") or "/me " ("/emote") for the commands
+// that carry a message. Nothing for any other command: a command is never split.
+std::optional<QString> SplitPrefixOf(const QString& line);

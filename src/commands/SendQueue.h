@@ -26,6 +26,8 @@ public:
     explicit SendQueue(FloodPacer::Clock clock, QObject* parent = nullptr);
 
     void setWriter(Writer writer) { m_writer = std::move(writer); }
+    // Milliseconds that never go back; tests move time on themselves.
+    void setClock(FloodPacer::Clock clock) { m_pacer.setClock(std::move(clock)); }
     void setLimits(const FloodLimits& limits);
     const FloodLimits& limits() const { return m_pacer.limits(); }
 

@@ -4,6 +4,7 @@
 #include "ui/frmMain.h"
 
 #include "commands/FloodSettings.h"
+#include "commands/SendQueue.h"
 #include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 #include "ui/MainCaption.h"
@@ -41,6 +42,8 @@ void frmFlood::cmdOkay_Click()
         return;
     }
     StoreFloodLimits(*typed.limits);
+    // In force at once, also for the lines already waiting.
+    Forms<frmMain>::Get()->outgoing->setLimits(*typed.limits);
     Forms<frmFlood>::Unload();
 }
 

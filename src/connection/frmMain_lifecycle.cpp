@@ -2,6 +2,8 @@
 // login once File > Connect has started a connection, logged in once the login is sent.
 #include "ui/frmMain.h"
 
+#include "commands/FloodSettings.h"
+#include "commands/SendQueue.h"
 #include "connection/LoginSequence.h"
 #include "connection/ServerAddress.h"
 #include "platform/ChatSocket.h"
@@ -17,6 +19,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 const QString LostNotice = QStringLiteral("Your connect to battle.net has been lost");
 } // namespace
@@ -24,6 +28,7 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 void frmMain::Form_Load()
 {
     setOnlineControls(false);
+    outgoing->setLimits(ReadFloodLimits());
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
@@ -40,17 +45,23 @@ void frmMain::setOnlineControls(bool online)
 }
 
 // Back to idle: the list, the status line and the anti-idle check mark stay as they are.
+// Lines still waiting cannot go out any more.
 void frmMain::enterIdleState()
 {
+    m_loginSent = false;
+    discardWaitingLinesWithNotice();
     setOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
 }
 
-// Drops any connection there is and starts a new one, without waiting for it.
+// Drops any connection there is and starts a new one, without waiting for it. The lines
+// waiting for the old one are not sent on the new one.
 void frmMain::startConnection(const ServerAddress& server)
 {
     startReceivingAfresh();
+    m_loginSent = false;
+    discardWaitingLinesWithNotice();
     BattleSock->Close();
     BattleSock->setLocalPort(0);
     BattleSock->setRemoteHost(server.host);
@@ -74,6 +85,7 @@ void frmMain::mnuConnect_Click()
 
 void frmMain::mnuDisconnect_Click()
 {
+    discardWaitingLinesWithNotice();
     InsertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
     enterIdleState();
@@ -94,12 +106,15 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
 // and then reports it.
 void frmMain::BattleSock_ConnectionLost()
 {
+    m_loginSent = false;
+    m_unsentAtLoss += discardWaitingLines();
     receiveEndOfStream();
 }
 
 void frmMain::reportConnectionLost()
 {
     AppendNotice(TxtGet, LostNotice);
+    tellUnsentLines(std::exchange(m_unsentAtLoss, 0));
     enterIdleState();
 }
 
@@ -113,6 +128,7 @@ void frmMain::logIn(const ServerAddress& server, const QString& name, const QStr
         startConnection(server);
     for (const QByteArray& write : loginWrites(name, password))
         sendToServer(write);
+    m_loginSent = true;
     setOnlineControls(true);
 }
 
@@ -127,6 +143,7 @@ void frmMain::mnuExit_Click()
 {
     m_ending = true;
     tmrAnti->stop();
+    discardWaitingLines();
     BattleSock->Close();
     WindowSystem::EndProgram();
 }

@@ -14,6 +14,9 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <utility>
 
 void frmMain::BattleSock_DataArrival()
 {
@@ -47,14 +50,33 @@ void frmMain::reportEndOfStream()
 }
 
 // A dispatch further down the stack (we are inside one of its yields) takes new lines after
-// the ones it is working on, so every line keeps its place.
+// the ones it is working on, so every line keeps its place. It cannot while a pop-up menu or
+// a message box opened inside that yield runs an event loop of its own: the yield returns
+// only once it has closed. Then the lines are handled here, in the same order; the dispatch
+// below is between two lines, never inside a handler, and goes on with what is left.
 void frmMain::dispatchUnlessRunning()
 {
-    if (m_dispatching)
+    const int loopLevel = QThread::currentThread()->loopLevel();
+    if (m_dispatching && loopLevel <= m_dispatchLoopLevel)
         return;
-    m_dispatching = true;
+    const bool below = std::exchange(m_dispatching, true);
+    const int belowLoopLevel = std::exchange(m_dispatchLoopLevel, loopLevel);
+    if (!below)
+        m_receiveInNestedLoops->start();
     DispatchLines();
-    m_dispatching = false;
+    if (!below)
+        m_receiveInNestedLoops->stop();
+    m_dispatchLoopLevel = belowLoopLevel;
+    m_dispatching = below;
+}
+
+// The socket announces no new data while its announcement is still being handled, and a
+// dispatch stuck behind a menu's event loop is inside that handling. So while a dispatch
+// runs, a timer looks for data now and then; it reads only inside such a loop.
+void frmMain::receiveInNestedLoop()
+{
+    if (QThread::currentThread()->loopLevel() > m_dispatchLoopLevel)
+        BattleSock_DataArrival();
 }
 
 // Handles every complete line that is buffered, in order. The window gets a turn after at

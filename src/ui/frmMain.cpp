@@ -1,6 +1,7 @@
 #include "ui/frmMain.h"
 
 #include "AppIcon.h"
+#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -86,6 +88,21 @@ void frmMain::BuildControls()
     setTabOrder(cmdSend, cmdWhisper);
 
     BattleSock = new ChatSocket(this);
+
+    // Milliseconds since the program started; they never go back.
+    outgoing = new SendQueue(
+        [] {
+            static const QElapsedTimer started = [] {
+                QElapsedTimer timer;
+                timer.start();
+                return timer;
+            }();
+            return started.elapsed();
+        },
+        this);
+
+    m_receiveInNestedLoops = new QTimer(this);
+    m_receiveInNestedLoops->setInterval(MaxReceiveWorkMs);
 
     tmrAnti = new QTimer(this);
     tmrAnti->setInterval(65535);

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
+
 class ChatSocket;
 struct ChatEvent;
 struct ServerAddress;
@@ -14,6 +16,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class SendQueue;
 class StatusLine;
 class UserListBox;
 
@@ -106,8 +109,24 @@ public:
     bool sendToServer(const QByteArray& bytes);
     void setOnlineControls(bool online);
 
-    // Sending, pop-up commands and anti-idle.
-    bool SendLine(const QString& text);
+    // Sending, pop-up commands and anti-idle. Every line after the login goes through
+    // SendLine into one queue that keeps to the server's flood quota; `whenSent` runs when
+    // the line is handed to the connection. Without a connection that has had the login,
+    // nothing is queued: the chat log says so and the result is false.
+    SendQueue* outgoing = nullptr;
+    bool SendLine(const QString& text, std::function<void()> whenSent = {});
+    // A chat, whisper or emote line: `prefix` and `text`, split into several lines when too
+    // long; `echo` runs for each piece as it goes out.
+    bool SendChatLine(const QString& prefix, const QString& text,
+                      const std::function<void(const QString& piece)>& echo);
+    // True once the login has been written on an established connection.
+    bool canSendLines() const;
+    // Throws the waiting lines away; returns how many.
+    int discardWaitingLines();
+    // The same, and the chat log says how many were not sent.
+    void discardWaitingLinesWithNotice();
+    void tellUnsentLines(int count);
+    void showWaitingLines(int waiting);
     void cmdSend_Click();
     void cmdWhisper_Click();
     void mnuSend_Click();
@@ -142,6 +161,7 @@ private:
     void startReceivingAfresh();
     void receiveEndOfStream();
     void dispatchUnlessRunning();
+    void receiveInNestedLoop();
     void reportEndOfStream();
 
     void startConnection(const ServerAddress& server);
@@ -151,8 +171,14 @@ private:
     // Receive path.
     LineBuffer m_received;
     bool m_dispatching = false;
+    int m_dispatchLoopLevel = 0; // event loops running when the innermost dispatch began
+    QTimer* m_receiveInNestedLoops = nullptr;
     bool m_streamEnded = false; // the server closed; reported once the lines before are shown
     // Lifecycle: File > Exit has run (the receive path stops at its next line).
     bool m_ending = false;
+    // The login has been written on the current connection.
+    bool m_loginSent = false;
+    // Lines thrown away when the connection was lost; told once the loss is reported.
+    int m_unsentAtLoss = 0;
     bool m_shownBefore = false;
 };

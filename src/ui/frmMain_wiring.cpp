@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "ui/LogBox.h"
 #include "ui/UserListBox.h"
@@ -24,6 +25,7 @@ template <class Handler> void ConnectCheckItem(QAction* item, frmMain* window, H
 void frmMain::WireEvents()
 {
     connect(BattleSock, &ChatSocket::DataArrival, this, &frmMain::BattleSock_DataArrival);
+    connect(m_receiveInNestedLoops, &QTimer::timeout, this, &frmMain::receiveInNestedLoop);
 
     // The send button is the window's default button: Enter in the input box clicks it
     // (a disabled button ignores the click).
@@ -37,6 +39,8 @@ void frmMain::WireEvents()
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
     // Sending, pop-up commands and anti-idle.
+    outgoing->setWriter([this](const QByteArray& bytes) { sendToServer(bytes); });
+    connect(outgoing, &SendQueue::WaitingChanged, this, &frmMain::showWaitingLines);
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdWhisper, &QPushButton::clicked, this, &frmMain::cmdWhisper_Click);
     connect(mnuSend, &QAction::triggered, this, &frmMain::mnuSend_Click);

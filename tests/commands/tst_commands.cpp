@@ -66,12 +66,14 @@ private slots:
     void antiIdleEditorAndTick();
 
 private:
-    QByteArray sent(qsizetype from = 0);
-    qsizetype logIn(const QString& name);
+    // From the end of the login on by default.
+    QByteArray sent(qsizetype from = -1);
+    bool logIn(const QString& name = "Bob");
     void press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
                Qt::KeyboardModifiers modifiers = {}, QPoint at = {5, 5});
 
     std::unique_ptr<ClientHarness> h;
+    qsizetype loginEnd = 0;
     QMenu* shownMenu = nullptr;
     bool logEnabledInMenu = true;
 };
@@ -84,6 +86,7 @@ void tst_Commands::init()
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));
     shownMenu = nullptr;
+    loginEnd = 0;
 }
 
 void tst_Commands::cleanup()
@@ -91,30 +94,15 @@ void tst_Commands::cleanup()
     h.reset();
 }
 
-// What the server got from byte `from` on, once everything written so far has arrived: a
-// marker written last is awaited, so an empty result means that nothing was sent.
 QByteArray tst_Commands::sent(qsizetype from)
 {
-    const QByteArray marker = "<marker>\r\n";
-    if (!h->main->BattleSock->SendData(marker) ||
-        !QTest::qWaitFor([&] { return h->server.received().endsWith(marker); }, 5000))
-        return "<marker lost>";
-    return h->server.received().mid(from).chopped(marker.size());
+    return h->settledSent(from < 0 ? loginEnd : from);
 }
 
-// Logs in through File > Connect and the dialog; returns the size of the login on the wire.
-qsizetype tst_Commands::logIn(const QString& name)
+bool tst_Commands::logIn(const QString& name)
 {
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
-    h->main->mnuConnect_Click();
-    frmConnect* dialog = Forms<frmConnect>::Get();
-    dialog->UserNamet->setText(name);
-    dialog->Passwordt->setText("secret");
-    dialog->cmdServer->setEditText(h->serverAddress());
-    dialog->cmdConnect_Click();
-    if (!QTest::qWaitFor([&] { return h->server.received().endsWith("secret\r\n"); }, 5000))
-        return -1;
-    return h->server.received().size();
+    loginEnd = h->logIn(name);
+    return loginEnd > 0;
 }
 
 // Presses a mouse button on `where`; a pop-up that opens gets `choice` and is then closed.
@@ -185,7 +173,7 @@ void tst_Commands::talk()
 
     frmMain* m = h->main;
     if (connected)
-        QVERIFY(h->connectSocket());
+        QVERIFY(logIn());
     m->setOnlineControls(true);
     m->RoomList->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
@@ -231,7 +219,7 @@ void tst_Commands::echoLandsAtCaret()
     QFETCH(int, position);
     QFETCH(QString, chatLog);
 
-    QVERIFY(h->connectSocket());
+    QVERIFY(logIn());
     h->main->TxtGet->setPlainText("one\ntwo\n");
     QTextCursor cursor = h->main->TxtGet->textCursor();
     cursor.setPosition(anchor);
@@ -242,24 +230,24 @@ void tst_Commands::echoLandsAtCaret()
     QCOMPARE(h->chatLog(), chatLog);
 }
 
-// With the dialog not open, the echo loads it hidden with the stored name; a login closes
-// the dialog, and later echoes carry the name of that login.
+// A login closes the dialog, and the echoes carry the name of that login; with the dialog
+// not open, the echo loads it hidden with the stored name.
 void tst_Commands::echoNameFromConnectDialog()
 {
-    Forms<frmConnect>::UnloadNow();
-    StoreSetting(ConfigurationKey::Username, "Carol");
-    QVERIFY(h->connectSocket());
-    h->main->TxtSend->setText("hi");
-    h->main->cmdSend_Click();
-    QCOMPARE(h->chatLog(), QString("Carol: hi\r\n"));
-    QVERIFY(!Forms<frmConnect>::Get()->isVisible());
-
-    const qsizetype loginEnd = logIn("Ann");
-    QVERIFY(loginEnd > 0);
+    QVERIFY(logIn("Ann"));
+    QVERIFY(!Forms<frmConnect>::IsLoaded());
     h->main->TxtSend->setText("yo");
     h->main->mnuEmote_Click();
-    QCOMPARE(sent(loginEnd), QByteArray("/emote yo\r\n"));
-    QVERIFY(h->chatLog().endsWith("<Ann yo>\r\n"));
+    QCOMPARE(sent(), QByteArray("/emote yo\r\n"));
+    QCOMPARE(h->chatLog(), QString("<Ann yo>\r\n"));
+
+    // The echo loaded the dialog, hidden; it keeps its text until it is unloaded.
+    QVERIFY(Forms<frmConnect>::IsLoaded() && !Forms<frmConnect>::Get()->isVisible());
+    Forms<frmConnect>::UnloadNow();
+    StoreSetting(ConfigurationKey::Username, "Carol");
+    h->main->TxtSend->setText("hi");
+    h->main->cmdSend_Click();
+    QVERIFY(h->chatLog().endsWith("Carol: hi\r\n"));
 }
 
 // Right press on "Zed" while the list's selection is elsewhere; no echo, no selection change.
@@ -301,7 +289,7 @@ void tst_Commands::popupCommands()
     QFETCH(QString, selected);
     QFETCH(QByteArray, wire);
 
-    QVERIFY(h->connectSocket());
+    QVERIFY(logIn());
     UserListBox* list = h->main->RoomList;
     list->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
@@ -373,7 +361,7 @@ void tst_Commands::chatLogAroundItsMenu()
     QFETCH(QString, chatLog);
 
     if (connected)
-        QVERIFY(h->connectSocket());
+        QVERIFY(logIn());
     LogBox* log = h->main->TxtGet;
     log->setPlainText("one\ntwo");
     QTextCursor caret = log->textCursor();
@@ -410,7 +398,7 @@ void tst_Commands::antiIdleSwitch()
                  m->tmrAnti->isActive() ? "ticking" : "stopped");
     };
     const auto click = [m] { m->mnuAntiDisplay->trigger(); };
-    const auto login = [this] { QVERIFY(logIn("Bob") > 0); };
+    const auto login = [this] { QVERIFY(logIn()); };
     const auto disconnect = [m] { m->mnuDisconnect->trigger(); };
     const QList<std::pair<std::function<void()>, QString>> steps{
         {[] {}, "greyed unchecked stopped"}, {login, "enabled unchecked stopped"},
@@ -485,7 +473,7 @@ void tst_Commands::antiIdleEditorAndTick()
         StoreSetting(ConfigurationKey::AntiIdleMessage, stored);
     const bool connected = !wire.isEmpty();
     if (connected)
-        QVERIFY(h->connectSocket());
+        QVERIFY(logIn());
     frmMain* m = h->main;
     if (!leave.isEmpty()) {
         m->mnuAntiMessage->trigger();

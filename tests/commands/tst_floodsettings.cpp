@@ -1,6 +1,7 @@
 // Options > Flood Protection: what the dialog shows, what it refuses and what it stores.
 #include "ClientHarness.h"
 #include "commands/FloodSettings.h"
+#include "commands/SendQueue.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
@@ -129,6 +130,8 @@ void tst_FloodSettings::okStoresOrRefuses()
         QVERIFY(h->messages.isEmpty());
         QVERIFY(!Forms<frmFlood>::IsLoaded());
         QCOMPARE(Stored(), typed);
+        // In force at once.
+        QCOMPARE(h->main->outgoing->limits().longestLine, typed[3].toInt());
         return;
     }
     QCOMPARE(h->messages.size(), 1);

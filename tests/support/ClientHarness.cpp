@@ -1,7 +1,10 @@
 #include "ClientHarness.h"
 
+#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "protocol/LogBoxWriters.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/StatusLine.h"
@@ -12,7 +15,9 @@
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -63,6 +68,40 @@ bool ClientHarness::connectSocket()
     if (!connected.wait(5000))
         return false;
     return QTest::qWaitFor([&] { return server.sessionCount() > sessionsBefore; }, 5000);
+}
+
+qsizetype ClientHarness::logIn(const QString& name)
+{
+    StoreSetting(ConfigurationKey::Server, serverAddress());
+    main->mnuConnect_Click();
+    frmConnect* dialog = Forms<frmConnect>::Get();
+    dialog->UserNamet->setText(name);
+    dialog->Passwordt->setText(QStringLiteral("pw"));
+    dialog->cmdServer->setEditText(serverAddress());
+    dialog->cmdConnect_Click();
+    const QByteArray login = name.toUtf8() + "\r\npw\r\n";
+    if (!QTest::qWaitFor([&] { return server.received().endsWith(login) && main->canSendLines(); },
+                         5000))
+        return -1;
+    return server.received().size();
+}
+
+QByteArray ClientHarness::settledSent(qsizetype from)
+{
+    const QByteArray marker = "<marker>\r\n";
+    const qsizetype markers = server.received().count(marker); // earlier ones came before
+    const auto arrived = [&] {
+        const QByteArray got = server.received();
+        return got.count(marker) > markers && got.endsWith(marker);
+    };
+    if (!main->BattleSock->SendData(marker) || !QTest::qWaitFor(arrived, 5000))
+        return "<marker lost>";
+    return server.received().mid(from).chopped(marker.size());
+}
+
+void ClientHarness::useFakeClock()
+{
+    main->outgoing->setClock([this] { return clock; });
 }
 
 QString ClientHarness::chatLog() const

@@ -41,8 +41,17 @@ public:
     QString serverAddress() const;
 
     // Points the main window's socket at the test server and waits for the connection
-    // (bypassing the connect dialog). False when it could not be made.
+    // (bypassing the connect dialog and the login). False when it could not be made.
     bool connectSocket();
+
+    // Logs in as the user does, through File > Connect and the connect dialog (password
+    // "pw"), and waits until the login has arrived and lines may be sent. Returns the size
+    // of everything the server has received then, or -1.
+    qsizetype logIn(const QString& name = QStringLiteral("Bob"));
+
+    // The outgoing queue's clock in milliseconds, moved on by the test instead of by time.
+    void useFakeClock();
+    qint64 clock = 0;
 
     // The logs as the program wrote them (line ends as CR LF).
     QString chatLog() const;
@@ -52,6 +61,10 @@ public:
 
     // What the client sent on the latest connection, from its first byte.
     QByteArray sentByClient() const { return server.received(); }
+    // What the server got from byte `from` on, once everything the client wrote so far has
+    // arrived: a marker written last is awaited, so an empty result means that nothing was
+    // sent. "<marker lost>" when there is no connection.
+    QByteArray settledSent(qsizetype from);
 
 private:
     QTemporaryDir m_settings;
