@@ -10,6 +10,7 @@ StatusLine::StatusLine(QWidget* parent)
     setSizeGripEnabled(false);
     m_text->setTextFormat(Qt::PlainText);
     m_right->setTextFormat(Qt::PlainText);
+    m_right->setContentsMargins(0, 0, 4, 0); // clear of the window's edge
     addWidget(m_text, 1);
     addPermanentWidget(m_right);
     m_right->hide();

@@ -10,6 +10,8 @@ private slots:
     void pieces();
     void longMessageComesBackWhole_data();
     void longMessageComesBackWhole();
+    void prefixOfATypedLine_data();
+    void prefixOfATypedLine();
 };
 
 void tst_LineSplitter::pieces_data()
@@ -105,6 +107,45 @@ void tst_LineSplitter::longMessageComesBackWhole()
         QVERIFY((prefix + piece).toUtf8().size() <= 160);
     }
     QCOMPARE(pieces.join(' '), text);
+}
+
+// What a line typed into the input box repeats in each piece; "-" for a command that is
+// never split.
+void tst_LineSplitter::prefixOfATypedLine_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("prefix");
+
+    QTest::newRow("talk") << "hello there"
+                          << "";
+    QTest::newRow("/w") << "/w Ann hello there"
+                        << "/w Ann ";
+    QTest::newRow("/whisper, capitals") << "/WHISPER Ann hi"
+                                        << "/WHISPER Ann ";
+    QTest::newRow("/m") << "/m Ann hi"
+                        << "/m Ann ";
+    QTest::newRow("/msg") << "/msg Ann hi"
+                          << "/msg Ann ";
+    QTest::newRow("/me") << "/me waves"
+                         << "/me ";
+    QTest::newRow("/emote") << "/emote waves"
+                            << "/emote ";
+    QTest::newRow("whisper without a message") << "/w Ann"
+                                               << "-";
+    QTest::newRow("another command") << "/join Some Channel"
+                                     << "-";
+    QTest::newRow("a command alone") << "/time"
+                                     << "-";
+    QTest::newRow("not at the start") << " /w Ann hi"
+                                      << "";
+}
+
+void tst_LineSplitter::prefixOfATypedLine()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, prefix);
+
+    QCOMPARE(SplitPrefixOf(line).value_or("-"), prefix);
 }
 
 QTEST_APPLESS_MAIN(tst_LineSplitter)

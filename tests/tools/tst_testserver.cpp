@@ -3,25 +3,15 @@
 
 #include <QSignalSpy>
 
-class tst_TestServer : public QObject {
+class tst_TestServer : public ServerTest {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        t = std::make_unique<ServerAndPeers>();
-        QVERIFY(t->listening);
-    }
-    void cleanup() { t.reset(); }
-
     void loginSendsGreetingAndWelcome();
     void loginOutcome_data();
     void loginOutcome();
     void routing_data();
     void routing();
     void silentRecordingPeer();
-
-private:
-    std::unique_ptr<ServerAndPeers> t;
 };
 
 void tst_TestServer::loginSendsGreetingAndWelcome()

@@ -4,25 +4,15 @@
 
 #include <utility>
 
-class tst_TestServerLimits : public QObject {
+class tst_TestServerLimits : public ServerTest {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        t = std::make_unique<ServerAndPeers>();
-        QVERIFY(t->listening);
-    }
-    void cleanup() { t.reset(); }
-
     void floodQuota_data();
     void floodQuota();
     void ownLinesCutAt255_data();
     void ownLinesCutAt255();
     void protocolSelection_data();
     void protocolSelection();
-
-private:
-    std::unique_ptr<ServerAndPeers> t;
 };
 
 void tst_TestServerLimits::floodQuota_data()
