@@ -119,7 +119,7 @@ int RunFull(int count, bool oneArrival)
     QElapsedTimer timer;
     timer.start();
     for (const QByteArray& arrival : arrivals)
-        main->BattleSock->InjectArrivalForTesting(arrival);
+        main->BattleSock->injectArrivalForTesting(arrival);
     QCoreApplication::processEvents();
     const qint64 ns = timer.nsecsElapsed();
     Report(oneArrival ? QStringLiteral("full-one") : QStringLiteral("full"), count, ns, inputKb);

@@ -1,24 +1,21 @@
 // libFuzzer target: arbitrary server bytes, cut into arbitrary arrivals, go through the main
 // window's real receive path (socket arrival, line cutting, decoding, dispatch, handlers) into
-// its logs, user list and status line, on the offscreen platform. Besides the sanitizers'
-// findings it checks:
-//   - every complete line is handled exactly once and in order, whatever the cuts: the
-//     window ends up exactly as when the same lines are handed to DispatchLine one by one;
-//   - a line buffer fed the same arrivals holds at most LineBuffer::MaxLineLength bytes once
-//     it has given out its complete lines, and gives out exactly the lines a plain reference
-//     cutter finds;
+// its logs, user list and status line, on the offscreen platform. The line cutting and the
+// event parser alone are fuzzed much faster by fuzz_line_events.cpp. Besides the sanitizers'
+// findings this checks:
+//   - every complete line is handled exactly once and in order, whatever the cuts and
+//     whatever the window does in between: the window ends up exactly as when the same
+//     lines are handed to DispatchLine one by one;
 //   - whenever the window gets a turn, the user count in the status line equals the number
 //     of items in the user list.
 //
-// Input: two header bytes, then the server's bytes.
-//   byte 0   seed of the cuts between arrivals
-//   byte 1   bits 0-3: arrivals are 1 to 2^bits bytes long
-//            bit 4: arrivals may come while the window is inside a yield of the receive path
-//            bit 5: join and leave notices are on
-//            bits 6-7: 3 = the first line is repeated until it is longer than the limit
+// Input format: see FuzzInput.h; in the mode byte
+//   bit 4: arrivals may come while the window is inside a yield of the receive path
+//   bit 5: join and leave notices are on
+#include "FuzzInput.h"
+
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
-#include "protocol/LineBuffer.h"
 #include "protocol/LogBoxWriters.h"
 #include "protocol/ReceivedText.h"
 #include "ui/Forms.h"
@@ -32,69 +29,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
-
-[[noreturn]] void Fail(const char* what)
-{
-    std::fprintf(stderr, "receive path property violated: %s\n", what);
-    std::abort();
-}
-
-void Check(bool condition, const char* what)
-{
-    if (!condition)
-        Fail(what);
-}
-
-// The checks' own helpers are left out of the coverage instrumentation: they are not
-// under test, and their byte loops would only slow every input down.
-#define NOT_UNDER_TEST __attribute__((no_sanitize("coverage")))
-
-// A line as the receive path must see it, and whether it ended without a line end.
-struct ReferenceLine {
-    QByteArray bytes;
-    bool cut = false;
-    bool operator==(const ReferenceLine& other) const
-    {
-        return bytes == other.bytes && cut == other.cut;
-    }
-};
-
-// The lines of a byte stream as the receive path must see them: cut at CR LF, lone CR and
-// lone LF; lines longer than the limit left out; an unfinished last line left out; a line
-// cut by the server (an event code at offset 255) split there.
-NOT_UNDER_TEST QList<ReferenceLine> ReferenceLines(const QByteArray& stream)
-{
-    const auto cutAt = [](const char* start, const char* p) {
-        if (p - start < LineBuffer::ServerCut + 5)
-            return false;
-        const char* code = start + LineBuffer::ServerCut;
-        return std::all_of(code, code + 4, [](char c) { return c >= '0' && c <= '9'; }) &&
-               code[4] == ' ';
-    };
-    QList<ReferenceLine> lines;
-    const char* const begin = stream.constData();
-    const char* const end = begin + stream.size();
-    const char* start = begin;
-    for (const char* p = begin; p != end; ++p) {
-        if (*p != '\r' && *p != '\n')
-            continue;
-        if (p - start <= LineBuffer::MaxLineLength) {
-            for (; cutAt(start, p); start += LineBuffer::ServerCut)
-                lines.append({QByteArray(start, LineBuffer::ServerCut), true});
-            lines.append({QByteArray(start, p - start), false});
-        }
-        if (*p == '\r' && p + 1 != end && p[1] == '\n')
-            ++p;
-        start = p + 1;
-    }
-    return lines;
-}
 
 struct WindowState {
     QString chat;
@@ -151,21 +86,6 @@ NOT_UNDER_TEST void CheckUserCount(frmMain* main)
     Check(ok && shown == count, "user count in the status line differs from the list");
 }
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed)
-        : m_state(seed)
-    {}
-    std::uint64_t next()
-    {
-        m_state = m_state * 6364136223846793005ull + 1442695040888963407ull;
-        return m_state >> 33;
-    }
-
-private:
-    std::uint64_t m_state;
-};
-
 // Hands the arrivals to the socket in order. An arrival may instead be posted, so that it
 // comes while the window is inside a yield of the dispatch of the arrival before it.
 class Feeder : public QObject {
@@ -186,7 +106,7 @@ public:
             const bool postNext = m_mayNest && !done() && (m_random->next() & 1);
             if (postNext)
                 QMetaObject::invokeMethod(this, &Feeder::run, Qt::QueuedConnection);
-            m_main->BattleSock->InjectArrivalForTesting(m_arrivals[index]);
+            m_main->BattleSock->injectArrivalForTesting(m_arrivals[index]);
             if (postNext)
                 return;
         }
@@ -231,50 +151,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 2)
+    FuzzInput input;
+    if (!ReadFuzzInput(data, size, &input))
         return 0;
-    const std::uint8_t seed = data[0];
-    const std::uint8_t mode = data[1];
-    QByteArray stream(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
-    if ((mode >> 6) == 3) {
-        // One overlong line among ordinary ones, without making every input large.
-        qsizetype end = 0;
-        while (end < stream.size() && stream[end] != '\r' && stream[end] != '\n')
-            ++end;
-        const QByteArray head = end > 0 ? stream.left(end) : QByteArrayLiteral("x");
-        const qsizetype copies = (LineBuffer::MaxLineLength + head.size()) / head.size();
-        stream = head.repeated(copies) + stream.mid(end);
-    }
-    // Some hundreds of arrivals at most: small cuts matter, a million of them add nothing.
-    const qsizetype largest = qMax(qsizetype(1) << (mode & 15), stream.size() / 256);
-    const bool mayNest = mode & 16;
-    const bool notices = mode & 32;
-
-    // The cuts; a final line end finishes whatever line the bytes left open.
-    Random random(seed * 0x9E3779B97F4A7C15ull + size);
-    QList<QByteArray> arrivals;
-    for (qsizetype at = 0; at < stream.size();) {
-        const qsizetype length = qMin(stream.size() - at, 1 + qsizetype(random.next() % largest));
-        arrivals.append(QByteArray::fromRawData(stream.constData() + at, length));
-        at += length;
-    }
-    arrivals.append(QByteArrayLiteral("\n"));
-    const QList<ReferenceLine> expected = ReferenceLines(stream + '\n');
-
-    // Framing alone, with every line counted, visible or not.
-    LineBuffer buffer;
-    QList<ReferenceLine> cut;
-    QByteArray line;
-    bool unterminated = false;
-    for (const QByteArray& arrival : std::as_const(arrivals)) {
-        buffer.append(arrival);
-        while (buffer.takeLine(&line, &unterminated))
-            cut.append({line, unterminated});
-        Check(buffer.bufferedBytes() <= LineBuffer::MaxLineLength,
-              "line buffer holds more than the line length limit");
-    }
-    Check(buffer.bufferedBytes() == 0, "bytes left after the final line end");
-    Check(cut == expected, "lines cut differently from the reference");
+    const bool mayNest = input.mode & 16;
+    const bool notices = input.mode & 32;
+    const QList<ReferenceLine> expected = ReferenceLines(input.stream);
 
     // The window, line by line, then through the real path with the same lines.
     frmMain* main = Window();
@@ -287,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QTimer everyTurn; // runs whenever the window gets a turn
     QObject::connect(&everyTurn, &QTimer::timeout, [main] { CheckUserCount(main); });
     everyTurn.start(0);
-    Feeder feeder(main, arrivals, &random, mayNest);
+    Feeder feeder(main, input.arrivals, &input.random, mayNest);
     feeder.run();
     while (!feeder.done())
         QCoreApplication::processEvents();

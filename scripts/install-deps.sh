@@ -11,6 +11,7 @@ tests=(
     desktop-file-utils appstream  # validators for the menu entry and the metainfo
     dpkg-dev file                 # building the Debian package (dpkg-shlibdeps)
     clang libclang-rt-14-dev      # the fuzz target
+    xvfb x11-utils                # window titles as the X server has them (Xvfb, xprop)
 )
 
 case "${1:-tests}" in

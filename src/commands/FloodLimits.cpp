@@ -31,7 +31,7 @@ QString RangeMessage(const QString& name, const Field& field)
 }
 } // namespace
 
-FloodLimitsOrError ParseFloodLimits(const QString& wrapBytes, const QString& units,
+FloodLimitsOrError parseFloodLimits(const QString& wrapBytes, const QString& units,
                                     const QString& windowSeconds, const QString& longestLine,
                                     bool enabled)
 {

@@ -24,6 +24,6 @@ struct FloodLimitsOrError {
     std::optional<FloodLimits> limits;
     QString error;
 };
-FloodLimitsOrError ParseFloodLimits(const QString& wrapBytes, const QString& units,
+FloodLimitsOrError parseFloodLimits(const QString& wrapBytes, const QString& units,
                                     const QString& windowSeconds, const QString& longestLine,
                                     bool enabled);

@@ -4,33 +4,33 @@ FloodPacer::FloodPacer(Clock clock)
     : m_clock(std::move(clock))
 {}
 
-int FloodPacer::Cost(qsizetype bytes, int wrapBytes)
+int FloodPacer::cost(qsizetype bytes, int wrapBytes)
 {
     return bytes <= wrapBytes ? 1 : int((bytes + wrapBytes - 1) / wrapBytes);
 }
 
-qint64 FloodPacer::WindowMs() const
+qint64 FloodPacer::windowMs() const
 {
     return m_limits.windowSeconds * qint64(1000) + WindowMarginMs;
 }
 
 // A line sent at `at` counts while now < at + window.
-void FloodPacer::DropExpired(qint64 now)
+void FloodPacer::dropExpired(qint64 now)
 {
-    while (!m_sent.empty() && now >= m_sent.front().at + WindowMs()) {
+    while (!m_sent.empty() && now >= m_sent.front().at + windowMs()) {
         m_units -= m_sent.front().units;
         m_sent.pop_front();
     }
 }
 
-qint64 FloodPacer::WaitBefore(qsizetype bytes)
+qint64 FloodPacer::waitBefore(qsizetype bytes)
 {
     if (!m_limits.enabled)
         return 0;
     const qint64 now = m_clock();
-    DropExpired(now);
-    const int cost = Cost(bytes, m_limits.wrapBytes);
-    const auto fits = [&](int counted) { return counted == 0 || counted + cost < m_limits.units; };
+    dropExpired(now);
+    const int units = cost(bytes, m_limits.wrapBytes);
+    const auto fits = [&](int counted) { return counted == 0 || counted + units < m_limits.units; };
     int counted = m_units;
     if (fits(counted))
         return 0;
@@ -38,22 +38,22 @@ qint64 FloodPacer::WaitBefore(qsizetype bytes)
     for (const SentLine& line : m_sent) {
         counted -= line.units;
         if (fits(counted))
-            return line.at + WindowMs() - now;
+            return line.at + windowMs() - now;
     }
     return 0; // not reached: with nothing counted every line fits
 }
 
 // Counted also while the protection is off, so switching it on takes effect at once.
-void FloodPacer::Sent(qsizetype bytes)
+void FloodPacer::sent(qsizetype bytes)
 {
     const qint64 now = m_clock();
-    DropExpired(now);
-    const int cost = Cost(bytes, m_limits.wrapBytes);
-    m_sent.push_back({now, cost});
-    m_units += cost;
+    dropExpired(now);
+    const int units = cost(bytes, m_limits.wrapBytes);
+    m_sent.push_back({now, units});
+    m_units += units;
 }
 
-void FloodPacer::Forget()
+void FloodPacer::forget()
 {
     m_sent.clear();
     m_units = 0;

@@ -33,18 +33,18 @@ public:
     void setLimits(const FloodLimits& limits) { m_limits = limits; }
     const FloodLimits& limits() const { return m_limits; }
 
-    static int Cost(qsizetype bytes, int wrapBytes);
+    static int cost(qsizetype bytes, int wrapBytes);
 
     // Milliseconds until a line of `bytes` bytes (line end not counted) may go; 0 for now.
-    qint64 WaitBefore(qsizetype bytes);
+    qint64 waitBefore(qsizetype bytes);
     // The line has been handed to the connection now.
-    void Sent(qsizetype bytes);
+    void sent(qsizetype bytes);
     // Forgets the lines sent so far, for a new connection.
-    void Forget();
+    void forget();
 
 private:
-    qint64 WindowMs() const;
-    void DropExpired(qint64 now);
+    qint64 windowMs() const;
+    void dropExpired(qint64 now);
 
     struct SentLine {
         qint64 at;

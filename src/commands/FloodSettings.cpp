@@ -5,23 +5,23 @@
 
 namespace CK = ConfigurationKey;
 
-FloodLimits ReadFloodLimits()
+FloodLimits readFloodLimits()
 {
     const bool enabled =
-        ReadSetting(CK::FloodProtection, CK::DefaultFloodProtection) != QLatin1String("0");
+        readSetting(CK::FloodProtection, CK::DefaultFloodProtection) != QLatin1String("0");
     const FloodLimitsOrError stored =
-        ParseFloodLimits(ReadSetting(CK::FloodWrapBytes, CK::DefaultFloodWrapBytes),
-                         ReadSetting(CK::FloodUnits, CK::DefaultFloodUnits),
-                         ReadSetting(CK::FloodWindowSeconds, CK::DefaultFloodWindowSeconds),
-                         ReadSetting(CK::FloodLongestLine, CK::DefaultFloodLongestLine), enabled);
+        parseFloodLimits(readSetting(CK::FloodWrapBytes, CK::DefaultFloodWrapBytes),
+                         readSetting(CK::FloodUnits, CK::DefaultFloodUnits),
+                         readSetting(CK::FloodWindowSeconds, CK::DefaultFloodWindowSeconds),
+                         readSetting(CK::FloodLongestLine, CK::DefaultFloodLongestLine), enabled);
     return stored.limits.value_or(FloodLimits{});
 }
 
-void StoreFloodLimits(const FloodLimits& limits)
+void storeFloodLimits(const FloodLimits& limits)
 {
-    StoreSetting(CK::FloodWrapBytes, QString::number(limits.wrapBytes));
-    StoreSetting(CK::FloodUnits, QString::number(limits.units));
-    StoreSetting(CK::FloodWindowSeconds, QString::number(limits.windowSeconds));
-    StoreSetting(CK::FloodLongestLine, QString::number(limits.longestLine));
-    StoreSetting(CK::FloodProtection, QLatin1String(limits.enabled ? "1" : "0"));
+    storeSetting(CK::FloodWrapBytes, QString::number(limits.wrapBytes));
+    storeSetting(CK::FloodUnits, QString::number(limits.units));
+    storeSetting(CK::FloodWindowSeconds, QString::number(limits.windowSeconds));
+    storeSetting(CK::FloodLongestLine, QString::number(limits.longestLine));
+    storeSetting(CK::FloodProtection, QLatin1String(limits.enabled ? "1" : "0"));
 }

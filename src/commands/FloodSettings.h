@@ -7,5 +7,5 @@
 
 // The stored limits; the defaults when nothing usable is stored (a value edited by hand into
 // something the dialog would refuse).
-FloodLimits ReadFloodLimits();
-void StoreFloodLimits(const FloodLimits& limits);
+FloodLimits readFloodLimits();
+void storeFloodLimits(const FloodLimits& limits);

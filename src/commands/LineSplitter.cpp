@@ -41,7 +41,7 @@ qsizetype FittingStart(QStringView text, int room)
 }
 } // namespace
 
-QStringList SplitLongLine(const QString& prefix, const QString& text, int longestLine)
+QStringList splitLongLine(const QString& prefix, const QString& text, int longestLine)
 {
     const int room = longestLine - Utf8Length(prefix);
     QStringList pieces;
@@ -65,7 +65,7 @@ QStringList SplitLongLine(const QString& prefix, const QString& text, int longes
     return pieces;
 }
 
-std::optional<QString> SplitPrefixOf(const QString& line)
+std::optional<QString> splitPrefixOf(const QString& line)
 {
     if (!line.startsWith(QLatin1Char('/')))
         return QString();

@@ -12,9 +12,9 @@
 // word longer than the limit, at the last character that fits; never inside a character, so
 // a surrogate pair stays whole. Every piece holds at least one character, so a prefix that
 // fills the limit on its own still gets the text out.
-QStringList SplitLongLine(const QString& prefix, const QString& text, int longestLine);
+QStringList splitLongLine(const QString& prefix, const QString& text, int longestLine);
 
 // What each piece of a line typed into the input box repeats when the line is split: ""
 // for talk; "/w name " (also "/whisper", "/m", "/msg") or "/me " ("/emote") for the commands
 // that carry a message. Nothing for any other command: a command is never split.
-std::optional<QString> SplitPrefixOf(const QString& line);
+std::optional<QString> splitPrefixOf(const QString& line);

@@ -9,36 +9,36 @@ SendQueue::SendQueue(FloodPacer::Clock clock, QObject* parent)
     m_timer.setSingleShot(true);
     // A coarse timer may fire a little early; the pacer would then only set it again.
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &SendQueue::Pump);
+    connect(&m_timer, &QTimer::timeout, this, &SendQueue::pump);
 }
 
 void SendQueue::setLimits(const FloodLimits& limits)
 {
     m_pacer.setLimits(limits);
-    Pump();
+    pump();
 }
 
-void SendQueue::Enqueue(Line line)
+void SendQueue::enqueue(Line line)
 {
     m_lines.push_back(std::move(line));
-    Pump();
+    pump();
 }
 
-int SendQueue::Discard()
+int SendQueue::discard()
 {
     m_timer.stop();
-    m_pacer.Forget();
-    const int discarded = Waiting();
+    m_pacer.forget();
+    const int discarded = waiting();
     m_lines.clear();
-    ReportWaiting();
+    reportWaiting();
     return discarded;
 }
 
-void SendQueue::Pump()
+void SendQueue::pump()
 {
     m_timer.stop();
     while (!m_lines.empty()) {
-        const qint64 wait = m_pacer.WaitBefore(m_lines.front().bytes.size());
+        const qint64 wait = m_pacer.waitBefore(m_lines.front().bytes.size());
         if (wait > 0) {
             m_timer.start(int(qMin<qint64>(wait, std::numeric_limits<int>::max())));
             break;
@@ -46,20 +46,20 @@ void SendQueue::Pump()
         // Taken off the queue first: what runs below may queue or discard lines itself.
         Line line = std::move(m_lines.front());
         m_lines.pop_front();
-        m_pacer.Sent(line.bytes.size());
+        m_pacer.sent(line.bytes.size());
         if (m_writer)
             m_writer(line.bytes + "\r\n");
         if (line.whenSent)
             line.whenSent();
     }
-    ReportWaiting();
+    reportWaiting();
 }
 
 // Only real changes are reported: a line that goes at once changes nothing anybody sees.
-void SendQueue::ReportWaiting()
+void SendQueue::reportWaiting()
 {
-    if (Waiting() == m_reported)
+    if (waiting() == m_reported)
         return;
-    m_reported = Waiting();
-    emit WaitingChanged(m_reported);
+    m_reported = waiting();
+    emit waitingChanged(m_reported);
 }

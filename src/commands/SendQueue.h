@@ -31,25 +31,25 @@ public:
     void setLimits(const FloodLimits& limits);
     const FloodLimits& limits() const { return m_pacer.limits(); }
 
-    void Enqueue(Line line);
-    int Waiting() const { return int(m_lines.size()); }
+    void enqueue(Line line);
+    int waiting() const { return int(m_lines.size()); }
     // Throws the waiting lines away unsent and forgets what was sent, for a connection that
     // has ended; returns how many were thrown away.
-    int Discard();
+    int discard();
     // Sends every line the pacer lets go now; the timer is set for the next one.
-    void Pump();
+    void pump();
     // The wait in milliseconds the timer was last set for; -1 when it is not running.
-    int NextAttemptAfter() const { return m_timer.isActive() ? m_timer.interval() : -1; }
+    int nextAttemptAfter() const { return m_timer.isActive() ? m_timer.interval() : -1; }
 
 signals:
-    void WaitingChanged(int waiting);
+    void waitingChanged(int waiting);
 
 private:
-    void ReportWaiting();
+    void reportWaiting();
 
     FloodPacer m_pacer;
     Writer m_writer;
     std::deque<Line> m_lines; // oldest first
-    int m_reported = 0;       // the count last reported by WaitingChanged
+    int m_reported = 0;       // the count last reported by waitingChanged
     QTimer m_timer;
 };

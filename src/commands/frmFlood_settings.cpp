@@ -22,7 +22,7 @@ void frmMain::mnuFlood_Click()
 
 void frmFlood::Form_Load()
 {
-    const FloodLimits limits = ReadFloodLimits();
+    const FloodLimits limits = readFloodLimits();
     txtWrapBytes->setText(QString::number(limits.wrapBytes));
     txtUnits->setText(QString::number(limits.units));
     txtWindowSeconds->setText(QString::number(limits.windowSeconds));
@@ -34,14 +34,14 @@ void frmFlood::Form_Load()
 void frmFlood::cmdOkay_Click()
 {
     const FloodLimitsOrError typed =
-        ParseFloodLimits(txtWrapBytes->text(), txtUnits->text(), txtWindowSeconds->text(),
+        parseFloodLimits(txtWrapBytes->text(), txtUnits->text(), txtWindowSeconds->text(),
                          txtLongestLine->text(), chkProtect->isChecked());
     if (!typed.limits) {
         WindowSystem::ShowMessage(this, MainCaption(), typed.error,
                                   WindowSystem::MessageIcon::None);
         return;
     }
-    StoreFloodLimits(*typed.limits);
+    storeFloodLimits(*typed.limits);
     // In force at once, also for the lines already waiting.
     Forms<frmMain>::Get()->outgoing->setLimits(*typed.limits);
     Forms<frmFlood>::Unload();

@@ -15,7 +15,7 @@
 #include <QTimer>
 
 namespace {
-void ShowMainWindowAgain()
+void showMainWindowAgain()
 {
     frmMain* main = Forms<frmMain>::Get();
     main->show();
@@ -52,13 +52,13 @@ void frmMain::mnuAntiMessage_Click()
 void frmMain::tmrAnti_Timer()
 {
     const QString message = Forms<frmAnti>::Get()->txtAntiMessage->text();
-    SendChatLine(QStringLiteral("/me "), OnOneLine(message), [](const QString&) {});
+    sendChatLine(QStringLiteral("/me "), onOneLine(message), [](const QString&) {});
 }
 
 void frmAnti::Form_Load()
 {
     txtAntiMessage->setText(
-        ReadSetting(ConfigurationKey::AntiIdleMessage, ConfigurationKey::DefaultAntiIdleMessage));
+        readSetting(ConfigurationKey::AntiIdleMessage, ConfigurationKey::DefaultAntiIdleMessage));
     MessageWhenOpened = txtAntiMessage->text();
 }
 
@@ -66,9 +66,9 @@ void frmAnti::Form_Load()
 // editor is only hidden, so it reopens with the text as it was left.
 void frmAnti::cmdOkay_Click()
 {
-    StoreSetting(ConfigurationKey::AntiIdleMessage, txtAntiMessage->text());
+    storeSetting(ConfigurationKey::AntiIdleMessage, txtAntiMessage->text());
     hide();
-    ShowMainWindowAgain();
+    showMainWindowAgain();
 }
 
 // Cancel goes back to the main window without storing and drops the edits.
@@ -76,5 +76,5 @@ void frmAnti::cmdCancel_Click()
 {
     txtAntiMessage->setText(MessageWhenOpened);
     hide();
-    ShowMainWindowAgain();
+    showMainWindowAgain();
 }

@@ -17,15 +17,13 @@
 #include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
-#include <QLineEdit>
-
 namespace {
 // Written to the chat log instead of pretending that a line went out.
 const QString NotSentNotice = QStringLiteral("Not sent: there is no connection to the server.");
 
 // The name shown in echoes is the one in the connect dialog; reading it loads the dialog,
 // hidden, with the stored user name when it is not open.
-QString OwnUserName()
+QString ownUserName()
 {
     return Forms<frmConnect>::Get()->UserNamet->text();
 }
@@ -46,25 +44,25 @@ bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
         AppendNotice(TxtGet, NotSentNotice);
         return false;
     }
-    outgoing->Enqueue({OnOneLine(text).toUtf8(), std::move(whenSent)});
+    outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
     return true;
 }
 
-bool frmMain::SendChatLine(const QString& prefix, const QString& text,
+bool frmMain::sendChatLine(const QString& prefix, const QString& text,
                            const std::function<void(const QString& piece)>& echo)
 {
     if (!canSendLines()) {
         AppendNotice(TxtGet, NotSentNotice);
         return false;
     }
-    for (const QString& piece : SplitLongLine(prefix, text, outgoing->limits().longestLine))
+    for (const QString& piece : splitLongLine(prefix, text, outgoing->limits().longestLine))
         SendLine(prefix + piece, [echo, piece] { echo(piece); });
     return true;
 }
 
 int frmMain::discardWaitingLines()
 {
-    return outgoing->Discard();
+    return outgoing->discard();
 }
 
 void frmMain::discardWaitingLinesWithNotice()
@@ -93,38 +91,38 @@ void frmMain::showWaitingLines(int waiting)
 // any other command is never split.
 void frmMain::cmdSend_Click()
 {
-    const QString text = OnOneLine(TxtSend->text());
+    const QString text = onOneLine(TxtSend->text());
     if (text.isEmpty()) {
         WindowSystem::Beep();
         return;
     }
-    const QString name = OwnUserName();
-    const QString prefix = SplitPrefixOf(text).value_or(text);
+    const QString name = ownUserName();
+    const QString prefix = splitPrefixOf(text).value_or(text);
     const auto echo = [this, name, prefix](const QString& piece) {
         EchoLine(TxtGet, name + QStringLiteral(": ") + prefix + piece);
     };
-    if (!SendChatLine(prefix, text.mid(prefix.size()), echo))
+    if (!sendChatLine(prefix, text.mid(prefix.size()), echo))
         return;
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
 
 // Whisper: the input privately to the selected user, whose item is used as it stands (a
 // trailing blank included). With no user selected there is nobody to whisper to.
 void frmMain::cmdWhisper_Click()
 {
-    const std::optional<QString> selected = SelectedUser(RoomList);
+    const std::optional<QString> selected = selectedUser(RoomList);
     if (!selected) {
         WindowSystem::Beep();
         return;
     }
-    const QString target = OnOneLine(*selected);
+    const QString target = onOneLine(*selected);
     const auto echo = [this, target](const QString& piece) {
         EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + piece);
     };
-    if (!SendChatLine(QStringLiteral("/w ") + target + QLatin1Char(' '), OnOneLine(TxtSend->text()),
+    if (!sendChatLine(QStringLiteral("/w ") + target + QLatin1Char(' '), onOneLine(TxtSend->text()),
                       echo))
         return;
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }
 
 void frmMain::mnuSend_Click()
@@ -140,11 +138,11 @@ void frmMain::mnuWhisper_Click()
 // Emote: the input as an emote line; an empty input is sent as well.
 void frmMain::mnuEmote_Click()
 {
-    const QString name = OwnUserName();
+    const QString name = ownUserName();
     const auto echo = [this, name](const QString& piece) {
         EchoLine(TxtGet, QLatin1Char('<') + name + QLatin1Char(' ') + piece + QLatin1Char('>'));
     };
-    if (!SendChatLine(QStringLiteral("/emote "), OnOneLine(TxtSend->text()), echo))
+    if (!sendChatLine(QStringLiteral("/emote "), onOneLine(TxtSend->text()), echo))
         return;
-    TxtSend->clear();
+    TxtSend->ClearAfterSending();
 }

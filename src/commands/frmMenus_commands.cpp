@@ -13,10 +13,10 @@
 
 namespace {
 // Sends prefix, the selected user's name and suffix. With no user selected nothing is sent.
-void SendAboutSelectedUser(const QString& prefix, const QString& suffix = QString())
+void sendAboutSelectedUser(const QString& prefix, const QString& suffix = QString())
 {
     frmMain* main = Forms<frmMain>::Get();
-    const std::optional<QString> user = SelectedUser(main->RoomList);
+    const std::optional<QString> user = selectedUser(main->RoomList);
     if (!user) {
         WindowSystem::Beep();
         return;
@@ -24,7 +24,7 @@ void SendAboutSelectedUser(const QString& prefix, const QString& suffix = QStrin
     main->SendLine(prefix + *user + suffix);
 }
 
-void SendServiceCommand(const QString& line)
+void sendServiceCommand(const QString& line)
 {
     Forms<frmMain>::Get()->SendLine(line);
 }
@@ -55,61 +55,61 @@ void frmMain::TxtGet_MouseDown(Qt::MouseButton button)
 
 void frmMenus::mnuBan_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/ban "));
+    sendAboutSelectedUser(QStringLiteral("/ban "));
 }
 
 void frmMenus::mnuUnban_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/unban "));
+    sendAboutSelectedUser(QStringLiteral("/unban "));
 }
 
 void frmMenus::mnuKick_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/kick "));
+    sendAboutSelectedUser(QStringLiteral("/kick "));
 }
 
 void frmMenus::mnuDesignate_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/designate "));
+    sendAboutSelectedUser(QStringLiteral("/designate "));
 }
 
 void frmMenus::mnuSquelch_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/squelch "));
+    sendAboutSelectedUser(QStringLiteral("/squelch "));
 }
 
 void frmMenus::mnuUnsquelch_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/unsquelch "));
+    sendAboutSelectedUser(QStringLiteral("/unsquelch "));
 }
 
 void frmMenus::mnuWhois_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/whois "));
+    sendAboutSelectedUser(QStringLiteral("/whois "));
 }
 
 // Game statistics: "/stats <user> <game>", the game code led by its blank.
 void frmMenus::mnuSC_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" star"));
+    sendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" star"));
 }
 
 void frmMenus::mnuBW_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" sexp"));
+    sendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" sexp"));
 }
 
 void frmMenus::mnuWar2_Click()
 {
-    SendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" w2bne"));
+    sendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" w2bne"));
 }
 
 void frmMenus::mnuTime_Click()
 {
-    SendServiceCommand(QStringLiteral("/time"));
+    sendServiceCommand(QStringLiteral("/time"));
 }
 
 void frmMenus::mnuUsers_Click()
 {
-    SendServiceCommand(QStringLiteral("/users"));
+    sendServiceCommand(QStringLiteral("/users"));
 }

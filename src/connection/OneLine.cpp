@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-QString OnOneLine(QString text)
+QString onOneLine(QString text)
 {
     for (QChar& c : text) {
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
@@ -11,13 +11,13 @@ QString OnOneLine(QString text)
     return text;
 }
 
-void KeepOnOneLine(QLineEdit* edit)
+void keepOnOneLine(QLineEdit* edit)
 {
     QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
         if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
             return;
         const int caret = edit->cursorPosition();
-        edit->setText(OnOneLine(text));
+        edit->setText(onOneLine(text));
         edit->setCursorPosition(caret);
     });
 }

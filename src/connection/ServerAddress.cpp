@@ -10,7 +10,7 @@ const char* const Servers[] = {
     "203.0.113.32",
 };
 
-bool ParsePort(const QString& digits, quint16* port)
+bool parsePort(const QString& digits, quint16* port)
 {
     bool ok = false;
     const uint value = digits.toUInt(&ok, 10);
@@ -21,7 +21,7 @@ bool ParsePort(const QString& digits, quint16* port)
 }
 } // namespace
 
-ServerAddress ParseServerAddress(const QString& text)
+ServerAddress parseServerAddress(const QString& text)
 {
     const QString trimmed = text.trimmed();
     ServerAddress address;
@@ -32,12 +32,12 @@ ServerAddress ParseServerAddress(const QString& text)
             return {};
         const QString rest = trimmed.mid(close + 1);
         if (!rest.isEmpty() &&
-            !(rest.startsWith(QLatin1Char(':')) && ParsePort(rest.mid(1), &address.port)))
+            !(rest.startsWith(QLatin1Char(':')) && parsePort(rest.mid(1), &address.port)))
             return {};
         address.host = trimmed.mid(1, close - 1);
     } else if (trimmed.count(QLatin1Char(':')) == 1) {
         const qsizetype colon = trimmed.indexOf(QLatin1Char(':'));
-        if (!ParsePort(trimmed.mid(colon + 1), &address.port))
+        if (!parsePort(trimmed.mid(colon + 1), &address.port))
             return {};
         address.host = trimmed.left(colon);
     } else {
@@ -49,7 +49,7 @@ ServerAddress ParseServerAddress(const QString& text)
     return address;
 }
 
-QStringList ServerList()
+QStringList serverList()
 {
     QStringList list;
     for (const char* server : Servers)
@@ -57,7 +57,7 @@ QStringList ServerList()
     return list;
 }
 
-QString DefaultServer()
+QString defaultServer()
 {
     return QString::fromLatin1(Servers[1]);
 }

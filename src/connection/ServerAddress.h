@@ -14,9 +14,9 @@ inline constexpr quint16 DefaultServerPort = 6112;
 // The address a server text names, with port 6112 when it gives none; an empty host when
 // the text names no usable server (nothing but blanks, a port that is not a number from 1
 // to 65535, an unclosed bracket).
-ServerAddress ParseServerAddress(const QString& text);
+ServerAddress parseServerAddress(const QString& text);
 
 // The five servers the connect dialog lists; the second is the one File > Connect uses
 // until another has been chosen.
-QStringList ServerList();
-QString DefaultServer();
+QStringList serverList();
+QString defaultServer();

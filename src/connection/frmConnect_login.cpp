@@ -15,13 +15,13 @@
 #include <QLineEdit>
 
 namespace {
-bool MayLogInWithoutPassword(const QString& name)
+bool mayLogInWithoutPassword(const QString& name)
 {
     return name == QLatin1String("Anonymous") || name == QLatin1String("anonymous") ||
            name == QLatin1String("Guest") || name == QLatin1String("guest");
 }
 
-void Refuse(frmConnect* dialog, const QString& message)
+void refuse(frmConnect* dialog, const QString& message)
 {
     WindowSystem::ShowMessage(dialog, MainCaption(), message, WindowSystem::MessageIcon::None);
 }
@@ -30,13 +30,13 @@ void Refuse(frmConnect* dialog, const QString& message)
 void frmConnect::Form_Load()
 {
     cmdServer->clear();
-    cmdServer->addItems(ServerList());
-    UserNamet->setText(ReadSetting(ConfigurationKey::Username, ConfigurationKey::DefaultUsername));
-    Passwordt->setText(ReadSetting(ConfigurationKey::Password, ConfigurationKey::DefaultPassword));
+    cmdServer->addItems(serverList());
+    UserNamet->setText(readSetting(ConfigurationKey::Username, ConfigurationKey::DefaultUsername));
+    Passwordt->setText(readSetting(ConfigurationKey::Password, ConfigurationKey::DefaultPassword));
     txtChannel->setText(
-        ReadSetting(ConfigurationKey::HomeChannel, ConfigurationKey::DefaultHomeChannel));
+        readSetting(ConfigurationKey::HomeChannel, ConfigurationKey::DefaultHomeChannel));
     cmdServer->setEditText(
-        ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
+        readSetting(ConfigurationKey::Server, defaultServer().toUtf8().constData()));
     cmdServer->lineEdit()->home(false);
 }
 
@@ -45,26 +45,26 @@ void frmConnect::cmdConnect_Click()
     const QString name = UserNamet->text();
     const QString password = Passwordt->text();
     if (name.isEmpty()) {
-        Refuse(this, QStringLiteral("Must Enter a Username to Login"));
+        refuse(this, QStringLiteral("Must Enter a Username to Login"));
         return;
     }
-    if (!MayLogInWithoutPassword(name) && password.isEmpty()) {
-        Refuse(this, QStringLiteral("Must Enter a Password to Login"));
+    if (!mayLogInWithoutPassword(name) && password.isEmpty()) {
+        refuse(this, QStringLiteral("Must Enter a Password to Login"));
         return;
     }
     const QString serverText = cmdServer->currentText();
-    const ServerAddress server = ParseServerAddress(serverText);
+    const ServerAddress server = parseServerAddress(serverText);
     if (server.host.isEmpty()) {
-        Refuse(this, QStringLiteral("Must Enter a Server (host or host:port) to Login"));
+        refuse(this, QStringLiteral("Must Enter a Server (host or host:port) to Login"));
         return;
     }
 
     setCursor(Qt::WaitCursor);
     Forms<frmMain>::Get()->logIn(server, name, password);
-    StoreSetting(ConfigurationKey::Username, name);
-    StoreSetting(ConfigurationKey::Password, password);
-    StoreSetting(ConfigurationKey::HomeChannel, txtChannel->text());
-    StoreSetting(ConfigurationKey::Server, serverText);
+    storeSetting(ConfigurationKey::Username, name);
+    storeSetting(ConfigurationKey::Password, password);
+    storeSetting(ConfigurationKey::HomeChannel, txtChannel->text());
+    storeSetting(ConfigurationKey::Server, serverText);
     Forms<frmConnect>::Unload();
 }
 

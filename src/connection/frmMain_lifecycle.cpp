@@ -28,7 +28,7 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 void frmMain::Form_Load()
 {
     setOnlineControls(false);
-    outgoing->setLimits(ReadFloodLimits());
+    outgoing->setLimits(readFloodLimits());
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
@@ -71,10 +71,10 @@ void frmMain::startConnection(const ServerAddress& server)
 
 void frmMain::mnuConnect_Click()
 {
-    ServerAddress server = ParseServerAddress(
-        ReadSetting(ConfigurationKey::Server, DefaultServer().toUtf8().constData()));
+    ServerAddress server = parseServerAddress(
+        readSetting(ConfigurationKey::Server, defaultServer().toUtf8().constData()));
     if (server.host.isEmpty())
-        server = ParseServerAddress(DefaultServer());
+        server = parseServerAddress(defaultServer());
     startConnection(server);
 
     frmConnect* dialog = Forms<frmConnect>::Get();

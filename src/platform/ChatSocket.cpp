@@ -76,7 +76,7 @@ QByteArray ChatSocket::GetData()
     return data;
 }
 
-void ChatSocket::InjectArrivalForTesting(const QByteArray& bytes)
+void ChatSocket::injectArrivalForTesting(const QByteArray& bytes)
 {
     m_injected.append(bytes);
     emit DataArrival();
@@ -112,7 +112,7 @@ void ChatSocket::onDisconnected()
     emit ConnectionLost();
 }
 
-static QString PlainReason(QAbstractSocket::SocketError error, const QString& fallback)
+static QString plainReason(QAbstractSocket::SocketError error, const QString& fallback)
 {
     switch (error) {
     case QAbstractSocket::HostNotFoundError:
@@ -134,7 +134,7 @@ void ChatSocket::onError()
 {
     const auto error = m_socket->error();
     if (m_state == State::Connecting) {
-        failAttempt(PlainReason(error, m_socket->errorString()));
+        failAttempt(plainReason(error, m_socket->errorString()));
     } else if (m_state == State::Connected &&
                m_socket->state() != QAbstractSocket::ConnectedState) {
         onDisconnected();
@@ -144,7 +144,7 @@ void ChatSocket::onError()
 void ChatSocket::onConnectTimeout()
 {
     if (m_state == State::Connecting)
-        failAttempt(PlainReason(QAbstractSocket::SocketTimeoutError, QString()));
+        failAttempt(plainReason(QAbstractSocket::SocketTimeoutError, QString()));
 }
 
 void ChatSocket::failAttempt(const QString& reason)

@@ -47,7 +47,7 @@ public:
     // For the benchmark and the fuzz target only, never called by the program: makes the
     // bytes readable through GetData() as if the peer had sent them, ahead of anything the
     // connection receives later, and raises DataArrival. Works without a connection.
-    void InjectArrivalForTesting(const QByteArray& bytes);
+    void injectArrivalForTesting(const QByteArray& bytes);
 
 signals:
     void DataArrival();
@@ -68,7 +68,7 @@ private:
     QTcpSocket* m_socket = nullptr;
     QTimer m_connectTimeout;
     QByteArray m_queued;
-    QByteArray m_injected; // from InjectArrivalForTesting(), not read yet
+    QByteArray m_injected; // from injectArrivalForTesting(), not read yet
     State m_state = State::Closed;
     QString m_remoteHost;
     quint16 m_remotePort = 0;

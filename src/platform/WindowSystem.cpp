@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
@@ -41,9 +42,12 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Mes
         hooks().message(title, text, icon);
         return;
     }
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
-                                                     : QMessageBox::NoIcon,
-                    title, text, QMessageBox::Ok, parent);
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    if (icon == MessageIcon::Information)
+        boxIcon = QMessageBox::Information;
+    else if (icon == MessageIcon::Warning)
+        boxIcon = QMessageBox::Warning;
+    QMessageBox box(boxIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -57,6 +61,25 @@ void EndProgram()
     for (QWidget* window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(0);
+}
+
+void AlertUnlessActive(QWidget* window)
+{
+    if (window->isActiveWindow())
+        return;
+    if (hooks().alert) {
+        hooks().alert(window);
+        return;
+    }
+    QApplication::alert(window);
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                       const QString& filter)
+{
+    if (hooks().saveFile)
+        return hooks().saveFile(suggested);
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
 }
 
 void CenterOnScreen(QWidget* window)

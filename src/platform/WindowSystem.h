@@ -7,8 +7,8 @@
 class QWidget;
 
 // The few window-system services the program uses whose exact behaviour matters to it.
-// Tests can watch the beep, the message boxes and the program end through the hooks;
-// without a hook the real service runs.
+// Tests can watch the beep, the message boxes, the program end, the attention requests and
+// the choice of a file through the hooks; without a hook the real service runs.
 namespace WindowSystem {
 
 // Runs every window event that is waiting, then returns.
@@ -17,7 +17,7 @@ void Yield();
 // The system's default beep.
 void Beep();
 
-enum class MessageIcon { None, Information };
+enum class MessageIcon { None, Information, Warning };
 
 // A modal message box with one OK button; returns when the user has closed it.
 void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon);
@@ -28,10 +28,20 @@ void EndProgram();
 // Centres a top-level window on the screen it is on.
 void CenterOnScreen(QWidget* window);
 
+// Asks the desktop to draw the user to `window` (its taskbar entry flashes or is marked, as
+// the desktop does it) unless it is the active window already. No sound.
+void AlertUnlessActive(QWidget* window);
+
+// Lets the user choose a file to save into, starting at `suggested`; empty when cancelled.
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                       const QString& filter);
+
 struct Hooks {
     std::function<void()> beep;
     std::function<void(const QString& title, const QString& text, MessageIcon icon)> message;
     std::function<void()> endProgram;
+    std::function<void(QWidget* window)> alert;
+    std::function<QString(const QString& suggested)> saveFile;
 };
 // Replaces the hooks; pass {} to restore the real services.
 void SetHooks(Hooks hooks);

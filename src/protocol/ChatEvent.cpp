@@ -13,7 +13,7 @@ bool isHexDigit(QChar c)
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
-bool startsWithFourDigits(const QString& line)
+bool startsWithFourDigits(QStringView line)
 {
     if (line.size() < 4)
         return false;
@@ -24,31 +24,29 @@ bool startsWithFourDigits(const QString& line)
     return true;
 }
 
-// The code table: the first four characters of a line.
+// The code table: the first four characters of a line, and what they announce.
+struct CodeEntry {
+    const char16_t* code;
+    Kind kind;
+};
+constexpr CodeEntry CodeTable[] = {
+    {u"1001", Kind::User},    {u"1002", Kind::Join}, {u"1003", Kind::Leave},
+    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk}, {u"1007", Kind::Channel},
+    {u"1018", Kind::Info},    {u"1019", Kind::Info}, {u"1023", Kind::Emote},
+};
+
 Kind kindOfCode(QStringView code)
 {
-    if (code == u"1001")
-        return Kind::User;
-    if (code == u"1002")
-        return Kind::Join;
-    if (code == u"1003")
-        return Kind::Leave;
-    if (code == u"1004")
-        return Kind::Whisper;
-    if (code == u"1005")
-        return Kind::Talk;
-    if (code == u"1007")
-        return Kind::Channel;
-    if (code == u"1018" || code == u"1019")
-        return Kind::Info;
-    if (code == u"1023")
-        return Kind::Emote;
+    for (const CodeEntry& entry : CodeTable) {
+        if (code == QStringView(entry.code))
+            return entry.kind;
+    }
     return Kind::Ignored;
 }
 
 // The text from the first to the last double quote (servers do not escape quotes inside
 // a text); nullopt with fewer than two. A text that lost its end runs to the line's end.
-std::optional<QString> quotedText(const QString& line, bool cut)
+std::optional<QStringView> quotedText(QStringView line, bool cut)
 {
     const int first = InStr(1, line, Quote);
     const int last = cut ? int(line.size()) : int(line.lastIndexOf(Quote)) + 1;
@@ -59,10 +57,10 @@ std::optional<QString> quotedText(const QString& line, bool cut)
 
 // The user field from userStart up to the blank in front of the flags (positions
 // userStart..v-1), with the flags when there are any.
-bool cutUser(const QString& line, int userStart, ChatEvent* event)
+bool cutUser(QStringView line, int userStart, ChatEvent* event)
 {
     const int v = FlagPos(line);
-    const std::optional<QString> user = Mid(line, userStart, v - userStart);
+    const std::optional<QStringView> user = Mid(line, userStart, v - userStart);
     if (!user)
         return false;
     event->user = *user;
@@ -72,11 +70,11 @@ bool cutUser(const QString& line, int userStart, ChatEvent* event)
 
 // Talk and emote: the user, and the text measured from the flags, positions v+6..L-2
 // (v+6..L-1 when the text lost its end, closing quote and all).
-bool cutUserAndText(const QString& line, int userStart, ChatEvent* event)
+bool cutUserAndText(QStringView line, int userStart, ChatEvent* event)
 {
     const int v = FlagPos(line);
     const int closing = event->cut ? 0 : 1;
-    const std::optional<QString> text = Mid(line, v + 6, int(line.size()) - (v + 6) - closing);
+    const std::optional<QStringView> text = Mid(line, v + 6, int(line.size()) - (v + 6) - closing);
     if (!text || !cutUser(line, userStart, event))
         return false;
     event->text = *text;
@@ -89,13 +87,13 @@ bool carriesText(Kind kind)
 }
 
 // The line (its CR not counted) has an opening quote and does not end in a quote.
-bool lostClosingQuote(const QString& line)
+bool lostClosingQuote(QStringView line)
 {
-    const QStringView body = QStringView(line).chopped(line.endsWith(Cr) ? 1 : 0);
+    const QStringView body = line.chopped(line.endsWith(Cr) ? 1 : 0);
     return body.contains(Quote) && !body.endsWith(Quote);
 }
 
-bool cutFields(const QString& line, ChatEvent* event)
+bool cutFields(QStringView line, ChatEvent* event)
 {
     switch (event->kind) {
     case Kind::User:
@@ -103,12 +101,11 @@ bool cutFields(const QString& line, ChatEvent* event)
         return cutUser(line, 11, event);
     case Kind::Leave:
         // Read even without flags: the leave then names nobody, and still counts.
-        if (!cutUser(line, 11, event))
-            event->user.clear();
-        event->user = trimBlanks(event->user);
+        if (cutUser(line, 11, event))
+            event->user = trimBlanks(event->user);
         return true;
     case Kind::Whisper: {
-        const std::optional<QString> text = quotedText(line, event->cut);
+        const std::optional<QStringView> text = quotedText(line, event->cut);
         if (!text || !cutUser(line, 13, event))
             return false;
         event->text = *text;
@@ -119,14 +116,14 @@ bool cutFields(const QString& line, ChatEvent* event)
     case Kind::Emote:
         return cutUserAndText(line, 12, event);
     case Kind::Channel: {
-        const std::optional<QString> channel = Mid(line, 15, int(line.size()) - 16);
+        const std::optional<QStringView> channel = Mid(line, 15, int(line.size()) - 16);
         if (!channel)
             return false;
         event->channel = *channel;
         return true;
     }
     case Kind::Info:
-        event->text = quotedText(line, event->cut).value_or(QString());
+        event->text = quotedText(line, event->cut).value_or(QStringView());
         return true;
     case Kind::PlainText:
     case Kind::Unreadable:
@@ -136,10 +133,22 @@ bool cutFields(const QString& line, ChatEvent* event)
     return true;
 }
 
-// Marks a text that lost its end.
-QString lostEnd(const ChatEvent& event)
+QString joined(std::initializer_list<QStringView> parts)
 {
-    return event.cut ? QStringLiteral("\u2026") : QString();
+    qsizetype size = 0;
+    for (const QStringView part : parts)
+        size += part.size();
+    QString text;
+    text.reserve(size);
+    for (const QStringView part : parts)
+        text.append(part);
+    return text;
+}
+
+// Marks a text that lost its end.
+QStringView lostEnd(const ChatEvent& event)
+{
+    return event.cut ? QStringView(u"\u2026") : QStringView();
 }
 
 } // namespace
@@ -149,7 +158,7 @@ ChatEvent parseChatEvent(const QString& line, bool unterminated)
     ChatEvent event;
     if (!startsWithFourDigits(line)) {
         event.kind = Kind::PlainText;
-        event.text = line.endsWith(Cr) ? line.chopped(1) : line;
+        event.text = line.endsWith(Cr) ? QStringView(line).chopped(1) : QStringView(line);
         return event;
     }
     event.kind = kindOfCode(QStringView(line).left(4));
@@ -163,19 +172,19 @@ QString displayLine(const ChatEvent& event)
 {
     switch (event.kind) {
     case Kind::Talk:
-        return QLatin1Char('<') + event.user + QLatin1String(":>") + event.text + lostEnd(event);
+        return joined({u"<", event.user, u":>", event.text, lostEnd(event)});
     case Kind::Whisper:
-        return event.user + QLatin1String(":(Whispered) ") + event.text + lostEnd(event);
+        return joined({event.user, u":(Whispered) ", event.text, lostEnd(event)});
     case Kind::Emote:
-        return event.user + Blank + event.text + lostEnd(event);
+        return joined({event.user, u" ", event.text, lostEnd(event)});
     case Kind::Info:
-        return event.text + lostEnd(event);
+        return joined({event.text, lostEnd(event)});
     case Kind::PlainText:
-        return event.text;
+        return event.text.toString();
     case Kind::Join:
-        return event.user + QLatin1String(" has joined the channel");
+        return joined({event.user, u" has joined the channel"});
     case Kind::Leave:
-        return event.user + QLatin1String(" has left the channel");
+        return joined({event.user, u" has left the channel"});
     case Kind::User:
     case Kind::Channel:
     case Kind::Unreadable:
@@ -191,7 +200,7 @@ QString channelStatus(const QString& channel, int userCount)
            QLatin1String(". With ") + QString::number(userCount) + QLatin1String(" users");
 }
 
-QString trimBlanks(const QString& text)
+QStringView trimBlanks(QStringView text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -202,23 +211,23 @@ QString trimBlanks(const QString& text)
     return text.mid(first, last - first);
 }
 
-std::optional<QString> Mid(const QString& s, int start, int count)
+std::optional<QStringView> Mid(QStringView s, int start, int count)
 {
     if (count < 0 || start < 1)
         return std::nullopt;
     if (start > s.size())
-        return QString();
-    return s.mid(start - 1, count);
+        return s.last(0);
+    return s.sliced(start - 1, qMin(qsizetype(count), s.size() - (start - 1)));
 }
 
-int InStr(int start, const QString& s, QChar c)
+int InStr(int start, QStringView s, QChar c)
 {
     if (start > s.size())
         return 0;
     return int(s.indexOf(c, qMax(start, 1) - 1)) + 1;
 }
 
-int FlagPos(const QString& line)
+int FlagPos(QStringView line)
 {
     qsizetype begin = 0;
     for (int blanks = 0; blanks < 3; ++blanks) {

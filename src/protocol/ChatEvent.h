@@ -43,14 +43,16 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
+// An event read from a line. The fields are parts of that line, valid as long as it is.
 struct ChatEvent {
     enum class Kind {
-        User,       // 1001: user
-        Join,       // 1002: user
-        Leave,      // 1003: user
+        User,       // 1001: user, flags
+        Join,       // 1002: user, flags
+        Leave,      // 1003: user, flags (both empty when the line has no flags)
         Whisper,    // 1004: user, flags, text
         Talk,       // 1005: user, flags, text
         Channel,    // 1007: channel
@@ -62,16 +64,17 @@ struct ChatEvent {
     };
 
     Kind kind = Kind::Ignored;
-    QString user;
-    QString flags; // the four flag digits, for the kinds with a user
-    QString text;
-    QString channel;
+    QStringView user;
+    QStringView flags;
+    QStringView text;
+    QStringView channel;
     bool cut = false; // the text lost its end with the line's end: shown with "…"
 };
 
-// The event a received line carries. Every field is a part of the line. `unterminated`: the
+// The event a received line carries. The line must outlive the event. `unterminated`: the
 // line ended without a line end.
 ChatEvent parseChatEvent(const QString& line, bool unterminated = false);
+ChatEvent parseChatEvent(QString&&, bool = false) = delete;
 
 // The line a log box shows for the event: talk, whisper, emote, information, plain text and
 // the join and leave notices; empty for the other kinds.
@@ -81,16 +84,16 @@ QString displayLine(const ChatEvent& event);
 QString channelStatus(const QString& channel, int userCount);
 
 // Leading and trailing blanks removed; other white space stays.
-QString trimBlanks(const QString& text);
+QStringView trimBlanks(QStringView text);
 
 // The count characters from position start: nullopt when count < 0 or start < 1; empty
 // when start lies past the end; cut short at the end of s.
-std::optional<QString> Mid(const QString& s, int start, int count);
+std::optional<QStringView> Mid(QStringView s, int start, int count);
 
 // Position of c at or after start (a start below 1 searches from 1); 0 when there is none
 // or start lies past the end.
-int InStr(int start, const QString& s, QChar c);
+int InStr(int start, QStringView s, QChar c);
 
 // Position of the flag field, the fourth blank-separated field of a line about a user
 // (code, event name, user, flags), when it is exactly four hexadecimal digits; else 0.
-int FlagPos(const QString& line);
+int FlagPos(QStringView line);

@@ -16,19 +16,25 @@ bool isLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
+#ifdef __SSE2__
+// One bit for each of the sixteen bytes from p that is a CR or an LF.
+quint32 lineEndBits(const char* p)
+{
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i cr = _mm_cmpeq_epi8(block, _mm_set1_epi8('\r'));
+    const __m128i lf = _mm_cmpeq_epi8(block, _mm_set1_epi8('\n'));
+    return static_cast<quint32>(_mm_movemask_epi8(_mm_or_si128(cr, lf)));
+}
+#endif
+
 // The first CR or LF in [p, end), or end. Cutting lines is the hot loop of the receive
 // path, so sixteen bytes are tested at a time where SSE2 is there (every x86-64).
 const char* findLineEnd(const char* p, const char* end)
 {
 #ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
     for (; end - p >= 16; p += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int hits =
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
-        if (hits != 0)
-            return p + qCountTrailingZeroBits(static_cast<quint32>(hits));
+        if (const quint32 hits = lineEndBits(p))
+            return p + qCountTrailingZeroBits(hits);
     }
 #endif
     return std::find_if(p, end, isLineEnd);
@@ -39,6 +45,24 @@ bool startsEventLine(const char* p, const char* end)
 {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     return end - p >= 5 && digit(p[0]) && digit(p[1]) && digit(p[2]) && digit(p[3]) && p[4] == ' ';
+}
+
+// The last CR or LF in [p, end), or end. A flood without line ends is scanned whole on
+// every arrival, so this too goes sixteen bytes at a time.
+const char* findLastLineEnd(const char* p, const char* end)
+{
+    const char* q = end;
+#ifdef __SSE2__
+    for (; q - p >= 16; q -= 16) {
+        if (const quint32 hits = lineEndBits(q - 16))
+            return q - 16 + (31 - qCountLeadingZeroBits(hits));
+    }
+#endif
+    while (q != p) {
+        if (isLineEnd(*--q))
+            return q;
+    }
+    return end;
 }
 
 // Above this the buffer's storage is given back once it runs empty, so one large arrival
@@ -77,13 +101,7 @@ void LineBuffer::append(const QByteArray& bytes)
         m_readPos = 0;
     }
 
-    const char* lastEnd = end;
-    for (const char* q = end; q != p;) {
-        if (isLineEnd(*--q)) {
-            lastEnd = q;
-            break;
-        }
-    }
+    const char* const lastEnd = findLastLineEnd(p, end);
 
     if (lastEnd == end) {
         // No line end in this arrival: the unfinished line only grows.

@@ -1,7 +1,10 @@
 #include "protocol/LogBoxWriters.h"
 
+#include "ui/LogBox.h"
+
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStringList>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -10,6 +13,23 @@ namespace {
 QString ToBoxText(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The text as it goes into the box: line ends as the box has them and, while the box shows
+// time stamps, the stamp in front of every line that has text (a bare line end, such as the
+// one that closes a line left open, gets none).
+QString BoxLines(const QPlainTextEdit* box, const QString& text)
+{
+    const auto* log = qobject_cast<const LogBox*>(box);
+    const QString stamp = log ? log->LinePrefix() : QString();
+    if (stamp.isEmpty())
+        return ToBoxText(text);
+    QStringList lines = ToBoxText(text).split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (!line.isEmpty())
+            line.prepend(stamp);
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 } // namespace
 
@@ -21,7 +41,7 @@ void AppendLine(QPlainTextEdit* box, const QString& text)
     end.movePosition(QTextCursor::End);
     const QTextCursor caret = box->textCursor();
     const bool caretAtEnd = !caret.hasSelection() && caret.position() == end.position();
-    end.insertText(ToBoxText(text) + QLatin1Char('\n'));
+    end.insertText(BoxLines(box, text) + QLatin1Char('\n'));
     if (caretAtEnd) {
         QScrollBar* bar = box->verticalScrollBar();
         bar->setValue(bar->maximum());
@@ -45,7 +65,7 @@ void EchoLine(QPlainTextEdit* box, const QString& text)
 void InsertAtCaret(QPlainTextEdit* box, const QString& text)
 {
     QTextCursor caret = box->textCursor();
-    caret.insertText(ToBoxText(text));
+    caret.insertText(BoxLines(box, text));
     box->setTextCursor(caret);
 }
 

@@ -5,7 +5,8 @@
 class QPlainTextEdit;
 
 // The two ways the program writes into a log box. A line end in the program's text is
-// CR LF; in the box it is a new line.
+// CR LF; in the box it is a new line. While a LogBox shows time stamps, every line with
+// text that these writers add begins with the stamp.
 //
 // AppendLine adds the text and a line end at the end of the box and puts the caret there,
 // so the box shows its last line.

@@ -154,6 +154,7 @@ void frmMain::OnTalk(const ChatEvent& event)
 void frmMain::OnWhisper(const ChatEvent& event)
 {
     AppendLine(TxtWhisper, displayLine(event));
+    AlertOfWhisper();
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not
@@ -177,13 +178,13 @@ void frmMain::OnPlainText(const ChatEvent& event)
 
 void frmMain::OnUser(const ChatEvent& event)
 {
-    RoomList->addItem(event.user);
+    RoomList->addItem(event.user.toString());
     ShowChannelStatus();
 }
 
 void frmMain::OnJoin(const ChatEvent& event)
 {
-    RoomList->addItem(event.user);
+    RoomList->addItem(event.user.toString());
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
         EchoLine(TxtGet, displayLine(event));
@@ -192,7 +193,8 @@ void frmMain::OnJoin(const ChatEvent& event)
 void frmMain::OnLeave(const ChatEvent& event)
 {
     for (int i = 0; i < RoomList->count(); ++i) {
-        if (trimBlanks(RoomList->item(i)->text()) == event.user) {
+        const QString item = RoomList->item(i)->text();
+        if (trimBlanks(item) == event.user) {
             delete RoomList->takeItem(i);
             break;
         }
@@ -206,7 +208,7 @@ void frmMain::OnChannel(const ChatEvent& event)
 {
     RoomList->clear();
     unsetCursor();
-    CurrentChannel = event.channel;
+    CurrentChannel = event.channel.toString();
     ShowChannelStatus();
 }
 

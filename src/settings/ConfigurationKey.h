@@ -16,6 +16,7 @@ inline constexpr const char* FloodUnits = "FloodUnits";
 inline constexpr const char* FloodWindowSeconds = "FloodWindowSeconds";
 inline constexpr const char* FloodLongestLine = "FloodLongestLine";
 inline constexpr const char* FloodProtection = "FloodProtection"; // "1" on, "0" off
+inline constexpr const char* Timestamps = "Timestamps"; // "1" on, anything else off
 
 inline constexpr const char* DefaultUsername = "Guest";
 inline constexpr const char* DefaultPassword = "tulip";
@@ -26,5 +27,6 @@ inline constexpr const char* DefaultFloodUnits = "5";
 inline constexpr const char* DefaultFloodWindowSeconds = "5";
 inline constexpr const char* DefaultFloodLongestLine = "160";
 inline constexpr const char* DefaultFloodProtection = "1";
+inline constexpr const char* DefaultTimestamps = "0";
 
 } // namespace ConfigurationKey

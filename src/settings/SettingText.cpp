@@ -3,14 +3,14 @@
 #include "settings/ConfigurationKey.h"
 #include "settings/Registry.h"
 
-QString ReadSetting(const char* valueName, const char* defaultValue)
+QString readSetting(const char* valueName, const char* defaultValue)
 {
     const std::string text = Registry::GetSettingString(HKEY_LOCAL_MACHINE, ConfigurationKey::Path,
                                                         valueName, defaultValue);
     return QString::fromStdString(text);
 }
 
-bool StoreSetting(const char* valueName, const QString& value, QString* failure)
+bool storeSetting(const char* valueName, const QString& value, QString* failure)
 {
     std::string reason;
     const bool stored = Registry::SaveSettingString(HKEY_LOCAL_MACHINE, ConfigurationKey::Path,

@@ -4,21 +4,43 @@
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 
-FixedWindow::FixedWindow(const QString& caption, int clientWidthTwips, int clientHeightTwips)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint)
+#include <QEvent>
+
+namespace {
+// Centres its window when it is first shown; later shows keep where the user put it.
+class CentreOnFirstShow : public QObject {
+public:
+    explicit CentreOnFirstShow(QWidget* window)
+        : QObject(window)
+    {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && !m_shownBefore) {
+            m_shownBefore = true;
+            WindowSystem::CenterOnScreen(static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+
+private:
+    bool m_shownBefore = false;
+};
+} // namespace
+
+void useFixedFrame(QWidget* window)
 {
-    setWindowTitle(caption);
-    setWindowIcon(AppIcon());
-    setFixedSize(Px(clientWidthTwips), Px(clientHeightTwips));
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowIcon(AppIcon());
+    window->installEventFilter(new CentreOnFirstShow(window));
 }
 
-void FixedWindow::showEvent(QShowEvent* event)
+FixedWindow::FixedWindow(const QString& caption, int clientWidthTwips, int clientHeightTwips)
 {
-    QWidget::showEvent(event);
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        WindowSystem::CenterOnScreen(this);
-    }
+    setWindowTitle(caption);
+    useFixedFrame(this);
+    setFixedSize(Px(clientWidthTwips), Px(clientHeightTwips));
 }

@@ -2,16 +2,14 @@
 
 #include <QWidget>
 
-// Frame and placement shared by the program's small windows: a fixed client size, a close
-// button and no minimise or maximise button, the program's icon, centred on first show.
+// The frame and placement of every window of the program: a title bar with a close button
+// and no minimise or maximise button, the program's icon, centred on the screen when first
+// shown.
+void useFixedFrame(QWidget* window);
+
+// The program's small windows: that frame around a fixed client size.
 class FixedWindow : public QWidget {
     Q_OBJECT
 public:
     FixedWindow(const QString& caption, int clientWidthTwips, int clientHeightTwips);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool m_shownBefore = false;
 };

@@ -1,7 +1,6 @@
 #include "ui/LogBox.h"
 
-#include <QMouseEvent>
-#include <QPointer>
+#include "ui/MouseDown.h"
 
 LogBox::LogBox(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -14,15 +13,35 @@ LogBox::LogBox(QWidget* parent)
     setUndoRedoEnabled(false);
 }
 
+void LogBox::SetEditMenu(bool on)
+{
+    m_editMenu = on;
+    setContextMenuPolicy(on ? Qt::DefaultContextMenu : Qt::PreventContextMenu);
+}
+
+void LogBox::SetTimestamps(bool on)
+{
+    m_timestamps = on;
+}
+
+void LogBox::SetClock(std::function<QTime()> clock)
+{
+    m_clock = std::move(clock);
+}
+
+QString LogBox::LinePrefix() const
+{
+    if (!m_timestamps)
+        return QString();
+    return QLatin1Char('[') + m_clock().toString(QStringLiteral("HH:mm")) + QStringLiteral("] ");
+}
+
 void LogBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton) {
-        emit mouseDown(event->button(), event->modifiers());
-        event->accept();
+    // The whisper log keeps the ordinary edit menu (Copy, Select All) on a right press.
+    if (m_editMenu && event->button() == Qt::RightButton) {
+        QPlainTextEdit::mousePressEvent(event);
         return;
     }
-    QPointer<LogBox> self(this);
-    QPlainTextEdit::mousePressEvent(event);
-    if (self)
-        emit mouseDown(event->button(), event->modifiers());
+    passMousePress(this, event, [this, event] { QPlainTextEdit::mousePressEvent(event); });
 }

@@ -1,19 +1,38 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QTime>
 
-// A multi-line log: read-only for the user, who can still place the caret and select
-// text (the program writes at the caret, and replaces a selection, on purpose). Mouse
-// presses are reported before the box reacts; a right press never moves the caret or
-// opens the box's own edit menu, because the window shows a menu of its own there.
+#include <functional>
+
+// A multi-line log: read-only for the user, who can still place the caret, select text and
+// copy it with Ctrl+C (the program writes at the caret, and replaces a selection, on
+// purpose). Mouse presses are reported before the box reacts. A right press never moves the
+// caret; it opens the box's own edit menu (Copy, Select All) only where the window has no
+// menu of its own for it.
 class LogBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit LogBox(QWidget* parent = nullptr);
+
+    // On: a right press opens the edit menu. Off (the default): it only reports mouseDown.
+    void SetEditMenu(bool on);
+
+    // On: every line the program writes into the box begins with the time as "[HH:MM] ".
+    void SetTimestamps(bool on);
+    // The clock the time stamps read: local time unless a test fixes it.
+    void SetClock(std::function<QTime()> clock);
+    // What goes in front of a line written now: the time stamp, or nothing when they are off.
+    QString LinePrefix() const;
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool m_editMenu = false;
+    bool m_timestamps = false;
+    std::function<QTime()> m_clock = [] { return QTime::currentTime(); };
 };

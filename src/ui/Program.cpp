@@ -5,11 +5,17 @@
 
 #include <QApplication>
 
-int RunProgram(const std::function<void(frmMain*)>& beforeShow)
+// On X11 the application name is also the class of every window (WM_CLASS), which the
+// desktop entry names as its StartupWMClass.
+void NameApplication()
 {
     QApplication::setApplicationName(QStringLiteral("vantric-chat"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantric Chat"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kxvantric.VantricChat"));
+}
+
+int RunProgram(const std::function<void(frmMain*)>& beforeShow)
+{
+    NameApplication();
     // The main window runs the program: closing it, or File > Exit, ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,7 +1,6 @@
 #include "ui/UserListBox.h"
 
-#include <QMouseEvent>
-#include <QPointer>
+#include "ui/MouseDown.h"
 
 UserListBox::UserListBox(QWidget* parent)
     : QListWidget(parent)
@@ -20,13 +19,5 @@ int UserListBox::ListIndex() const
 
 void UserListBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::RightButton) {
-        emit mouseDown(event->button(), event->modifiers());
-        event->accept();
-        return;
-    }
-    QPointer<UserListBox> self(this);
-    QListWidget::mousePressEvent(event);
-    if (self)
-        emit mouseDown(event->button(), event->modifiers());
+    passMousePress(this, event, [this, event] { QListWidget::mousePressEvent(event); });
 }

@@ -22,8 +22,9 @@ frmConnect::frmConnect()
     UserNamet->setGeometry(TwipsRect(1320, 240, 2295, 285));
     UserNamet->setAccessibleName(tr("Username"));
 
-    // Shown as typed: the dialog does not mask the password.
+    // Masked, so nobody reads it off the screen; it is stored and sent exactly as typed.
     Passwordt = new QLineEdit(Frame1);
+    Passwordt->setEchoMode(QLineEdit::Password);
     Passwordt->setGeometry(TwipsRect(1320, 600, 2295, 285));
     Passwordt->setAccessibleName(tr("Password"));
 
@@ -79,7 +80,7 @@ void frmConnect::WireEvents()
 {
     // Each field goes out as one line of the login.
     for (QLineEdit* field : {UserNamet, Passwordt, txtChannel, cmdServer->lineEdit()})
-        KeepOnOneLine(field);
+        keepOnOneLine(field);
     connect(cmdConnect, &QPushButton::clicked, this, &frmConnect::cmdConnect_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmConnect::cmdCancel_Click);
 }

@@ -1,10 +1,9 @@
 #include "ui/frmMain.h"
 
-#include "AppIcon.h"
 #include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "ui/FixedWindow.h"
 #include "ui/LogBox.h"
 #include "ui/MainCaption.h"
 #include "ui/StatusLine.h"
@@ -30,15 +29,12 @@ frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(MainCaption());
-    setWindowIcon(AppIcon());
-    // A single fixed frame: no resizing, no minimise or maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    useFixedFrame(this);
     BuildControls();
     BuildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     WireEvents();
+    SetUpDesktopHabits();
 }
 
 frmMain::~frmMain() = default;
@@ -57,7 +53,7 @@ void frmMain::BuildControls()
     RoomList->setGeometry(TwipsRect(6000, 0, 2175, 3135));
     RoomList->setAccessibleName(tr("Users in channel"));
 
-    TxtSend = new QLineEdit(client);
+    TxtSend = new InputBox(client);
     TxtSend->setGeometry(TwipsRect(0, 3160, 7095, 285));
     TxtSend->setAccessibleName(tr("Message"));
 
@@ -121,6 +117,8 @@ void frmMain::BuildMenus()
     mnuOrvel = mnuFile->addAction(QStringLiteral("OrvelGroup"));
     mnuKn = mnuFile->addAction(QStringLiteral("\u00AB\u00B7K\u00B7e\u00B7s\u00B7t\u00B7r\u00B7a"
                                               "\u00B7n\u00B7e\u00B7\u00BB"));
+    mnuLine6 = mnuFile->addSeparator();
+    mnuSaveLog = mnuFile->addAction(QStringLiteral("Save Chat Log..."));
     mnuLine1 = mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
 
@@ -131,6 +129,8 @@ void frmMain::BuildMenus()
     mnuline2 = mnuOptions->addSeparator();
     mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
     mnuJoinLeave->setCheckable(true);
+    mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
+    mnuTimestamps->setCheckable(true);
     mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
@@ -143,15 +143,6 @@ void frmMain::BuildMenus()
     mnuAbout = mnuHelp->addAction(QStringLiteral("About"));
     mnuBugs = mnuHelp->addAction(QStringLiteral("Bugs"));
     mnuContact = mnuHelp->addAction(QStringLiteral("Contact"));
-}
-
-void frmMain::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        WindowSystem::CenterOnScreen(this);
-    }
 }
 
 // Closing the main window through its frame ends the program, like File > Exit, whatever

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/LineBuffer.h"
+#include "ui/InputBox.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -12,7 +13,6 @@ struct ChatEvent;
 struct ServerAddress;
 class LogBox;
 class QAction;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -35,7 +35,7 @@ public:
     // Controls, in tab order, then the invisible ones.
     LogBox* TxtGet = nullptr;
     UserListBox* RoomList = nullptr;
-    QLineEdit* TxtSend = nullptr;
+    InputBox* TxtSend = nullptr;
     LogBox* TxtWhisper = nullptr;
     QPushButton* cmdSend = nullptr;
     QPushButton* cmdWhisper = nullptr;
@@ -51,6 +51,8 @@ public:
     QAction* mnuLine3 = nullptr;
     QAction* mnuOrvel = nullptr;
     QAction* mnuKn = nullptr;
+    QAction* mnuLine6 = nullptr;
+    QAction* mnuSaveLog = nullptr;
     QAction* mnuLine1 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;
@@ -58,6 +60,7 @@ public:
     QAction* mnuAntiMessage = nullptr;
     QAction* mnuline2 = nullptr;
     QAction* mnuJoinLeave = nullptr;
+    QAction* mnuTimestamps = nullptr;
     QAction* mnuFlood = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
@@ -117,7 +120,7 @@ public:
     bool SendLine(const QString& text, std::function<void()> whenSent = {});
     // A chat, whisper or emote line: `prefix` and `text`, split into several lines when too
     // long; `echo` runs for each piece as it goes out.
-    bool SendChatLine(const QString& prefix, const QString& text,
+    bool sendChatLine(const QString& prefix, const QString& text,
                       const std::function<void(const QString& piece)>& echo);
     // True once the login has been written on an established connection.
     bool canSendLines() const;
@@ -147,9 +150,15 @@ public:
     void mnuBugs_Click();
     void mnuContact_Click();
 
+    // Desktop habits: input history and name completion (in InputBox), time stamps in the
+    // logs, the whisper log's edit menu, saving the chat log.
+    void SetUpDesktopHabits();
+    void mnuTimestamps_Click();
+    void mnuSaveLog_Click();
+    void AlertOfWhisper();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
@@ -180,5 +189,4 @@ private:
     bool m_loginSent = false;
     // Lines thrown away when the connection was lost; told once the loss is reported.
     int m_unsentAtLoss = 0;
-    bool m_shownBefore = false;
 };

@@ -40,7 +40,7 @@ void frmMain::WireEvents()
 
     // Sending, pop-up commands and anti-idle.
     outgoing->setWriter([this](const QByteArray& bytes) { sendToServer(bytes); });
-    connect(outgoing, &SendQueue::WaitingChanged, this, &frmMain::showWaitingLines);
+    connect(outgoing, &SendQueue::waitingChanged, this, &frmMain::showWaitingLines);
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdWhisper, &QPushButton::clicked, this, &frmMain::cmdWhisper_Click);
     connect(mnuSend, &QAction::triggered, this, &frmMain::mnuSend_Click);
@@ -55,6 +55,10 @@ void frmMain::WireEvents()
 
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
+
+    // Desktop habits.
+    ConnectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
+    connect(mnuSaveLog, &QAction::triggered, this, &frmMain::mnuSaveLog_Click);
 
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);
     connect(mnuKn, &QAction::triggered, this, &frmMain::mnuKn_Click);

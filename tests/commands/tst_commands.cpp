@@ -1,5 +1,5 @@
-// Talking, the pop-up commands and anti-idle against a recording server: the exact bytes on
-// the wire, the echoes, and the cases in which nothing may go out.
+// Talking and the pop-up commands against a recording server: the exact bytes on the wire,
+// the echoes, and the cases in which nothing may go out.
 #include "ClientHarness.h"
 #include "platform/ChatSocket.h"
 #include "settings/ConfigurationKey.h"
@@ -61,19 +61,13 @@ private slots:
     void onlyRightPressOpensMenu();
     void chatLogAroundItsMenu_data();
     void chatLogAroundItsMenu();
-    void antiIdleSwitch();
-    void antiIdleEditorAndTick_data();
-    void antiIdleEditorAndTick();
 
 private:
-    // From the end of the login on by default.
-    QByteArray sent(qsizetype from = -1);
-    bool logIn(const QString& name = "Bob");
     void press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
                Qt::KeyboardModifiers modifiers = {}, QPoint at = {5, 5});
 
     std::unique_ptr<ClientHarness> h;
-    qsizetype loginEnd = 0;
+    qsizetype loginEnd = 0; // lines may only be sent after a login
     QMenu* shownMenu = nullptr;
     bool logEnabledInMenu = true;
 };
@@ -86,23 +80,11 @@ void tst_Commands::init()
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));
     shownMenu = nullptr;
-    loginEnd = 0;
 }
 
 void tst_Commands::cleanup()
 {
     h.reset();
-}
-
-QByteArray tst_Commands::sent(qsizetype from)
-{
-    return h->settledSent(from < 0 ? loginEnd : from);
-}
-
-bool tst_Commands::logIn(const QString& name)
-{
-    loginEnd = h->logIn(name);
-    return loginEnd > 0;
 }
 
 // Presses a mouse button on `where`; a pop-up that opens gets `choice` and is then closed.
@@ -173,7 +155,7 @@ void tst_Commands::talk()
 
     frmMain* m = h->main;
     if (connected)
-        QVERIFY(logIn());
+        QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     m->setOnlineControls(true);
     m->RoomList->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
@@ -194,7 +176,7 @@ void tst_Commands::talk()
         m->mnuEmote->trigger();
 
     if (connected)
-        QCOMPARE(sent(), wire);
+        QCOMPARE(h->sentSince(loginEnd), wire);
     QCOMPARE(h->chatLog(), chatLog);
     QCOMPARE(h->whisperLog(), whisperLog);
     QCOMPARE(m->TxtSend->text(), wire.isEmpty() ? input : QString());
@@ -219,7 +201,7 @@ void tst_Commands::echoLandsAtCaret()
     QFETCH(int, position);
     QFETCH(QString, chatLog);
 
-    QVERIFY(logIn());
+    QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     h->main->TxtGet->setPlainText("one\ntwo\n");
     QTextCursor cursor = h->main->TxtGet->textCursor();
     cursor.setPosition(anchor);
@@ -234,17 +216,17 @@ void tst_Commands::echoLandsAtCaret()
 // not open, the echo loads it hidden with the stored name.
 void tst_Commands::echoNameFromConnectDialog()
 {
-    QVERIFY(logIn("Ann"));
+    QVERIFY((loginEnd = h->logIn("Ann")) > 0);
     QVERIFY(!Forms<frmConnect>::IsLoaded());
     h->main->TxtSend->setText("yo");
     h->main->mnuEmote_Click();
-    QCOMPARE(sent(), QByteArray("/emote yo\r\n"));
+    QCOMPARE(h->sentSince(loginEnd), QByteArray("/emote yo\r\n"));
     QCOMPARE(h->chatLog(), QString("<Ann yo>\r\n"));
 
     // The echo loaded the dialog, hidden; it keeps its text until it is unloaded.
     QVERIFY(Forms<frmConnect>::IsLoaded() && !Forms<frmConnect>::Get()->isVisible());
     Forms<frmConnect>::UnloadNow();
-    StoreSetting(ConfigurationKey::Username, "Carol");
+    storeSetting(ConfigurationKey::Username, "Carol");
     h->main->TxtSend->setText("hi");
     h->main->cmdSend_Click();
     QVERIFY(h->chatLog().endsWith("Carol: hi\r\n"));
@@ -289,7 +271,7 @@ void tst_Commands::popupCommands()
     QFETCH(QString, selected);
     QFETCH(QByteArray, wire);
 
-    QVERIFY(logIn());
+    QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     UserListBox* list = h->main->RoomList;
     list->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
@@ -301,7 +283,7 @@ void tst_Commands::popupCommands()
         press(list->viewport(), Qt::RightButton, path, {},
               list->visualItemRect(list->item(0)).center());
 
-    QCOMPARE(sent(), wire);
+    QCOMPARE(h->sentSince(loginEnd), wire);
     QCOMPARE(h->beeps, wire.isEmpty() && !path.isEmpty() ? 1 : 0);
     QCOMPARE(h->chatLog() + h->whisperLog(), QString());
     QCOMPARE(list->ListIndex(), selected.isEmpty() ? -1 : 1);
@@ -361,7 +343,7 @@ void tst_Commands::chatLogAroundItsMenu()
     QFETCH(QString, chatLog);
 
     if (connected)
-        QVERIFY(logIn());
+        QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     LogBox* log = h->main->TxtGet;
     log->setPlainText("one\ntwo");
     QTextCursor caret = log->textCursor();
@@ -381,123 +363,8 @@ void tst_Commands::chatLogAroundItsMenu()
     QCOMPARE(h->chatLog(), chatLog);
     if (connected) {
         QCOMPARE(log->textCursor().position(), 2);
-        QCOMPARE(sent(), wire);
+        QCOMPARE(h->sentSince(loginEnd), wire);
     }
-}
-
-// The switch's three parts across Disconnect and a new login, then a tick of the real timer
-// (its interval shortened here only).
-void tst_Commands::antiIdleSwitch()
-{
-    frmMain* m = h->main;
-    QCOMPARE(m->tmrAnti->interval(), 65535);
-    auto state = [m] {
-        return QString("%1 %2 %3")
-            .arg(m->mnuAntiDisplay->isEnabled() ? "enabled" : "greyed",
-                 m->mnuAntiDisplay->isChecked() ? "checked" : "unchecked",
-                 m->tmrAnti->isActive() ? "ticking" : "stopped");
-    };
-    const auto click = [m] { m->mnuAntiDisplay->trigger(); };
-    const auto login = [this] { QVERIFY(logIn()); };
-    const auto disconnect = [m] { m->mnuDisconnect->trigger(); };
-    const QList<std::pair<std::function<void()>, QString>> steps{
-        {[] {}, "greyed unchecked stopped"}, {login, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},  {click, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},  {disconnect, "greyed checked stopped"},
-        {login, "enabled checked stopped"},  {click, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},
-    };
-    for (int i = 0; i < steps.size(); ++i) {
-        steps[i].first();
-        QVERIFY2(state() == steps[i].second,
-                 qPrintable(QString("step %1: %2").arg(i).arg(state())));
-    }
-    // Switching on starts a full interval: nothing goes out at once.
-    QVERIFY(m->tmrAnti->remainingTime() > 60000);
-    const qsizetype before = h->server.received().size();
-    QVERIFY(!sent(before).contains("/me"));
-
-    m->tmrAnti->setInterval(10);
-    const QByteArray line = "/me is a Brindlemoor Vantric Chat 0.1\r\n";
-    QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
-    QVERIFY(!h->chatLog().contains("/me"));
-    QVERIFY(!Forms<frmAnti>::Get()->isVisible());
-}
-
-// How the editor was left decides what the next tick sends and what is stored. The tick
-// reads the editor's text box, so unapplied text counts.
-void tst_Commands::antiIdleEditorAndTick_data()
-{
-    QTest::addColumn<QString>("stored"); // "" stores nothing
-    QTest::addColumn<QString>("leave");  // how the editor is left after typing
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("wire");
-    QTest::addColumn<QString>("storedAfter");
-
-    QTest::newRow("never opened, none stored")
-        << ""
-        << ""
-        << "" << QByteArray("/me is a Brindlemoor Vantric Chat 0.1\r\n") << "<none>";
-    QTest::newRow("never opened, stored") << "is away"
-                                          << ""
-                                          << "" << QByteArray("/me is away\r\n") << "is away";
-    QTest::newRow("typed, still open") << "is away"
-                                       << "open"
-                                       << "" << QByteArray("/me \r\n") << "is away";
-    QTest::newRow("typed line breaks") << "is away"
-                                       << "open"
-                                       << "a\r\nb" << QByteArray("/me a  b\r\n") << "is away";
-    QTest::newRow("applied") << "is away"
-                             << "apply"
-                             << "is back" << QByteArray("/me is back\r\n") << "is back";
-    QTest::newRow("cancelled") << "is away"
-                               << "cancel"
-                               << "is back" << QByteArray("/me is away\r\n") << "is away";
-    QTest::newRow("closed by its frame") << "is away"
-                                         << "close"
-                                         << "is back" << QByteArray("/me is away\r\n") << "is away";
-    QTest::newRow("unconnected") << "is away"
-                                 << ""
-                                 << "" << QByteArray() << "is away";
-}
-
-void tst_Commands::antiIdleEditorAndTick()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, leave);
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, wire);
-    QFETCH(QString, storedAfter);
-
-    if (!stored.isEmpty())
-        StoreSetting(ConfigurationKey::AntiIdleMessage, stored);
-    const bool connected = !wire.isEmpty();
-    if (connected)
-        QVERIFY(logIn());
-    frmMain* m = h->main;
-    if (!leave.isEmpty()) {
-        m->mnuAntiMessage->trigger();
-        frmAnti* editor = Forms<frmAnti>::Get();
-        QVERIFY(editor->isVisible() && !m->isVisible());
-        QCOMPARE(editor->txtAntiMessage->text(), stored);
-        editor->txtAntiMessage->setText(typed);
-        if (leave == "apply")
-            editor->cmdOkay->click();
-        else if (leave == "cancel")
-            editor->cmdCancel->click();
-        else if (leave == "close")
-            editor->close();
-        QCOMPARE(editor->isVisible(), leave == "open");
-        QCOMPARE(m->isVisible(), leave != "open");
-    }
-    QVERIFY(!m->tmrAnti->isActive());
-
-    m->tmrAnti_Timer();
-    QVERIFY(!Forms<frmAnti>::Get()->isVisible() || leave == "open");
-    QCOMPARE(h->chatLog(), connected ? QString() : NotSent);
-    if (connected)
-        QCOMPARE(sent(), wire);
-    QCOMPARE(ReadSetting(ConfigurationKey::AntiIdleMessage, "<none>"), storedAfter);
 }
 
 QTEST_MAIN(tst_Commands)

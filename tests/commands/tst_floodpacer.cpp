@@ -72,9 +72,9 @@ void tst_FloodPacer::sendTimes()
     for (const QString& line : lines) {
         now = qMax(now, line.section(':', 0, 0).toLongLong());
         const qsizetype bytes = line.section(':', 1).toInt();
-        now += pacer.WaitBefore(bytes);
-        QCOMPARE(pacer.WaitBefore(bytes), 0);
-        pacer.Sent(bytes);
+        now += pacer.waitBefore(bytes);
+        QCOMPARE(pacer.waitBefore(bytes), 0);
+        pacer.sent(bytes);
         got << int(now);
     }
     QCOMPARE(got, sentAt);
@@ -120,7 +120,7 @@ void tst_FloodPacer::limits()
     QFETCH(QString, error);
 
     const FloodLimitsOrError parsed =
-        ParseFloodLimits(typed[0], typed[1], typed[2], typed[3], enabled);
+        parseFloodLimits(typed[0], typed[1], typed[2], typed[3], enabled);
     QCOMPARE(parsed.error, error);
     QCOMPARE(parsed.limits.has_value(), error.isEmpty());
     if (parsed.limits) {
@@ -137,29 +137,29 @@ void tst_FloodPacer::queueSendsInOrderAsThePacerAllows()
     QByteArray written;
     QStringList events;
     queue.setWriter([&](const QByteArray& bytes) { written += bytes; });
-    QSignalSpy waiting(&queue, &SendQueue::WaitingChanged);
+    QSignalSpy waiting(&queue, &SendQueue::waitingChanged);
     for (int i = 1; i <= 6; ++i) {
         const QByteArray line = "line " + QByteArray::number(i);
-        queue.Enqueue({line, [&, line] { events << line + " after " + written.right(8); }});
+        queue.enqueue({line, [&, line] { events << line + " after " + written.right(8); }});
     }
     QCOMPARE(written, QByteArray("line 1\r\nline 2\r\nline 3\r\nline 4\r\n"));
     // Each line's whenSent runs once the line has been written, and not before.
     QCOMPARE(events, (QStringList{"line 1 after line 1\r\n", "line 2 after line 2\r\n",
                                   "line 3 after line 3\r\n", "line 4 after line 4\r\n"}));
-    QCOMPARE(queue.Waiting(), 2);
-    QCOMPARE(queue.NextAttemptAfter(), 6000);
+    QCOMPARE(queue.waiting(), 2);
+    QCOMPARE(queue.nextAttemptAfter(), 6000);
 
     // A timer that fires early sends nothing and is set for the rest of the wait.
     now = 5990;
-    queue.Pump();
-    QCOMPARE(queue.Waiting(), 2);
-    QCOMPARE(queue.NextAttemptAfter(), 10);
+    queue.pump();
+    QCOMPARE(queue.waiting(), 2);
+    QCOMPARE(queue.nextAttemptAfter(), 10);
 
     now = 6000;
-    queue.Pump();
+    queue.pump();
     QVERIFY(written.endsWith("line 4\r\nline 5\r\nline 6\r\n"));
     QCOMPARE(events.size(), 6);
-    QCOMPARE(queue.NextAttemptAfter(), -1);
+    QCOMPARE(queue.nextAttemptAfter(), -1);
     QCOMPARE(waiting, (QList<QVariantList>{{1}, {2}, {0}}));
 }
 
@@ -171,17 +171,17 @@ void tst_FloodPacer::queueDiscardsWaitingLines()
     int echoed = 0;
     queue.setWriter([&](const QByteArray&) { ++written; });
     for (int i = 0; i < 7; ++i)
-        queue.Enqueue({"x", [&] { ++echoed; }});
-    QCOMPARE(queue.Discard(), 3);
-    QCOMPARE(queue.Waiting(), 0);
-    QCOMPARE(queue.NextAttemptAfter(), -1);
+        queue.enqueue({"x", [&] { ++echoed; }});
+    QCOMPARE(queue.discard(), 3);
+    QCOMPARE(queue.waiting(), 0);
+    QCOMPARE(queue.nextAttemptAfter(), -1);
     QCOMPARE(echoed, 4);
 
     // The next connection starts with a clear quota: its first four lines go at once.
     for (int i = 0; i < 4; ++i)
-        queue.Enqueue({"y", {}});
+        queue.enqueue({"y", {}});
     QCOMPARE(written, 8);
-    QCOMPARE(queue.Discard(), 0);
+    QCOMPARE(queue.discard(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_FloodPacer)

@@ -26,7 +26,7 @@ QStringList Stored()
 {
     QStringList values;
     for (const char* key : Keys)
-        values << ReadSetting(key, "-");
+        values << readSetting(key, "-");
     return values;
 }
 
@@ -85,12 +85,12 @@ void tst_FloodSettings::storedLimitsShown()
 
     for (int i = 0; i < stored.size(); ++i) {
         if (stored[i] != "-")
-            StoreSetting(Keys[i], stored[i]);
+            storeSetting(Keys[i], stored[i]);
     }
     frmFlood* dialog = open();
     QVERIFY(dialog);
     QCOMPARE(Shown(dialog), shown);
-    const FloodLimits read = ReadFloodLimits();
+    const FloodLimits read = readFloodLimits();
     QCOMPARE((QStringList{QString::number(read.wrapBytes), QString::number(read.units),
                           QString::number(read.windowSeconds), QString::number(read.longestLine),
                           read.enabled ? "1" : "0"}),

@@ -71,7 +71,7 @@ void tst_LineSplitter::pieces()
     QFETCH(int, limit);
     QFETCH(QStringList, pieces);
 
-    QCOMPARE(SplitLongLine(prefix, text, limit), pieces);
+    QCOMPARE(splitLongLine(prefix, text, limit), pieces);
 }
 
 // A message of 500 characters in words, as a user pastes it: every line within the limit,
@@ -100,7 +100,7 @@ void tst_LineSplitter::longMessageComesBackWhole()
     for (int i = 0; words.join(' ').size() < 500; ++i)
         words << word + QString::number(i);
     const QString text = words.join(' ');
-    const QStringList pieces = SplitLongLine(prefix, text, 160);
+    const QStringList pieces = splitLongLine(prefix, text, 160);
     QVERIFY(pieces.size() > 3);
     for (const QString& piece : pieces) {
         QVERIFY(!piece.isEmpty());
@@ -145,7 +145,7 @@ void tst_LineSplitter::prefixOfATypedLine()
     QFETCH(QString, line);
     QFETCH(QString, prefix);
 
-    QCOMPARE(SplitPrefixOf(line).value_or("-"), prefix);
+    QCOMPARE(splitPrefixOf(line).value_or("-"), prefix);
 }
 
 QTEST_APPLESS_MAIN(tst_LineSplitter)

@@ -56,7 +56,7 @@ bool tst_Sending::start(bool protocol)
 {
     h = std::make_unique<ClientHarness>(protocol);
     h->useFakeClock();
-    loginEnd = h->logIn();
+    loginEnd = h->logIn("Bob");
     return loginEnd > 0;
 }
 
@@ -113,18 +113,18 @@ void tst_Sending::echoWhenSentAndWaitingCount()
     send("line 6");
     QCOMPARE(status->RightText(), QString("2 lines waiting"));
     QCOMPARE(status->SimpleText(), QString("channel text"));
-    QCOMPARE(h->settledSent(loginEnd), QByteArray("line 1\r\nline 2\r\nline 3\r\nline 4\r\n"));
+    QCOMPARE(h->sentSince(loginEnd), QByteArray("line 1\r\nline 2\r\nline 3\r\nline 4\r\n"));
     QCOMPARE(h->chatLog(), QString("Bob: line 1\r\nBob: line 2\r\nBob: line 3\r\nBob: line 4\r\n"));
 
     const qsizetype firstFour = h->server.received().size();
     h->clock = 5999;
-    h->main->outgoing->Pump();
-    QCOMPARE(h->main->outgoing->Waiting(), 2);
+    h->main->outgoing->pump();
+    QCOMPARE(h->main->outgoing->waiting(), 2);
     h->clock = 6000;
-    h->main->outgoing->Pump();
+    h->main->outgoing->pump();
     QVERIFY(h->chatLog().endsWith("Bob: line 4\r\nBob: line 5\r\nBob: line 6\r\n"));
     QCOMPARE(status->RightText(), QString());
-    QCOMPARE(h->settledSent(firstFour), QByteArray("line 5\r\nline 6\r\n"));
+    QCOMPARE(h->sentSince(firstFour), QByteArray("line 5\r\nline 6\r\n"));
 }
 
 // The protection is off here (the lines go at once) and the longest line is 20 bytes: long
@@ -176,7 +176,7 @@ void tst_Sending::longLinesSplit()
     limits.enabled = false;
     h->main->outgoing->setLimits(limits);
     act(action);
-    QCOMPARE(h->settledSent(loginEnd), wire);
+    QCOMPARE(h->sentSince(loginEnd), wire);
     QCOMPARE(h->chatLog(), chatLog);
     QCOMPARE(h->whisperLog(), whisperLog);
 }
@@ -205,7 +205,7 @@ void tst_Sending::waitingLinesAndTheConnection()
         QVERIFY(h->main->SendLine(QString("l%1").arg(i), [this, i] {
             AppendLine(h->main->TxtGet, QString("l%1").arg(i));
         }));
-    QCOMPARE(h->main->outgoing->Waiting(), 2);
+    QCOMPARE(h->main->outgoing->waiting(), 2);
     if (how == "disconnect")
         h->main->mnuDisconnect->trigger();
     else if (how == "lost")
@@ -215,11 +215,11 @@ void tst_Sending::waitingLinesAndTheConnection()
     else
         h->main->mnuExit_Click();
     QTRY_VERIFY2(h->chatLog().endsWith(chatLogEnd), qPrintable(h->chatLog()));
-    QCOMPARE(h->main->outgoing->Waiting(), 0);
+    QCOMPARE(h->main->outgoing->waiting(), 0);
     QCOMPARE(h->main->StatusBar1->RightText(), QString());
 
     h->clock += 60000;
-    h->main->outgoing->Pump();
+    h->main->outgoing->pump();
     QCoreApplication::processEvents();
     QVERIFY(!h->server.received(0).contains("l5"));
     QVERIFY(h->chatLog().startsWith("l1\r\nl2\r\nl3\r\nl4\r\n"));
@@ -245,7 +245,7 @@ void tst_Sending::nothingBeforeTheLogin()
     QFETCH(bool, connected);
 
     h = std::make_unique<ClientHarness>(true); // closes on anything but the login first
-    StoreSetting(ConfigurationKey::Server, h->serverAddress());
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
     h->main->mnuConnect->trigger();
     h->main->setOnlineControls(true); // as if the buttons were there to be pressed
     if (connected)
@@ -253,7 +253,7 @@ void tst_Sending::nothingBeforeTheLogin()
     act(action);
     QVERIFY(h->chatLog().endsWith(NotSent));
     QCOMPARE(h->main->TxtSend->text(), QString("one two three four five six"));
-    QCOMPARE(h->main->outgoing->Waiting(), 0);
+    QCOMPARE(h->main->outgoing->waiting(), 0);
 
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->UserNamet->setText("Bob");
@@ -270,7 +270,7 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
     h->useFakeClock();
     h->server.setClock([this] { return 1000 + h->clock / 1000; });
     QVERIFY(h->server.addVirtualUser("carol"));
-    loginEnd = h->logIn();
+    loginEnd = h->logIn("Bob");
     QVERIFY(loginEnd > 0);
     QTRY_VERIFY(h->userList().contains("carol "));
 
@@ -294,12 +294,12 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
         }
         return bytes;
     };
-    for (int step = 0; step < 400 && h->main->outgoing->Waiting() > 0; ++step) {
+    for (int step = 0; step < 400 && h->main->outgoing->waiting() > 0; ++step) {
         h->clock += 250;
-        h->main->outgoing->Pump();
+        h->main->outgoing->pump();
         QTRY_COMPARE(h->server.received().size(), written());
     }
-    QCOMPARE(h->main->outgoing->Waiting(), 0);
+    QCOMPARE(h->main->outgoing->waiting(), 0);
     QVERIFY(h->clock < 60000);
     QVERIFY(h->server.isSessionOpen());
 

@@ -50,7 +50,7 @@ void tst_LoginParts::serverAddresses()
     QFETCH(QString, text);
     QFETCH(QString, host);
     QFETCH(int, port);
-    const ServerAddress address = ParseServerAddress(text);
+    const ServerAddress address = parseServerAddress(text);
     QCOMPARE(address.host, host);
     if (!host.isEmpty())
         QCOMPARE(int(address.port), port);

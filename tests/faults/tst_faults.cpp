@@ -85,7 +85,7 @@ private slots:
     void settingsStoreFaults();
 
 private:
-    bool logIn(const QString& name = QStringLiteral("bob"));
+    bool logIn();
     bool connectTo(RawPeer& peer);
     void expectAnswering();
     void expectIdle();
@@ -103,10 +103,9 @@ void tst_Faults::cleanup()
     h.reset();
 }
 
-// Logs in through File > Connect and the connect dialog, as the user does.
-bool tst_Faults::logIn(const QString& name)
+bool tst_Faults::logIn()
 {
-    return h->logIn(name) > 0;
+    return h->logIn(QStringLiteral("bob")) > 0 && h->main->cmdSend->isEnabled();
 }
 
 bool tst_Faults::connectTo(RawPeer& peer)
@@ -144,9 +143,7 @@ void tst_Faults::serverCloses_data()
     QTest::addColumn<QByteArray>("before");   // sent just before the server closes
     QTest::addColumn<QString>("shownBefore"); // the complete lines, as the log shows them
 
-    QTest::newRow("in the middle of a line")
-        << QByteArray("1018 INFO \"one\"\r\n1005 TALK bob 0010 \"two\"\r\n1005 TALK bob 0010 \"thr")
-        << "one\r\n<TALK bob :>two\r\n";
+    // A close in the middle of a line: tst_connection.
     QTest::newRow("right after the login") << QByteArray() << QString();
     QByteArray burst;
     QString shown;
@@ -180,24 +177,16 @@ void tst_Faults::serverCloses()
 }
 
 // A server that accepts the connection and never sends anything: the client waits without
-// blocking, sends, and disconnects.
+// blocking and can still disconnect.
 void tst_Faults::silentServer()
 {
     QVERIFY(logIn());
     QTest::qWait(200);
     QVERIFY(h->chatLog().isEmpty());
     expectAnswering();
-
-    const qsizetype loginSize = h->server.received().size();
-    h->main->TxtSend->setText(QStringLiteral("anyone there?"));
-    h->main->cmdSend->click();
-    QTRY_COMPARE(h->server.received().mid(loginSize), QByteArray("anyone there?\r\n"));
-    QCOMPARE(h->chatLog(), QStringLiteral("bob: anyone there?\r\n"));
-
     h->main->mnuDisconnect->trigger();
     expectIdle();
     QTRY_VERIFY(!h->server.isSessionOpen());
-    expectAnswering();
 }
 
 // A whole session, every byte its own arrival, with every kind of line end.
@@ -406,7 +395,7 @@ void tst_Faults::settingsStoreFaults()
     dialog->cmdConnect->click();
     QTRY_VERIFY(h->server.received().endsWith("bob\r\npw\r\n"));
     QVERIFY(h->main->cmdSend->isEnabled());
-    QCOMPARE(ReadSetting(ConfigurationKey::Username, "Guest"), storedName);
+    QCOMPARE(readSetting(ConfigurationKey::Username, "Guest"), storedName);
     expectAnswering();
 }
 

@@ -145,11 +145,13 @@ void tst_ChatEvent::parse()
     QFETCH(QString, field);
     QFETCH(QString, shown);
 
-    const ChatEvent event = parseChatEvent(line + u'\r');
+    const QString received = line + u'\r';
+    const ChatEvent event = parseChatEvent(received);
     QCOMPARE(kindName(event.kind), kind);
-    QCOMPARE(event.user, user);
-    QCOMPARE(event.flags, flags);
-    QCOMPARE(event.kind == ChatEvent::Kind::Channel ? event.channel : event.text, field);
+    QCOMPARE(event.user.toString(), user);
+    QCOMPARE(event.flags.toString(), flags);
+    QCOMPARE((event.kind == ChatEvent::Kind::Channel ? event.channel : event.text).toString(),
+             field);
     QCOMPARE(displayLine(event), shown);
 }
 

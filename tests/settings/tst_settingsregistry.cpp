@@ -27,10 +27,10 @@ private slots:
 void TestSettingsRegistry::freshStoreYieldsDefaultsAndCreatesNothing()
 {
     TempConfigHome home;
-    QCOMPARE(ReadSetting(Username, DefaultUsername), "Guest");
-    QCOMPARE(ReadSetting(Password, DefaultPassword), "tulip");
-    QCOMPARE(ReadSetting(HomeChannel, DefaultHomeChannel), "KxVantrik Chat-1");
-    QCOMPARE(ReadSetting(AntiIdleMessage, DefaultAntiIdleMessage),
+    QCOMPARE(readSetting(Username, DefaultUsername), "Guest");
+    QCOMPARE(readSetting(Password, DefaultPassword), "tulip");
+    QCOMPARE(readSetting(HomeChannel, DefaultHomeChannel), "KxVantrik Chat-1");
+    QCOMPARE(readSetting(AntiIdleMessage, DefaultAntiIdleMessage),
              "is a Brindlemoor Vantric Chat 0.1");
     QVERIFY(!QFileInfo::exists(home.storeFolder()));
 }
@@ -92,7 +92,7 @@ void TestSettingsRegistry::refusedWrite()
     QFETCH(QString, afterwards);
     TempConfigHome home;
     if (refusal != Refusal::ConfigHomeBelowFile && refusal != Refusal::StoreIsFolder)
-        QVERIFY(StoreSetting(Username, "older"));
+        QVERIFY(storeSetting(Username, "older"));
     if (refusal == Refusal::ConfigHomeBelowFile) {
         QVERIFY(writeFile(home.path() + "/file", "x"));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/file/config"));
@@ -112,9 +112,9 @@ void TestSettingsRegistry::refusedWrite()
     const QByteArray fileBefore = readFile(home.storeFile());
 
     QString failure = "untouched";
-    QCOMPARE(StoreSetting(Username, "newer", &failure), error == 0);
+    QCOMPARE(storeSetting(Username, "newer", &failure), error == 0);
     QCOMPARE(failure, error == 0 ? QString("untouched") : QString::fromLocal8Bit(strerror(error)));
-    QCOMPARE(ReadSetting(Username, "<default>"), afterwards);
+    QCOMPARE(readSetting(Username, "<default>"), afterwards);
     if (error != 0)
         QCOMPARE(readFile(home.storeFile()), fileBefore);
 }

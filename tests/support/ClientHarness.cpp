@@ -15,9 +15,11 @@
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -35,6 +37,11 @@ ClientHarness::ClientHarness(bool serverSpeaksProtocol)
         messages.append({title, text, icon});
     };
     hooks.endProgram = [this] { ++programEnds; };
+    hooks.alert = [this](QWidget* window) { alerts.append(window); };
+    hooks.saveFile = [this](const QString& suggested) {
+        suggestedFile = suggested;
+        return fileToChoose;
+    };
     WindowSystem::SetHooks(hooks);
 
     main = Forms<frmMain>::Get();
@@ -70,23 +77,22 @@ bool ClientHarness::connectSocket()
     return QTest::qWaitFor([&] { return server.sessionCount() > sessionsBefore; }, 5000);
 }
 
-qsizetype ClientHarness::logIn(const QString& name)
+qsizetype ClientHarness::logIn(const QString& name, const QString& password)
 {
-    StoreSetting(ConfigurationKey::Server, serverAddress());
-    main->mnuConnect_Click();
+    storeSetting(ConfigurationKey::Server, serverAddress());
+    main->mnuConnect->trigger();
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->UserNamet->setText(name);
-    dialog->Passwordt->setText(QStringLiteral("pw"));
+    dialog->Passwordt->setText(password);
     dialog->cmdServer->setEditText(serverAddress());
-    dialog->cmdConnect_Click();
-    const QByteArray login = name.toUtf8() + "\r\npw\r\n";
-    if (!QTest::qWaitFor([&] { return server.received().endsWith(login) && main->canSendLines(); },
-                         5000))
+    dialog->cmdConnect->click();
+    const QByteArray login = name.toUtf8() + "\r\n" + password.toUtf8() + "\r\n";
+    if (!QTest::qWaitFor([&] { return server.received().endsWith(login); }, 5000))
         return -1;
     return server.received().size();
 }
 
-QByteArray ClientHarness::settledSent(qsizetype from)
+QByteArray ClientHarness::sentSince(qsizetype from)
 {
     const QByteArray marker = "<marker>\r\n";
     const qsizetype markers = server.received().count(marker); // earlier ones came before

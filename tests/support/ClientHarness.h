@@ -12,10 +12,12 @@
 #include <memory>
 
 class frmMain;
+class QWidget;
 
 // What a client test needs around the real program: a chat gateway server on 127.0.0.1 with
 // an ephemeral port, a settings folder of its own, the main window loaded as at program
-// start, and the beep, the message boxes and the program end recorded instead of happening.
+// start, and the beep, the message boxes, the program end, the attention requests and the
+// choice of a file recorded (or answered) instead of happening.
 //
 // Make one in init() and destroy it in cleanup(): every window is unloaded and the hooks are
 // restored, so each test starts from a fresh program.
@@ -36,6 +38,9 @@ public:
     int beeps = 0;
     int programEnds = 0;
     QList<Message> messages;
+    QList<QWidget*> alerts;
+    QString suggestedFile; // offered by the latest save-file choice
+    QString fileToChoose;  // what the user chooses then; empty cancels
 
     QString settingsFolder() const { return m_settings.path(); }
     QString serverAddress() const;
@@ -44,10 +49,10 @@ public:
     // (bypassing the connect dialog and the login). False when it could not be made.
     bool connectSocket();
 
-    // Logs in as the user does, through File > Connect and the connect dialog (password
-    // "pw"), and waits until the login has arrived and lines may be sent. Returns the size
-    // of everything the server has received then, or -1.
-    qsizetype logIn(const QString& name = QStringLiteral("Bob"));
+    // Logs in as the user does, through File > Connect and the connect dialog with this
+    // server typed in. Returns how many bytes the server has received once the login is
+    // there, or -1 when it did not arrive.
+    qsizetype logIn(const QString& name, const QString& password = QStringLiteral("pw"));
 
     // The outgoing queue's clock in milliseconds, moved on by the test instead of by time.
     void useFakeClock();
@@ -61,10 +66,11 @@ public:
 
     // What the client sent on the latest connection, from its first byte.
     QByteArray sentByClient() const { return server.received(); }
-    // What the server got from byte `from` on, once everything the client wrote so far has
-    // arrived: a marker written last is awaited, so an empty result means that nothing was
-    // sent. "<marker lost>" when there is no connection.
-    QByteArray settledSent(qsizetype from);
+
+    // What the server got from byte `from` on, once everything the client has written so far
+    // has arrived (a marker written last is awaited), so an empty result means that nothing
+    // was sent.
+    QByteArray sentSince(qsizetype from);
 
 private:
     QTemporaryDir m_settings;

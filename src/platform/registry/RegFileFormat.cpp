@@ -4,42 +4,45 @@
 
 #include <algorithm>
 #include <charconv>
-
 #include <strings.h>
-
-namespace RegFile {
 
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
-constexpr std::string_view kHexString = "hex(1):";
-constexpr std::size_t kHexLineWidth = 76;
-const std::string kSection = std::string("HKEY_LOCAL_MACHINE\\") + ConfigurationKey::Path;
+constexpr std::string_view kHex = "hex(1):";
+const std::string kSection = "[HKEY_LOCAL_MACHINE\\" + std::string(ConfigurationKey::Path) + "]";
 
-bool isControl(char c)
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
-// Takes the next line off `text`, without the blanks at either end.
 std::string_view takeLine(std::string_view& text)
 {
     std::string_view line = text.substr(0, text.find('\n'));
     text.remove_prefix(std::min(line.size() + 1, text.size()));
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!line.empty() && blank(line.front()))
-        line.remove_prefix(1);
-    while (!line.empty() && blank(line.back()))
-        line.remove_suffix(1);
-    return line;
+    line.remove_prefix(std::min(line.find_first_not_of(" \t\r"), line.size()));
+    return line.substr(0, line.find_last_not_of(" \t\r") + 1);
 }
 
-// Reads a quoted string at the start of `s` and moves `s` past its closing quote.
-bool takeQuoted(std::string_view& s, std::string& out)
+// Takes a quoted string, or hex(1) bytes such as "61,62" that run to the end of the line (the
+// line breaks of wrapped data already gone), off the front of `s`.
+bool takeString(std::string_view& s, std::string& out)
 {
-    if (s.empty() || s.front() != '"')
-        return false;
-    for (std::size_t i = 1; i < s.size(); ++i) {
+    if (equalsIgnoringCase(s.substr(0, kHex.size()), kHex)) {
+        const std::string_view hex = s.substr(kHex.size());
+        s = {};
+        for (std::size_t i = 0; i < hex.size(); i += 3) {
+            unsigned byte = 0;
+            if (hex.size() % 3 != 2 ||
+                std::from_chars(&hex[i], &hex[i] + 2, byte, 16).ptr != &hex[i] + 2 ||
+                (i + 2 < hex.size() && hex[i + 2] != ','))
+                return false;
+            out += static_cast<char>(byte);
+        }
+        return true;
+    }
+    for (std::size_t i = 1; s.substr(0, 1) == "\"" && i < s.size(); ++i) {
         if (s[i] == '"') {
             s.remove_prefix(i + 1);
             return true;
@@ -51,91 +54,45 @@ bool takeQuoted(std::string_view& s, std::string& out)
     return false;
 }
 
-// "61,62,63" (the blanks of joined lines already gone) into bytes.
-bool parseHexBytes(std::string_view s, std::string& out)
+// Appends `text` in quotes, or else as hex(1) bytes wrapped as regedit wraps them, then `end`.
+void appendString(std::string& out, std::string_view text, char end)
 {
-    for (std::size_t i = 0; i < s.size(); i += 3) {
-        unsigned byte = 0;
-        if (s.size() < i + 2 || std::from_chars(&s[i], &s[i] + 2, byte, 16).ptr != &s[i] + 2 ||
-            (s.size() > i + 2 && (s[i + 2] != ',' || s.size() == i + 3)))
-            return false;
-        out += static_cast<char>(byte);
+    if (RegFile::fitsInQuotes(text)) {
+        out += '"';
+        for (char c : text)
+            out += c == '\\' || c == '"' ? std::string{'\\', c} : std::string{c};
+        out += {'"', end};
+        return;
     }
-    return true;
-}
-
-bool parseValue(std::string_view line, std::string& name, std::string& data)
-{
-    if (!takeQuoted(line, name) || !isStorableName(name) || line.substr(0, 1) != "=")
-        return false;
-    line.remove_prefix(1);
-    if (line.substr(0, 1) == "\"")
-        return takeQuoted(line, data) && line.empty();
-    return equalsIgnoringCase(line.substr(0, kHexString.size()), kHexString) &&
-           parseHexBytes(line.substr(kHexString.size()), data);
-}
-
-std::string quoted(std::string_view text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '\\' || c == '"')
-            out += '\\';
-        out += c;
-    }
-    return out + '"';
-}
-
-// Appends data as hex(1) bytes to a line already `width` characters long, wrapped as regedit
-// wraps its exports.
-void appendHex(std::string& out, std::string_view data, std::size_t width)
-{
     constexpr char digits[] = "0123456789abcdef";
-    out += kHexString;
-    width += kHexString.size();
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        if (i > 0 && width + 3 > kHexLineWidth) {
-            out += ",\\\n  ";
-            width = 2;
-        } else if (i > 0) {
-            out += ',';
-            ++width;
-        }
-        out += digits[static_cast<unsigned char>(data[i]) >> 4];
-        out += digits[static_cast<unsigned char>(data[i]) & 0xf];
-        width += 2;
+    out += kHex;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i > 0) // regedit wraps hex data before a line grows past 76 characters
+            out += out.size() - out.rfind('\n') + 2 > 76 ? ",\\\n  " : ",";
+        out += digits[static_cast<unsigned char>(text[i]) >> 4];
+        out += digits[static_cast<unsigned char>(text[i]) & 0xf];
     }
+    out += end;
 }
 
 } // namespace
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b)
+bool RegFile::fitsInQuotes(std::string_view text)
 {
-    return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return c == '\t' || (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f);
+    });
 }
 
-bool isStorableName(std::string_view name)
+std::string* RegFile::Values::find(std::string_view name)
 {
-    return std::none_of(name.begin(), name.end(), isControl);
-}
-
-std::string* Values::find(std::string_view name)
-{
-    const auto it = std::find_if(list.begin(), list.end(), [&name](const auto& value) {
+    const auto it = std::find_if(list.rbegin(), list.rend(), [&name](const auto& value) {
         return equalsIgnoringCase(value.first, name);
     });
-    return it != list.end() ? &it->second : nullptr;
+    return it != list.rend() ? &it->second : nullptr;
 }
 
-void Values::set(const std::string& name, const std::string& data)
-{
-    if (std::string* old = find(name))
-        *old = data; // the spelling first stored stays
-    else
-        list.emplace_back(name, data);
-}
-
-Values parse(std::string_view text)
+RegFile::Values RegFile::parse(std::string_view text)
 {
     Values values;
     bool inKey = false;
@@ -143,39 +100,31 @@ Values parse(std::string_view text)
         std::string line(takeLine(text));
         if (line.empty() || line.front() == ';' || line == kHeader)
             continue;
-        while (line.back() == '\\' && !text.empty()) { // hex data goes on in the next line
-            line.pop_back();
-            line += takeLine(text);
-        }
-        if (line.front() == '[' && line.back() == ']') {
-            inKey = equalsIgnoringCase(std::string_view(line).substr(1, line.size() - 2), kSection);
-            values.complete = values.complete && inKey;
-            continue;
-        }
+        // Hex data goes on in the next line; a lone backslash stays, so the line is never empty.
+        while (line.size() > 1 && line.back() == '\\' && !text.empty())
+            line.replace(line.size() - 1, 1, takeLine(text));
+        std::string_view rest = line;
         std::string name;
         std::string data;
-        if (inKey && parseValue(line, name, data))
-            values.set(name, data);
+        if (line.front() == '[' && line.back() == ']')
+            inKey = equalsIgnoringCase(line, kSection);
+        else if (inKey && takeString(rest, name) && fitsInQuotes(name) &&
+                 rest.substr(0, 1) == "=" && takeString(rest = rest.substr(1), data) &&
+                 rest.empty())
+            values.list.emplace_back(name, data);
         else
             values.complete = false;
+        values.complete = values.complete && inKey; // another key is damage too
     }
     return values;
 }
 
-std::string format(const Values& values)
+std::string RegFile::format(const Values& values)
 {
-    std::string out = std::string(kHeader) + "\n\n[" + kSection + "]\n";
+    std::string out = std::string(kHeader) + "\n\n" + kSection + "\n";
     for (const auto& [name, data] : values.list) {
-        const std::size_t lineStart = out.size();
-        out += quoted(name) + '=';
-        if (std::all_of(data.begin(), data.end(),
-                        [](char c) { return c == '\t' || !isControl(c); }))
-            out += quoted(data);
-        else
-            appendHex(out, data, out.size() - lineStart);
-        out += '\n';
+        appendString(out, name, '=');
+        appendString(out, data, '\n');
     }
     return out + '\n';
 }
-
-} // namespace RegFile

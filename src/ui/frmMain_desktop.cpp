@@ -1,0 +1,91 @@
+// The main window's part of the habits chat users bring from other programs: names for Tab
+// to complete in the message box, the whisper log's Copy menu, time stamps in the logs, an
+// alert for whispers while the window is in the background, and saving the chat log.
+#include "ui/frmMain.h"
+
+#include "platform/WindowSystem.h"
+#include "protocol/LogBoxWriters.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/LogBox.h"
+#include "ui/UserListBox.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+const QString SaveLogTitle = QStringLiteral("Save Chat Log");
+
+void ShowTimestamps(frmMain* window, bool on)
+{
+    window->mnuTimestamps->setChecked(on);
+    window->TxtGet->SetTimestamps(on);
+    window->TxtWhisper->SetTimestamps(on);
+}
+
+// Writes the text as UTF-8 with the system's line ends. The file appears only complete:
+// until the commit the text goes to a temporary file beside it, which a failure removes,
+// so an older file of that name is left as it was. Returns why it failed, or nothing.
+QString SaveText(const QString& path, const QString& text)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return file.errorString();
+    file.write(text.toUtf8()); // a failed write makes the commit fail
+    if (!file.commit())
+        return file.errorString();
+    return QString();
+}
+} // namespace
+
+void frmMain::SetUpDesktopHabits()
+{
+    TxtSend->SetNameSource([this] {
+        QStringList names;
+        for (int i = 0; i < RoomList->count(); ++i)
+            names.append(RoomList->item(i)->text());
+        return names;
+    });
+    // A right press on the chat log opens the service menu; the whisper log has no menu of
+    // its own, so it keeps the box's Copy menu.
+    TxtWhisper->SetEditMenu(true);
+    ShowTimestamps(this, readSetting(ConfigurationKey::Timestamps,
+                                     ConfigurationKey::DefaultTimestamps) == QLatin1String("1"));
+}
+
+void frmMain::mnuTimestamps_Click()
+{
+    const bool on = !mnuTimestamps->isChecked();
+    ShowTimestamps(this, on);
+    storeSetting(ConfigurationKey::Timestamps, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void frmMain::AlertOfWhisper()
+{
+    WindowSystem::AlertUnlessActive(this);
+}
+
+// The chat log as it is shown, one line of the file per line of the log. The file is offered
+// in the documents folder, or in the home folder where there is none.
+void frmMain::mnuSaveLog_Click()
+{
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists())
+        folder.setPath(QDir::homePath());
+    const QString suggested = folder.filePath(
+        QStringLiteral("Chat Log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString path = WindowSystem::ChooseSaveFile(
+        this, SaveLogTitle, suggested, QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    const QString text = LogText(TxtGet).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString error = SaveText(path, text);
+    if (!error.isEmpty())
+        WindowSystem::ShowMessage(this, SaveLogTitle,
+                                  QStringLiteral("Could not save the chat log to %1: %2.")
+                                      .arg(QDir::toNativeSeparators(path), error),
+                                  WindowSystem::MessageIcon::Warning);
+}

@@ -1,0 +1,154 @@
+// Anti-idle against a recording server: the switch across Disconnect and a new login, the
+// editor, and what a tick sends.
+#include "ClientHarness.h"
+
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/Forms.h"
+#include "ui/frmAnti.h"
+#include "ui/frmMain.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+class tst_AntiIdle : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void switchAcrossDisconnectAndLogin();
+    void editorAndTick_data();
+    void editorAndTick();
+
+private:
+    std::unique_ptr<ClientHarness> h;
+    qsizetype loginEnd = 0; // lines may only be sent after a login
+};
+
+void tst_AntiIdle::init()
+{
+    h = std::make_unique<ClientHarness>(false);
+    h->main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(h->main));
+}
+
+void tst_AntiIdle::cleanup()
+{
+    h.reset();
+}
+
+// The switch's three parts across Disconnect and a new login, then a tick of the real timer
+// (its interval shortened here only).
+void tst_AntiIdle::switchAcrossDisconnectAndLogin()
+{
+    frmMain* m = h->main;
+    QCOMPARE(m->tmrAnti->interval(), 65535);
+    auto state = [m] {
+        return QString("%1 %2 %3")
+            .arg(m->mnuAntiDisplay->isEnabled() ? "enabled" : "greyed",
+                 m->mnuAntiDisplay->isChecked() ? "checked" : "unchecked",
+                 m->tmrAnti->isActive() ? "ticking" : "stopped");
+    };
+    const auto click = [m] { m->mnuAntiDisplay->trigger(); };
+    const auto login = [this] { QVERIFY(h->logIn("Bob") > 0); };
+    const auto disconnect = [m] { m->mnuDisconnect->trigger(); };
+    const QList<std::pair<std::function<void()>, QString>> steps{
+        {[] {}, "greyed unchecked stopped"}, {login, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},  {click, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},  {disconnect, "greyed checked stopped"},
+        {login, "enabled checked stopped"},  {click, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},
+    };
+    for (int i = 0; i < steps.size(); ++i) {
+        steps[i].first();
+        QVERIFY2(state() == steps[i].second,
+                 qPrintable(QString("step %1: %2").arg(i).arg(state())));
+    }
+    // Switching on starts a full interval: nothing goes out at once.
+    QVERIFY(m->tmrAnti->remainingTime() > 60000);
+    const qsizetype before = h->server.received().size();
+    QVERIFY(!h->sentSince(before).contains("/me"));
+
+    m->tmrAnti->setInterval(10);
+    const QByteArray line = "/me is a Brindlemoor Vantric Chat 0.1\r\n";
+    QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
+    QVERIFY(!h->chatLog().contains("/me"));
+    QVERIFY(!Forms<frmAnti>::Get()->isVisible());
+}
+
+// How the editor was left decides what the next tick sends and what is stored. The tick
+// reads the editor's text box, so unapplied text counts.
+void tst_AntiIdle::editorAndTick_data()
+{
+    QTest::addColumn<QString>("stored"); // "" stores nothing
+    QTest::addColumn<QString>("leave");  // how the editor is left after typing
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("wire");
+    QTest::addColumn<QString>("storedAfter");
+
+    auto row = [](const char* name, const char* stored, const char* leave, const char* typed,
+                  const QByteArray& wire, const char* storedAfter) {
+        QTest::newRow(name) << QString(stored) << QString(leave) << QString(typed) << wire
+                            << QString(storedAfter);
+    };
+    const QByteArray away = "/me is away\r\n";
+    row("never opened, none stored", "", "", "", "/me is a Brindlemoor Vantric Chat 0.1\r\n",
+        "<none>");
+    row("never opened, stored", "is away", "", "", away, "is away");
+    row("typed, still open", "is away", "open", "", "/me \r\n", "is away");
+    row("typed line breaks", "is away", "open", "a\r\nb", "/me a  b\r\n", "is away");
+    row("applied", "is away", "apply", "is back", "/me is back\r\n", "is back");
+    row("cancelled", "is away", "cancel", "is back", away, "is away");
+    row("closed by its frame", "is away", "close", "is back", away, "is away");
+    row("unconnected", "is away", "", "", QByteArray(), "is away");
+}
+
+void tst_AntiIdle::editorAndTick()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, leave);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, wire);
+    QFETCH(QString, storedAfter);
+
+    if (!stored.isEmpty())
+        storeSetting(ConfigurationKey::AntiIdleMessage, stored);
+    const bool connected = !wire.isEmpty();
+    if (connected)
+        QVERIFY((loginEnd = h->logIn("Bob")) > 0);
+    frmMain* m = h->main;
+    if (!leave.isEmpty()) {
+        m->mnuAntiMessage->trigger();
+        frmAnti* editor = Forms<frmAnti>::Get();
+        QVERIFY(editor->isVisible() && !m->isVisible());
+        QCOMPARE(editor->txtAntiMessage->text(), stored);
+        editor->txtAntiMessage->setText(typed);
+        if (leave == "apply")
+            editor->cmdOkay->click();
+        else if (leave == "cancel")
+            editor->cmdCancel->click();
+        else if (leave == "close")
+            editor->close();
+        QCOMPARE(editor->isVisible(), leave == "open");
+        QCOMPARE(m->isVisible(), leave != "open");
+    }
+    QVERIFY(!m->tmrAnti->isActive());
+
+    m->tmrAnti_Timer();
+    QVERIFY(!Forms<frmAnti>::Get()->isVisible() || leave == "open");
+    QCOMPARE(h->chatLog(),
+             connected ? QString() : "Not sent: there is no connection to the server.\r\n");
+    if (connected)
+        QCOMPARE(h->sentSince(loginEnd), wire);
+    QCOMPARE(readSetting(ConfigurationKey::AntiIdleMessage, "<none>"), storedAfter);
+}
+
+QTEST_MAIN(tst_AntiIdle)
+#include "tst_antiidle.moc"

@@ -1,0 +1,342 @@
+// The habits users bring from other chat programs, through the real widgets: the message
+// box's keys, time stamps in the logs, the whisper alert, the masked password, saving the
+// chat log and copying from the logs.
+#include "ClientHarness.h"
+#include "protocol/LogBoxWriters.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/SettingText.h"
+#include "ui/Forms.h"
+#include "ui/LogBox.h"
+#include "ui/UserListBox.h"
+#include "ui/frmConnect.h"
+#include "ui/frmMain.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+const QTime Clock(9, 5, 59); // shown as "[09:05] "
+
+// Types `keys` into the box: text as it stands, keys by name in angle brackets ("<Up>").
+void Play(QLineEdit* box, const QString& keys)
+{
+    static const QHash<QString, Qt::Key> named = {
+        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},   {"Down", Qt::Key_Down},
+        {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab}, {"Home", Qt::Key_Home},
+        {"Right", Qt::Key_Right}};
+    static const QRegularExpression token(QStringLiteral("<(\\w+)>|[^<]+"));
+    for (const QRegularExpressionMatch& match : token.globalMatch(keys)) {
+        if (match.captured(1).isEmpty())
+            QTest::keyClicks(box, match.captured(0));
+        else if (match.captured(1) == "Backtab")
+            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
+        else
+            QTest::keyClick(box, named.value(match.captured(1)));
+    }
+}
+} // namespace
+
+class tst_DesktopHabits : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup() { h.reset(); }
+
+    void messageBoxKeys_data();
+    void messageBoxKeys();
+    void timestamps_data();
+    void timestamps();
+    void timestampsChoiceIsKept();
+    void whisperAlertOnlyInBackground();
+    void maskedPasswordGoesOutAsTyped();
+    void saveChatLog_data();
+    void saveChatLog();
+    void copyFromLogs_data();
+    void copyFromLogs();
+
+private:
+    std::unique_ptr<ClientHarness> h;
+};
+
+void tst_DesktopHabits::init()
+{
+    h = std::make_unique<ClientHarness>(false);
+    Forms<frmConnect>::Get()->UserNamet->setText("Bob");
+    h->main->TxtGet->SetClock([] { return Clock; });
+    h->main->TxtWhisper->SetClock([] { return Clock; });
+    QVERIFY(h->logIn("Bob") > 0); // through the connect dialog, which then goes away
+    h->main->show();
+    h->main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h->main));
+}
+
+// `result` is the box's text with "|" at the caret.
+void tst_DesktopHabits::messageBoxKeys_data()
+{
+    QTest::addColumn<QStringList>("users");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<bool>("keepsFocus");
+    auto row = [](const char* name, const QStringList& users, const QString& keys,
+                  const char* result, bool keepsFocus = true) {
+        QTest::newRow(name) << users << keys << QString(result) << keepsFocus;
+    };
+    const QStringList none;
+    row("up recalls the last line", none, "one<Return>two<Return><Up>", "two|");
+    row("newest first, up stops at the oldest", none, "one<Return>two<Return><Up><Up><Up>", "one|");
+    row("down past the newest restores the draft", none,
+        "one<Return>two<Return>dra<Up><Up><Down><Down>", "dra|");
+    row("a line repeated in a row is kept once", none, "one<Return>two<Return>two<Return><Up><Up>",
+        "one|");
+    row("a recalled line sent again is kept once", none, "one<Return><Up><Return><Up><Up><Down>",
+        "|");
+    row("escape clears the box and the draft", none, "one<Return>dra<Up><Escape><Up><Down>", "|");
+    QString many;
+    for (int i = 0; i <= 100; ++i)
+        many += QStringLiteral("line %1<Return>").arg(i);
+    row("only the last 100 lines", none, many + QString("<Up>").repeated(102), "line 1|");
+
+    const QStringList users = {"Zed", "bob", "Ann ", "bobby"};
+    row("bo + Tab at the start", users, "bo<Tab>", "bob: |");
+    row("case ignored, list spelling kept", users, "BO<Tab>", "bob: |");
+    row("item's trailing blank ignored", users, "an<Tab>", "Ann: |");
+    row("inside the line: a blank, the rest stays", users,
+        "hi there<Home><Right><Right><Right>z<Tab>", "hi Zed |there");
+    row("Tab again: the next match", users, "bo<Tab><Tab>", "bobby: |");
+    row("the cycle wraps around", users, "bo<Tab><Tab><Tab>", "bob: |");
+    row("Shift+Tab goes back", users, "bo<Tab><Tab><Backtab>", "bob: |");
+    row("typing starts a new completion", users, "bo<Tab>z<Tab>", "bob: Zed |");
+    row("no such user: text and focus stay", users, "hi q<Tab>", "hi q|");
+    row("no word: Tab moves on", users, "hi <Tab>", "hi |", false);
+}
+
+void tst_DesktopHabits::messageBoxKeys()
+{
+    QFETCH(QStringList, users);
+    QFETCH(QString, keys);
+    QFETCH(QString, result);
+    QFETCH(bool, keepsFocus);
+    InputBox* box = h->main->TxtSend;
+    h->main->RoomList->addItems(users);
+    box->setFocus();
+    Play(box, keys);
+    QCOMPARE(box->text().insert(box->cursorPosition(), QLatin1Char('|')), result);
+    QCOMPARE(box->hasFocus(), keepsFocus);
+}
+
+// The same events with stamps off and on: off, every line is exactly as before.
+void tst_DesktopHabits::timestamps_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<QString>("chatLog");
+    QTest::addColumn<QString>("whisperLog");
+    for (const bool on : {false, true}) {
+        const QString t = on ? QStringLiteral("[09:05] ") : QString();
+        auto row = [on](const char* name, const char* event, const QString& chat,
+                        const QString& whisper) {
+            QTest::addRow("%s, %s", name, on ? "on" : "off") << on << event << chat << whisper;
+        };
+        row("talk", "talk", t + "<TALK bob :>hi\r\n", "");
+        row("whisper", "whisper", "", t + " ann :(Whispered) psst\r\n");
+        row("chat echo", "send", t + "Bob: hello\r\n", "");
+        row("whisper echo", "whisper echo", "", t + "To <ann> hello\r\n");
+        row("each line of the command list", "commands", t + "/join <CHANNEL>\r\n", "");
+        row("notice after a line left open", "disconnect, send",
+            t + "Your connect to battle.net has been lost\r\n" + t +
+                "Not sent: there is no connection to the server.\r\n",
+            "");
+    }
+}
+
+void tst_DesktopHabits::timestamps()
+{
+    QFETCH(bool, on);
+    QFETCH(QString, event);
+    QFETCH(QString, chatLog);
+    QFETCH(QString, whisperLog);
+    frmMain* m = h->main;
+    if (on)
+        m->mnuTimestamps->trigger();
+    QCOMPARE(m->mnuTimestamps->isChecked(), on);
+    m->RoomList->addItem("ann");
+    m->RoomList->setCurrentRow(0);
+    m->TxtSend->setText("hello");
+    if (event == "talk" || event == "whisper") {
+        h->server.sendRaw(event == "talk" ? "1005 TALK bob 0010 \"hi\"\r\n"
+                                          : "1004 WHISPER ann 0010 \"psst\"\r\n");
+        QVERIFY(QTest::qWaitFor([&] { return !(h->chatLog() + h->whisperLog()).isEmpty(); }));
+    } else if (event == "commands") {
+        m->mnuCommands->trigger();
+        const QStringList lines = h->chatLog().split("\r\n");
+        QCOMPARE(lines.size(), 18);
+        for (const QString& line : lines.mid(0, 17))
+            QVERIFY2(line.startsWith(on ? "[09:05] /" : "/"), qPrintable(line));
+        chatLog += h->chatLog().mid(chatLog.size()); // the first line is compared
+    } else if (event == "disconnect, send") {
+        m->mnuDisconnect->trigger(); // leaves its notice's line open
+        m->cmdSend_Click();
+    } else {
+        (event == "send" ? m->cmdSend : m->cmdWhisper)->click();
+    }
+    QCOMPARE(h->chatLog(), chatLog);
+    QCOMPARE(h->whisperLog(), whisperLog);
+}
+
+void tst_DesktopHabits::timestampsChoiceIsKept()
+{
+    QVERIFY(!h->main->mnuTimestamps->isChecked());
+    h->main->mnuTimestamps->trigger();
+    QCOMPARE(readSetting(ConfigurationKey::Timestamps, ""), QString("1"));
+    Forms<frmMain>::UnloadNow();
+    h->main = Forms<frmMain>::Get();
+    QVERIFY(h->main->mnuTimestamps->isChecked());
+    h->main->TxtWhisper->SetClock([] { return Clock; });
+    EchoLine(h->main->TxtWhisper, "x");
+    h->main->mnuTimestamps->trigger();
+    QCOMPARE(readSetting(ConfigurationKey::Timestamps, ""), QString("0"));
+    EchoLine(h->main->TxtWhisper, "y");
+    QCOMPARE(h->whisperLog(), QString("[09:05] x\r\ny\r\n"));
+}
+
+void tst_DesktopHabits::whisperAlertOnlyInBackground()
+{
+    h->server.sendRaw("1004 WHISPER ann 0010 \"one\"\r\n");
+    QVERIFY(QTest::qWaitFor([&] { return h->whisperLog().count("\r\n") == 1; }));
+    QVERIFY(h->alerts.isEmpty());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    h->server.sendRaw("1005 TALK ann 0010 \"talk\"\r\n1004 WHISPER ann 0010 \"two\"\r\n");
+    QVERIFY(QTest::qWaitFor([&] { return h->whisperLog().count("\r\n") == 2; }));
+    QCOMPARE(h->alerts, QList<QWidget*>{h->main});
+}
+
+// The box hides the password on screen (and says so to a screen reader); the login sends and
+// stores exactly what was typed.
+void tst_DesktopHabits::maskedPasswordGoesOutAsTyped()
+{
+    const QString password = QStringLiteral("p\u00e4ss w0rd!");
+    storeSetting(ConfigurationKey::Server, h->serverAddress());
+    h->main->mnuConnect_Click();
+    QLineEdit* box = Forms<frmConnect>::Get()->Passwordt;
+    box->clear();
+    for (const QChar c : password) // typed, the letter beyond ASCII too
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(box->text(), password);
+    QVERIFY(!box->displayText().contains("ss w0"));
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+    QVERIFY(accessible && accessible->state().passwordEdit);
+
+    Forms<frmConnect>::Get()->cmdServer->setEditText(h->serverAddress());
+    Forms<frmConnect>::Get()->cmdConnect->click();
+    const QByteArray line = password.toUtf8() + "\r\n";
+    QVERIFY(QTest::qWaitFor([&] { return h->server.received().endsWith(line); }));
+    QCOMPARE(readSetting(ConfigurationKey::Password, ""), password);
+}
+
+// The folder holds "chat.txt"; `choice` is relative to it, empty for a cancelled choice.
+void tst_DesktopHabits::saveChatLog_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("new file") << "log.txt" << true;
+    QTest::newRow("replaces an older file") << "chat.txt" << true;
+    QTest::newRow("unwritable folder (a regular file)") << "chat.txt/log.txt" << false;
+    QTest::newRow("cancelled") << "" << false;
+}
+
+void tst_DesktopHabits::saveChatLog()
+{
+    QFETCH(QString, choice);
+    QFETCH(bool, saved);
+    QTemporaryDir folder;
+    QFile older(folder.filePath("chat.txt"));
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    older.write("an older and much longer text\n");
+    older.close();
+    h->fileToChoose = choice.isEmpty() ? QString() : folder.filePath(choice);
+    AppendLine(h->main->TxtGet, QStringLiteral("bob: caf\u00e9"));
+    AppendLine(h->main->TxtGet, "<ann waves>");
+
+    h->main->mnuSaveLog->trigger();
+
+    const QFileInfo suggested(h->suggestedFile);
+    QVERIFY(suggested.dir().exists());
+    QVERIFY(suggested.fileName().contains(QDate::currentDate().toString(Qt::ISODate)));
+    QFile file(saved ? h->fileToChoose : older.fileName());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), saved ? QByteArray("bob: caf\xc3\xa9\n<ann waves>\n")
+                                   : QByteArray("an older and much longer text\n"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), choice == "log.txt" ? 2 : 1);
+    if (choice != "chat.txt/log.txt") {
+        QVERIFY(h->messages.isEmpty());
+        return;
+    }
+    QCOMPARE(h->messages.size(), 1);
+    QCOMPARE(h->messages[0].title, QString("Save Chat Log"));
+    QCOMPARE(h->messages[0].icon, WindowSystem::MessageIcon::Warning);
+    const QString text = h->messages[0].text;
+    QVERIFY2(text.startsWith("Could not save the chat log to " + h->fileToChoose + ": ") &&
+                 text.size() > h->fileToChoose.size() + 35, // the reason follows
+             qPrintable(text));
+}
+
+// Ctrl+C copies a selection in both logs; a real right click (through the window) opens the
+// whisper log's edit menu, but the chat log's service menu.
+void tst_DesktopHabits::copyFromLogs_data()
+{
+    QTest::addColumn<bool>("whisperLog");
+    QTest::addColumn<QString>("firstMenuItem");
+    QTest::newRow("chat log") << false << "Time";
+    QTest::newRow("whisper log") << true << "Copy";
+}
+
+void tst_DesktopHabits::copyFromLogs()
+{
+    QFETCH(bool, whisperLog);
+    QFETCH(QString, firstMenuItem);
+    LogBox* box = whisperLog ? h->main->TxtWhisper : h->main->TxtGet;
+    AppendLine(box, "first line");
+    AppendLine(box, "second line");
+    QTextCursor selection(box->document());
+    selection.setPosition(6);
+    selection.setPosition(17, QTextCursor::KeepAnchor);
+    box->setTextCursor(selection);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("line\nsecond"));
+
+    QString shown;
+    QTimer::singleShot(0, this, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shown = menu->actions().value(0)->text().remove('&').section('\t', 0, 0);
+            menu->close();
+        }
+    });
+    const QPoint at = box->viewport()->mapTo(h->main, QPoint(20, 40));
+    QTest::mouseClick(h->main->windowHandle(), Qt::RightButton, {}, at);
+    QCoreApplication::processEvents();
+    QCOMPARE(shown, firstMenuItem);
+    QCOMPARE(LogText(box), QString("first line\r\nsecond line\r\n"));
+}
+
+QTEST_MAIN(tst_DesktopHabits)
+#include "tst_desktophabits.moc"
