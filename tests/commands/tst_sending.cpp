@@ -83,8 +83,6 @@ void tst_Sending::act(const QString& action)
         m->mnuEmote->trigger();
     else if (action == "typed whisper")
         send("/w Ann " + typed);
-    else if (action == "typed emote")
-        send("/me " + typed);
     else if (action == "typed command")
         send("/join a-channel-with-a-long-name");
     else if (action == "kick")
@@ -149,10 +147,6 @@ void tst_Sending::longLinesSplit_data()
     QTest::newRow("whisper typed as a command")
         << "typed whisper" << QByteArray("/w Ann one two three\r\n/w Ann four five six\r\n")
         << "Bob: /w Ann one two three\r\nBob: /w Ann four five six\r\n"
-        << "";
-    QTest::newRow("emote typed as a command")
-        << "typed emote" << QByteArray("/me one two three\r\n/me four five six\r\n")
-        << "Bob: /me one two three\r\nBob: /me four five six\r\n"
         << "";
     QTest::newRow("another command is never split")
         << "typed command" << QByteArray("/join a-channel-with-a-long-name\r\n")
