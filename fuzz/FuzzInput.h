@@ -61,8 +61,9 @@ struct FuzzInput {
 };
 
 // Cuts a byte stream into the lines the receive path must give, the plain way: at CR LF,
-// lone CR and lone LF; lines longer than the limit left out; an unfinished last line left
-// out. The lines are views into the stream.
+// lone CR and lone LF; lines longer than the limit left out (or marked as dropped); an
+// unfinished last line left out; a line with an event code ("1005 ") at offset 255 ended
+// there, as the server's cut. The lines are views into the stream.
 class ReferenceCutter {
 public:
     explicit ReferenceCutter(const QByteArray& stream)
@@ -70,9 +71,10 @@ public:
         , m_end(stream.constData() + stream.size())
     {}
 
-    // The next line; false when the stream holds no further complete line. With `dropped`,
-    // a line longer than the limit is given too, marked as dropped, instead of left out.
-    NOT_UNDER_TEST bool next(QByteArrayView* line, bool* dropped = nullptr)
+    // The next line, and whether it ended at a cut; false when the stream holds no further
+    // complete line. With `dropped`, a line longer than the limit is given too, marked as
+    // dropped, instead of left out.
+    NOT_UNDER_TEST bool next(QByteArrayView* line, bool* cut = nullptr, bool* dropped = nullptr)
     {
         for (;;) {
             const char* const start = m_p;
@@ -80,14 +82,21 @@ public:
             const char* const p = std::min(find(start, '\r'), find(start, '\n'));
             if (p == m_end)
                 return false;
-            m_p = p + 1;
-            if (*p == '\r' && m_p != m_end && *m_p == '\n')
-                ++m_p;
-            const bool overlong = p - start > LineBuffer::MaxLineLength;
-            if (dropped)
-                *dropped = overlong;
-            if (!overlong || dropped) {
-                *line = QByteArrayView(start, p - start);
+            const bool kept = p - start <= LineBuffer::MaxLineLength;
+            const bool atCut = kept && cutBefore(start, p);
+            if (atCut) {
+                m_p = start + LineBuffer::ServerCut;
+            } else {
+                m_p = p + 1;
+                if (*p == '\r' && m_p != m_end && *m_p == '\n')
+                    ++m_p;
+            }
+            if (kept || dropped) {
+                *line = QByteArrayView(start, atCut ? LineBuffer::ServerCut : p - start);
+                if (cut)
+                    *cut = atCut;
+                if (dropped)
+                    *dropped = !kept;
                 return true;
             }
         }
@@ -100,16 +109,33 @@ private:
         return found ? static_cast<const char*>(found) : m_end;
     }
 
+    NOT_UNDER_TEST static bool cutBefore(const char* start, const char* lineEnd)
+    {
+        if (lineEnd - start < LineBuffer::ServerCut + 5)
+            return false;
+        const char* code = start + LineBuffer::ServerCut;
+        return std::all_of(code, code + 4, [](char c) { return c >= '0' && c <= '9'; }) &&
+               code[4] == ' ';
+    }
+
     const char* m_p;
     const char* m_end;
 };
 
-NOT_UNDER_TEST inline QList<QByteArray> ReferenceLines(const QByteArray& stream)
+struct ReferenceLine {
+    QByteArray bytes;
+    bool cut = false;     // ended at the server's cut, without a line end
+    bool dropped = false; // longer than the limit: only its place is left
+};
+
+NOT_UNDER_TEST inline QList<ReferenceLine> ReferenceLines(const QByteArray& stream)
 {
-    QList<QByteArray> lines;
+    QList<ReferenceLine> lines;
     ReferenceCutter cutter(stream);
-    for (QByteArrayView line; cutter.next(&line);)
-        lines.append(line.toByteArray());
+    bool cut = false;
+    bool dropped = false;
+    for (QByteArrayView line; cutter.next(&line, &cut, &dropped);)
+        lines.append({dropped ? QByteArray() : line.toByteArray(), cut, dropped});
     return lines;
 }
 

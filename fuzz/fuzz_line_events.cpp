@@ -44,13 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LineBuffer buffer;
     QByteArray raw;
     QByteArrayView expected;
+    bool cut = false;
+    bool expectedCut = false;
     for (const QByteArray& arrival : std::as_const(input.arrivals)) {
         buffer.append(arrival);
-        while (buffer.takeLine(&raw)) {
-            Check(reference.next(&expected) && SameBytes(expected, raw),
+        while (buffer.takeLine(&raw, &cut)) {
+            Check(reference.next(&expected, &expectedCut) && SameBytes(expected, raw) &&
+                      cut == expectedCut,
                   "a line cut differently from the reference, or out of order");
             const QString line = LineForHandler(raw);
-            CheckFieldsInLine(line, parseChatEvent(line));
+            CheckFieldsInLine(line, parseChatEvent(line, cut));
         }
         Check(buffer.bufferedBytes() <= LineBuffer::MaxLineLength,
               "line buffer holds more than the line length limit");

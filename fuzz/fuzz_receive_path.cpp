@@ -157,12 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const bool mayNest = input.mode & 16;
     const bool notices = input.mode & 32;
-    // The lines the stream must give, each with its place kept when dropped for its length.
-    QList<std::pair<QByteArray, bool>> expected;
-    ReferenceCutter cutter(input.stream);
-    bool dropped = false;
-    for (QByteArrayView line; cutter.next(&line, &dropped);)
-        expected.append({dropped ? QByteArray() : line.toByteArray(), dropped});
+    const QList<ReferenceLine> expected = ReferenceLines(input.stream);
 
     // The window, line by line, then through the real path with the same lines.
     frmMain* main = Window();
@@ -171,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (reference.dropped)
             AppendNotice(main->TxtGet, DroppedLineNotice());
         else
-            main->DispatchLine(LineForHandler(reference.bytes));
+            main->DispatchLine(LineForHandler(reference.bytes), reference.cut);
     }
     const WindowState direct = Snapshot(main);
 

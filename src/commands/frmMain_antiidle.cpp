@@ -5,6 +5,7 @@
 #include "ui/frmAnti.h"
 #include "ui/frmMain.h"
 
+#include "connection/OneLine.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
@@ -47,10 +48,11 @@ void frmMain::mnuAntiMessage_Click()
     hide();
 }
 
+// An emote like any other: a message too long for one line goes out in pieces.
 void frmMain::tmrAnti_Timer()
 {
     const QString message = Forms<frmAnti>::Get()->txtAntiMessage->text();
-    SendLine(QStringLiteral("/me ") + message);
+    sendChatLine(QStringLiteral("/me "), onOneLine(message), [](const QString&) {});
 }
 
 void frmAnti::Form_Load()

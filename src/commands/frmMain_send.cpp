@@ -1,17 +1,21 @@
-// How the user talks: Send, Whisper and Emote take the input box, send one line each and
-// echo what was said into a log. Every line the program sends after the login, including the
-// pop-up commands and the anti-idle line, goes out through SendLine.
+// How the user talks: Send, Whisper and Emote take the input box and queue its text as one
+// line, or as several when it is too long for the server; each piece is echoed into a log
+// when it goes out. Every line the program sends after the login, including the pop-up
+// commands and the anti-idle line, goes through SendLine and its one queue, which keeps to
+// the server's flood quota.
 #include "ui/frmMain.h"
 
+#include "commands/LineSplitter.h"
 #include "commands/SelectedUser.h"
+#include "commands/SendQueue.h"
 #include "connection/OneLine.h"
+#include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
-
-#include <QLineEdit>
 
 namespace {
 // Written to the chat log instead of pretending that a line went out.
@@ -25,18 +29,66 @@ QString ownUserName()
 }
 } // namespace
 
-// One line to the server: the text with any CR or LF turned into a blank, then CR LF, as
-// UTF-8, in one write. Without a connection (made or being made) nothing is sent and the
-// chat log says so; the caller then leaves everything as it was.
-bool frmMain::SendLine(const QString& text)
+// Only the login may be the first thing the server gets: before it has been written, and
+// while the connection is still being made, nothing else is.
+bool frmMain::canSendLines() const
 {
-    if (sendToServer((onOneLine(text) + QStringLiteral("\r\n")).toUtf8()))
-        return true;
-    AppendNotice(TxtGet, NotSentNotice);
-    return false;
+    return m_loginSent && BattleSock->state() == ChatSocket::State::Connected;
 }
 
-// Send: the input as a chat line. Only the empty string is refused; blanks are sent.
+// One line to the server: the text with any CR or LF turned into a blank, as UTF-8, queued
+// behind the lines still waiting.
+bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
+{
+    if (!canSendLines()) {
+        AppendNotice(TxtGet, NotSentNotice);
+        return false;
+    }
+    outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
+    return true;
+}
+
+bool frmMain::sendChatLine(const QString& prefix, const QString& text,
+                           const std::function<void(const QString& piece)>& echo)
+{
+    if (!canSendLines()) {
+        AppendNotice(TxtGet, NotSentNotice);
+        return false;
+    }
+    for (const QString& piece : splitLongLine(prefix, text, outgoing->limits().longestLine))
+        SendLine(prefix + piece, [echo, piece] { echo(piece); });
+    return true;
+}
+
+int frmMain::discardWaitingLines()
+{
+    return outgoing->discard();
+}
+
+void frmMain::discardWaitingLinesWithNotice()
+{
+    tellUnsentLines(discardWaitingLines());
+}
+
+void frmMain::tellUnsentLines(int count)
+{
+    if (count == 1)
+        AppendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."));
+    else if (count > 1)
+        AppendNotice(TxtGet,
+                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count));
+}
+
+void frmMain::showWaitingLines(int waiting)
+{
+    StatusBar1->SetRightText(waiting == 0   ? QString()
+                             : waiting == 1 ? QStringLiteral("1 line waiting")
+                                            : QStringLiteral("%1 lines waiting").arg(waiting));
+}
+
+// Send: the input as a chat line. Only the empty string is refused; blanks are sent. A
+// typed whisper or emote command that is too long is split with its command repeated;
+// any other command is never split.
 void frmMain::cmdSend_Click()
 {
     const QString text = onOneLine(TxtSend->text());
@@ -44,10 +96,14 @@ void frmMain::cmdSend_Click()
         WindowSystem::Beep();
         return;
     }
-    if (!SendLine(text))
+    const QString name = ownUserName();
+    const QString prefix = splitPrefixOf(text).value_or(text);
+    const auto echo = [this, name, prefix](const QString& piece) {
+        EchoLine(TxtGet, name + QStringLiteral(": ") + prefix + piece);
+    };
+    if (!sendChatLine(prefix, text.mid(prefix.size()), echo))
         return;
     noteLineTyped(text);
-    EchoLine(TxtGet, ownUserName() + QStringLiteral(": ") + text);
     TxtSend->ClearAfterSending();
 }
 
@@ -61,10 +117,12 @@ void frmMain::cmdWhisper_Click()
         return;
     }
     const QString target = onOneLine(*selected);
-    const QString text = onOneLine(TxtSend->text());
-    if (!SendLine(QStringLiteral("/w ") + target + QLatin1Char(' ') + text))
+    const auto echo = [this, target](const QString& piece) {
+        EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + piece);
+    };
+    if (!sendChatLine(QStringLiteral("/w ") + target + QLatin1Char(' '), onOneLine(TxtSend->text()),
+                      echo))
         return;
-    EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + text);
     TxtSend->ClearAfterSending();
 }
 
@@ -81,9 +139,11 @@ void frmMain::mnuWhisper_Click()
 // Emote: the input as an emote line; an empty input is sent as well.
 void frmMain::mnuEmote_Click()
 {
-    const QString text = onOneLine(TxtSend->text());
-    if (!SendLine(QStringLiteral("/emote ") + text))
+    const QString name = ownUserName();
+    const auto echo = [this, name](const QString& piece) {
+        EchoLine(TxtGet, QLatin1Char('<') + name + QLatin1Char(' ') + piece + QLatin1Char('>'));
+    };
+    if (!sendChatLine(QStringLiteral("/emote "), onOneLine(TxtSend->text()), echo))
         return;
-    EchoLine(TxtGet, QLatin1Char('<') + ownUserName() + QLatin1Char(' ') + text + QLatin1Char('>'));
     TxtSend->ClearAfterSending();
 }

@@ -2,6 +2,8 @@
 // login once File > Connect has started a connection, logged in once the login is sent.
 #include "ui/frmMain.h"
 
+#include "commands/FloodSettings.h"
+#include "commands/SendQueue.h"
 #include "connection/ConnectionNotices.h"
 #include "connection/LoginSequence.h"
 #include "connection/ServerAddress.h"
@@ -20,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 const QString LostNotice = QStringLiteral("Your connect to battle.net has been lost");
 } // namespace
@@ -28,6 +32,7 @@ void frmMain::Form_Load()
 {
     setOnlineControls(false);
     loadReconnectSetting();
+    outgoing->setLimits(readFloodLimits());
 }
 
 // The online controls are enabled together once logged in; Connect is always the opposite.
@@ -44,9 +49,12 @@ void frmMain::setOnlineControls(bool online)
 }
 
 // Back to idle: the list and the anti-idle check mark stay as they are; the status line
-// says that there is no connection, naming the channel the list still shows.
+// says that there is no connection, naming the channel the list still shows. Lines still
+// waiting cannot go out any more.
 void frmMain::enterIdleState()
 {
+    m_loginSent = false;
+    discardWaitingLinesWithNotice();
     setOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
@@ -54,10 +62,13 @@ void frmMain::enterIdleState()
     StatusBar1->SetSimpleText(ConnectionNotices::NotConnectedStatus(CurrentChannel));
 }
 
-// Drops any connection there is and starts a new one, without waiting for it.
+// Drops any connection there is and starts a new one, without waiting for it. The lines
+// waiting for the old one are not sent on the new one.
 void frmMain::startConnection(const ServerAddress& server)
 {
     startReceivingAfresh();
+    m_loginSent = false;
+    discardWaitingLinesWithNotice();
     BattleSock->Close();
     forgetConnectionFacts();
     BattleSock->setLocalPort(0);
@@ -94,6 +105,7 @@ void frmMain::mnuDisconnect_Click()
         stopReconnecting();
         return;
     }
+    discardWaitingLinesWithNotice();
     InsertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
     stopReconnecting();
@@ -121,12 +133,15 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
 // and then reports it.
 void frmMain::BattleSock_ConnectionLost()
 {
+    m_loginSent = false;
+    m_unsentAtLoss += discardWaitingLines();
     receiveEndOfStream();
 }
 
 void frmMain::reportConnectionLost()
 {
     AppendNotice(TxtGet, LostNotice);
+    tellUnsentLines(std::exchange(m_unsentAtLoss, 0));
     enterIdleState();
     scheduleReconnect();
 }
@@ -141,6 +156,7 @@ void frmMain::logIn(const ServerAddress& server, const QString& name, const QStr
         startConnection(server);
     for (const QByteArray& write : loginWrites(name, password))
         sendToServer(write);
+    m_loginSent = true;
     setOnlineControls(true);
     loginSent(server, name, password);
 }
@@ -158,6 +174,7 @@ void frmMain::mnuExit_Click()
     tmrAnti->stop();
     tmrSilence->stop();
     tmrReconnect->stop();
+    discardWaitingLines();
     BattleSock->Close();
     WindowSystem::EndProgram();
 }

@@ -46,11 +46,11 @@ Kind kindOfCode(QStringView code)
 }
 
 // The text from the first to the last double quote (servers do not escape quotes inside
-// a text); nullopt with fewer than two.
-std::optional<QStringView> quotedText(QStringView line)
+// a text); nullopt with fewer than two. A text that lost its end runs to the line's end.
+std::optional<QStringView> quotedText(QStringView line, bool cut)
 {
     const int first = InStr(1, line, Quote);
-    const int last = int(line.lastIndexOf(Quote)) + 1;
+    const int last = cut ? int(line.size()) : int(line.lastIndexOf(Quote)) + 1;
     if (first == 0 || last == first)
         return std::nullopt;
     return Mid(line, first + 1, last - first - 1);
@@ -69,15 +69,29 @@ bool cutUser(QStringView line, int userStart, ChatEvent* event)
     return true;
 }
 
-// Talk and emote: the user, and the text measured from the flags, positions v+6..L-2.
+// Talk and emote: the user, and the text measured from the flags, positions v+6..L-2
+// (v+6..L-1 when the text lost its end, closing quote and all).
 bool cutUserAndText(QStringView line, int userStart, ChatEvent* event)
 {
     const int v = FlagPos(line);
-    const std::optional<QStringView> text = Mid(line, v + 6, int(line.size()) - (v + 6) - 1);
+    const int closing = event->cut ? 0 : 1;
+    const std::optional<QStringView> text = Mid(line, v + 6, int(line.size()) - (v + 6) - closing);
     if (!text || !cutUser(line, userStart, event))
         return false;
     event->text = *text;
     return true;
+}
+
+bool carriesText(Kind kind)
+{
+    return kind == Kind::Talk || kind == Kind::Whisper || kind == Kind::Emote || kind == Kind::Info;
+}
+
+// The line (its CR not counted) has an opening quote and does not end in a quote.
+bool lostClosingQuote(QStringView line)
+{
+    const QStringView body = line.chopped(line.endsWith(Cr) ? 1 : 0);
+    return body.contains(Quote) && !body.endsWith(Quote);
 }
 
 bool cutFields(QStringView line, ChatEvent* event)
@@ -92,7 +106,7 @@ bool cutFields(QStringView line, ChatEvent* event)
             event->user = trimBlanks(event->user);
         return true;
     case Kind::Whisper: {
-        const std::optional<QStringView> text = quotedText(line);
+        const std::optional<QStringView> text = quotedText(line, event->cut);
         if (!text || !cutUser(line, 13, event))
             return false;
         event->text = *text;
@@ -110,7 +124,7 @@ bool cutFields(QStringView line, ChatEvent* event)
         return true;
     }
     case Kind::Info:
-        event->text = quotedText(line).value_or(QStringView());
+        event->text = quotedText(line, event->cut).value_or(QStringView());
         return true;
     case Kind::Name: {
         const auto name = Mid(line, 11, int(line.size()) - 11);
@@ -139,9 +153,15 @@ QString joined(std::initializer_list<QStringView> parts)
     return text;
 }
 
+// Marks a text that lost its end.
+QStringView lostEnd(const ChatEvent& event)
+{
+    return event.cut ? QStringView(u"\u2026") : QStringView();
+}
+
 } // namespace
 
-ChatEvent parseChatEvent(const QString& line)
+ChatEvent parseChatEvent(const QString& line, bool unterminated)
 {
     ChatEvent event;
     if (!startsWithFourDigits(line)) {
@@ -150,8 +170,9 @@ ChatEvent parseChatEvent(const QString& line)
         return event;
     }
     event.kind = kindOfCode(QStringView(line).left(4));
+    event.cut = unterminated && carriesText(event.kind) && lostClosingQuote(line);
     if (!cutFields(line, &event))
-        return ChatEvent{Kind::Unreadable, {}, {}, {}, {}};
+        return ChatEvent{Kind::Unreadable, {}, {}, {}, {}, false};
     return event;
 }
 
@@ -159,12 +180,13 @@ QString displayLine(const ChatEvent& event)
 {
     switch (event.kind) {
     case Kind::Talk:
-        return joined({u"<", event.user, u":>", event.text});
+        return joined({u"<", event.user, u":>", event.text, lostEnd(event)});
     case Kind::Whisper:
-        return joined({event.user, u":(Whispered) ", event.text});
+        return joined({event.user, u":(Whispered) ", event.text, lostEnd(event)});
     case Kind::Emote:
-        return joined({event.user, u" ", event.text});
+        return joined({event.user, u" ", event.text, lostEnd(event)});
     case Kind::Info:
+        return joined({event.text, lostEnd(event)});
     case Kind::PlainText:
         return event.text.toString();
     case Kind::Join:

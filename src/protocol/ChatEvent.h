@@ -35,6 +35,12 @@
  * or a whisper has fewer than two quotes) the line is unreadable and changes nothing. Lines
  * that do not start with four ASCII digits (greeting, prompts, "Login failed.") are plain
  * text; other codes are ignored.
+ *
+ * A line that ended without a line end (the server cut it at 255 bytes, or the connection
+ * closed in its middle) has lost the end of its text when it does not end in a double
+ * quote. Its text then runs from the opening quote to the end of the line (1004, 1018,
+ * 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
+ * Plain text is shown as it stands.
  */
 #pragma once
 
@@ -65,11 +71,13 @@ struct ChatEvent {
     QStringView flags;
     QStringView text;
     QStringView channel;
+    bool cut = false; // the text lost its end with the line's end: shown with "…"
 };
 
-// The event a received line carries. The line must outlive the event.
-ChatEvent parseChatEvent(const QString& line);
-ChatEvent parseChatEvent(QString&&) = delete;
+// The event a received line carries. The line must outlive the event. `unterminated`: the
+// line ended without a line end.
+ChatEvent parseChatEvent(const QString& line, bool unterminated = false);
+ChatEvent parseChatEvent(QString&&, bool = false) = delete;
 
 // The line a log box shows for the event: talk, whisper, emote, information, plain text and
 // the join and leave notices; empty for the other kinds.

@@ -40,6 +40,13 @@ const char* findLineEnd(const char* p, const char* end)
     return std::find_if(p, end, isLineEnd);
 }
 
+// An event code and its blank: "1005 ".
+bool startsEventLine(const char* p, const char* end)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return end - p >= 5 && digit(p[0]) && digit(p[1]) && digit(p[2]) && digit(p[3]) && p[4] == ' ';
+}
+
 // The last CR or LF in [p, end), or end. A flood without line ends is scanned whole on
 // every arrival, so this too goes sixteen bytes at a time.
 const char* findLastLineEnd(const char* p, const char* end)
@@ -120,7 +127,7 @@ void LineBuffer::append(const QByteArray& bytes)
     }
 }
 
-LineBuffer::Taken LineBuffer::takeNext(QByteArray* line)
+LineBuffer::Taken LineBuffer::takeNext(QByteArray* line, bool* cut)
 {
     if (!m_drops.isEmpty() && m_drops.constFirst() <= m_readPos) {
         m_drops.removeFirst();
@@ -133,11 +140,18 @@ LineBuffer::Taken LineBuffer::takeNext(QByteArray* line)
     if (begin >= complete)
         return Taken::Nothing;
 
-    // The complete part always ends with a line end, so the search cannot run past it.
+    // The complete part ends with a line end unless the stream has ended without one.
     const char* lineEnd = findLineEnd(begin, complete);
-    const char* next = lineEnd + 1;
-    if (*lineEnd == '\r' && next < complete && *next == '\n')
+    bool ended = lineEnd != complete;
+    const char* next = ended ? lineEnd + 1 : complete;
+    if (ended && *lineEnd == '\r' && next < complete && *next == '\n')
         ++next;
+    const qsizetype physical = lineEnd - begin;
+    if (physical > ServerCut && physical <= MaxLineLength &&
+        startsEventLine(begin + ServerCut, lineEnd)) {
+        next = lineEnd = begin + ServerCut;
+        ended = false;
+    }
     const qsizetype length = lineEnd - begin;
     // An overlong line that arrived complete is dropped like one cut short.
     const Taken taken = length <= MaxLineLength ? Taken::Line : Taken::DroppedLine;
@@ -146,6 +160,8 @@ LineBuffer::Taken LineBuffer::takeNext(QByteArray* line)
         line->resize(length);
         if (length > 0)
             std::memcpy(line->data(), begin, static_cast<size_t>(length));
+        if (cut)
+            *cut = !ended;
     }
     m_readPos = next - data;
     if (m_readPos == m_buffer.size())
@@ -153,11 +169,11 @@ LineBuffer::Taken LineBuffer::takeNext(QByteArray* line)
     return taken;
 }
 
-bool LineBuffer::takeLine(QByteArray* line)
+bool LineBuffer::takeLine(QByteArray* line, bool* cut)
 {
     Taken taken;
     do
-        taken = takeNext(line);
+        taken = takeNext(line, cut);
     while (taken == Taken::DroppedLine);
     return taken == Taken::Line;
 }
@@ -174,6 +190,12 @@ void LineBuffer::dropTaken(bool releaseStorage)
     for (qsizetype& drop : m_drops)
         drop -= m_readPos;
     m_readPos = 0;
+}
+
+void LineBuffer::finish()
+{
+    m_partialSize = 0;
+    m_discarding = false;
 }
 
 void LineBuffer::clear()

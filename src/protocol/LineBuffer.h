@@ -9,6 +9,12 @@
  * are kept for the next one. A line longer than LineBuffer::MaxLineLength bytes is dropped
  * whole, up to its line end.
  *
+ * The server cuts every line it sends after LineBuffer::ServerCut (255) bytes: a cut line
+ * loses its closing quote and its line end, and the next line follows directly behind it.
+ * So a line longer than that (and not too long to be kept) whose bytes from offset 255 on
+ * begin with an event code (four ASCII digits and a blank) ends at offset 255, and the next
+ * line starts there.
+ *
  * Each line is then decoded on its own (ReceivedText.h); what a line means is described in
  * ChatEvent.h.
  */
@@ -27,6 +33,7 @@
 class LineBuffer {
 public:
     static constexpr qsizetype MaxLineLength = 64 * 1024;
+    static constexpr qsizetype ServerCut = 255;
     // The most bytes the receive path keeps here: about 4,000 lines of channel talk, several
     // turns' worth of work even on a fast machine, so the window never waits for the socket.
     // A larger buffer shows lines no faster (measured from 64 KiB to 4 MiB), it only adds to
@@ -44,12 +51,17 @@ public:
     void append(const QByteArray& bytes);
 
     // Takes what comes next, in the order the server sent it: a complete line (without its
-    // line end, in *line) or the place of a line that was dropped for its length.
-    Taken takeNext(QByteArray* line);
+    // line end, in *line) or the place of a line that was dropped for its length. `cut`
+    // (when given) tells whether the line ended without a line end: cut by the server, or
+    // left unfinished by the end of the stream.
+    Taken takeNext(QByteArray* line, bool* cut = nullptr);
 
     // Takes the next complete line, passing over dropped ones. Returns false when no
     // complete line is buffered.
-    bool takeLine(QByteArray* line);
+    bool takeLine(QByteArray* line, bool* cut = nullptr);
+
+    // The stream has ended: the unfinished last line is complete as it stands.
+    void finish();
 
     // Bytes held, complete lines and the unfinished last line together.
     qsizetype bufferedBytes() const { return m_buffer.size() - m_readPos; }

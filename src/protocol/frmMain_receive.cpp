@@ -15,6 +15,9 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <utility>
 
 // Only what the line buffer has room for is taken; the rest waits in the socket, and the
 // dispatch below comes back for it.
@@ -39,7 +42,7 @@ void frmMain::startReceivingAfresh()
 // after it, once every line that came before has been handled.
 void frmMain::receiveEndOfStream()
 {
-    m_received.append(QByteArrayLiteral("\r\n"));
+    m_received.finish();
     m_streamEnded = true;
     dispatchUnlessRunning();
 }
@@ -51,14 +54,33 @@ void frmMain::reportEndOfStream()
 }
 
 // A dispatch further down the stack (we are inside one of its yields) takes new lines after
-// the ones it is working on, so every line keeps its place.
+// the ones it is working on, so every line keeps its place. It cannot while a pop-up menu or
+// a message box opened inside that yield runs an event loop of its own: the yield returns
+// only once it has closed. Then the lines are handled here, in the same order; the dispatch
+// below is between two lines, never inside a handler, and goes on with what is left.
 void frmMain::dispatchUnlessRunning()
 {
-    if (m_dispatching)
+    const int loopLevel = QThread::currentThread()->loopLevel();
+    if (m_dispatching && loopLevel <= m_dispatchLoopLevel)
         return;
-    m_dispatching = true;
+    const bool below = std::exchange(m_dispatching, true);
+    const int belowLoopLevel = std::exchange(m_dispatchLoopLevel, loopLevel);
+    if (!below)
+        m_receiveInNestedLoops->start();
     DispatchLines();
-    m_dispatching = false;
+    if (!below)
+        m_receiveInNestedLoops->stop();
+    m_dispatchLoopLevel = belowLoopLevel;
+    m_dispatching = below;
+}
+
+// The socket announces no new data while its announcement is still being handled, and a
+// dispatch stuck behind a menu's event loop is inside that handling. So while a dispatch
+// runs, a timer looks for data now and then; it reads only inside such a loop.
+void frmMain::receiveInNestedLoop()
+{
+    if (QThread::currentThread()->loopLevel() > m_dispatchLoopLevel)
+        BattleSock_DataArrival();
 }
 
 // Handles every complete line that is buffered, in order, and then whatever the socket still
@@ -73,11 +95,12 @@ void frmMain::DispatchLines()
     sinceYield.start();
     bool handledSinceYield = false;
     QByteArray raw;
+    bool unterminated = false;
     while (!m_ending) {
-        const LineBuffer::Taken taken = m_received.takeNext(&raw);
+        const LineBuffer::Taken taken = m_received.takeNext(&raw, &unterminated);
         if (taken != LineBuffer::Taken::Nothing) {
             if (taken == LineBuffer::Taken::Line)
-                DispatchLine(LineForHandler(raw));
+                DispatchLine(LineForHandler(raw), unterminated);
             else
                 AppendNotice(TxtGet, DroppedLineNotice());
             handledSinceYield = true;
@@ -99,9 +122,9 @@ void frmMain::DispatchLines()
         reportEndOfStream();
 }
 
-void frmMain::DispatchLine(const QString& line)
+void frmMain::DispatchLine(const QString& line, bool unterminated)
 {
-    const ChatEvent event = parseChatEvent(line);
+    const ChatEvent event = parseChatEvent(line, unterminated);
     switch (event.kind) {
     case ChatEvent::Kind::User:
         OnUser(event);

@@ -4,7 +4,8 @@
 
 class QLabel;
 
-// A status bar with one line of text that stays until it is replaced.
+// A status bar with one line of text that stays until it is replaced, and at its right a
+// short note of its own (how many lines wait to be sent).
 class StatusLine : public QStatusBar {
     Q_OBJECT
 public:
@@ -12,7 +13,10 @@ public:
 
     QString SimpleText() const;
     void SetSimpleText(const QString& text);
+    QString RightText() const;
+    void SetRightText(const QString& text);
 
 private:
     QLabel* m_text = nullptr;
+    QLabel* m_right = nullptr;
 };

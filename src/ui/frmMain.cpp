@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
 #include "platform/WaitTimer.h"
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -86,6 +88,21 @@ void frmMain::BuildControls()
 
     BattleSock = new ChatSocket(this);
 
+    // Milliseconds since the program started; they never go back.
+    outgoing = new SendQueue(
+        [] {
+            static const QElapsedTimer started = [] {
+                QElapsedTimer timer;
+                timer.start();
+                return timer;
+            }();
+            return started.elapsed();
+        },
+        this);
+
+    m_receiveInNestedLoops = new QTimer(this);
+    m_receiveInNestedLoops->setInterval(MaxReceiveWorkMs);
+
     tmrAnti = new QTimer(this);
     tmrAnti->setInterval(65535);
     // Never started; kept because Disconnect stops it alongside the anti-idle timer.
@@ -122,6 +139,7 @@ void frmMain::BuildMenus()
     mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
     mnuTimestamps->setCheckable(true);
     mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
+    mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
     mnuline5 = mnuOptions->addSeparator();

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
+
 class ChatSocket;
 struct ChatEvent;
 class LogBox;
@@ -15,6 +17,7 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QTimer;
+class SendQueue;
 class StatusLine;
 class UserListBox;
 class WaitTimer;
@@ -64,6 +67,7 @@ public:
     QAction* mnuReconnect = nullptr;
     QAction* mnuTimestamps = nullptr;
     QAction* mnuScrollback = nullptr;
+    QAction* mnuFlood = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
     QAction* mnuline5 = nullptr;
@@ -84,7 +88,9 @@ public:
     // Receive path.
     void BattleSock_DataArrival();
     void DispatchLines();
-    void DispatchLine(const QString& line);
+    // `unterminated`: the line ended without a line end (cut by the server, or unfinished
+    // when the connection closed).
+    void DispatchLine(const QString& line, bool unterminated = false);
     void OnUser(const ChatEvent& event);
     void OnJoin(const ChatEvent& event);
     void OnLeave(const ChatEvent& event);
@@ -124,8 +130,24 @@ public:
     // How long a server may stay silent after the login before the connection is dropped.
     static constexpr int SilenceLimitMs = 30000;
 
-    // Sending, pop-up commands and anti-idle.
-    bool SendLine(const QString& text);
+    // Sending, pop-up commands and anti-idle. Every line after the login goes through
+    // SendLine into one queue that keeps to the server's flood quota; `whenSent` runs when
+    // the line is handed to the connection. Without a connection that has had the login,
+    // nothing is queued: the chat log says so and the result is false.
+    SendQueue* outgoing = nullptr;
+    bool SendLine(const QString& text, std::function<void()> whenSent = {});
+    // A chat, whisper or emote line: `prefix` and `text`, split into several lines when too
+    // long; `echo` runs for each piece as it goes out.
+    bool sendChatLine(const QString& prefix, const QString& text,
+                      const std::function<void(const QString& piece)>& echo);
+    // True once the login has been written on an established connection.
+    bool canSendLines() const;
+    // Throws the waiting lines away; returns how many.
+    int discardWaitingLines();
+    // The same, and the chat log says how many were not sent.
+    void discardWaitingLinesWithNotice();
+    void tellUnsentLines(int count);
+    void showWaitingLines(int waiting);
     void cmdSend_Click();
     void cmdWhisper_Click();
     void mnuSend_Click();
@@ -136,6 +158,7 @@ public:
     void mnuAntiDisplay_Click();
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
+    void mnuFlood_Click();
 
     // How many lines the logs keep.
     void applyStoredScrollback();
@@ -169,6 +192,7 @@ private:
     void startReceivingAfresh();
     void receiveEndOfStream();
     void dispatchUnlessRunning();
+    void receiveInNestedLoop();
     void reportEndOfStream();
 
     void startConnection(const ServerAddress& server);
@@ -191,6 +215,8 @@ private:
     // Receive path.
     LineBuffer m_received;
     bool m_dispatching = false;
+    int m_dispatchLoopLevel = 0; // event loops running when the innermost dispatch began
+    QTimer* m_receiveInNestedLoops = nullptr;
     bool m_streamEnded = false; // the server closed; reported once the lines before are shown
     // Lifecycle: File > Exit has run (the receive path stops at its next line).
     bool m_ending = false;
@@ -210,4 +236,8 @@ private:
     QString m_rejoinChannel;
     bool m_reconnecting = false;
     ReconnectPolicy m_reconnectPolicy;
+    // The login has been written on the current connection.
+    bool m_loginSent = false;
+    // Lines thrown away when the connection was lost; told once the loss is reported.
+    int m_unsentAtLoss = 0;
 };

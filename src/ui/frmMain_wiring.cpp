@@ -1,5 +1,6 @@
 #include "ui/frmMain.h"
 
+#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
 #include "ui/LogBox.h"
@@ -25,6 +26,7 @@ template <class Handler> void ConnectCheckItem(QAction* item, frmMain* window, H
 void frmMain::WireEvents()
 {
     connect(BattleSock, &ChatSocket::DataArrival, this, &frmMain::BattleSock_DataArrival);
+    connect(m_receiveInNestedLoops, &QTimer::timeout, this, &frmMain::receiveInNestedLoop);
 
     // The send button is the window's default button: Enter in the input box clicks it
     // (a disabled button ignores the click).
@@ -41,6 +43,8 @@ void frmMain::WireEvents()
     connect(tmrSilence, &WaitTimer::timeout, this, &frmMain::tmrSilence_Timer);
 
     // Sending, pop-up commands and anti-idle.
+    outgoing->setWriter([this](const QByteArray& bytes) { sendToServer(bytes); });
+    connect(outgoing, &SendQueue::waitingChanged, this, &frmMain::showWaitingLines);
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdWhisper, &QPushButton::clicked, this, &frmMain::cmdWhisper_Click);
     connect(mnuSend, &QAction::triggered, this, &frmMain::mnuSend_Click);
@@ -51,6 +55,7 @@ void frmMain::WireEvents()
     ConnectCheckItem(mnuAntiDisplay, this, &frmMain::mnuAntiDisplay_Click);
     connect(mnuAntiMessage, &QAction::triggered, this, &frmMain::mnuAntiMessage_Click);
     connect(tmrAnti, &QTimer::timeout, this, &frmMain::tmrAnti_Timer);
+    connect(mnuFlood, &QAction::triggered, this, &frmMain::mnuFlood_Click);
 
     // Receive path and information menus.
     ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);

@@ -67,6 +67,7 @@ private:
                Qt::KeyboardModifiers modifiers = {}, QPoint at = {5, 5});
 
     std::unique_ptr<ClientHarness> h;
+    qsizetype loginEnd = 0; // lines may only be sent after a login
     QMenu* shownMenu = nullptr;
     bool logEnabledInMenu = true;
 };
@@ -154,7 +155,7 @@ void tst_Commands::talk()
 
     frmMain* m = h->main;
     if (connected)
-        QVERIFY(h->connectSocket());
+        QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     m->setOnlineControls(true);
     m->RoomList->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
@@ -175,7 +176,7 @@ void tst_Commands::talk()
         m->mnuEmote->trigger();
 
     if (connected)
-        QCOMPARE(h->sentSince(0), wire);
+        QCOMPARE(h->sentSince(loginEnd), wire);
     QCOMPARE(h->chatLog(), chatLog);
     QCOMPARE(h->whisperLog(), whisperLog);
     QCOMPARE(m->TxtSend->text(), wire.isEmpty() ? input : QString());
@@ -200,7 +201,7 @@ void tst_Commands::echoLandsAtCaret()
     QFETCH(int, position);
     QFETCH(QString, chatLog);
 
-    QVERIFY(h->connectSocket());
+    QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     h->main->TxtGet->setPlainText("one\ntwo\n");
     QTextCursor cursor = h->main->TxtGet->textCursor();
     cursor.setPosition(anchor);
@@ -211,24 +212,24 @@ void tst_Commands::echoLandsAtCaret()
     QCOMPARE(h->chatLog(), chatLog);
 }
 
-// With the dialog not open, the echo loads it hidden with the stored name; a login closes
-// the dialog, and later echoes carry the name of that login.
+// A login closes the dialog, and the echoes carry the name of that login; with the dialog
+// not open, the echo loads it hidden with the stored name.
 void tst_Commands::echoNameFromConnectDialog()
 {
-    Forms<frmConnect>::UnloadNow();
-    storeSetting(ConfigurationKey::Username, "Carol");
-    QVERIFY(h->connectSocket());
-    h->main->TxtSend->setText("hi");
-    h->main->cmdSend_Click();
-    QCOMPARE(h->chatLog(), QString("Carol: hi\r\n"));
-    QVERIFY(!Forms<frmConnect>::Get()->isVisible());
-
-    const qsizetype loginEnd = h->logIn("Ann");
-    QVERIFY(loginEnd > 0);
+    QVERIFY((loginEnd = h->logIn("Ann")) > 0);
+    QVERIFY(!Forms<frmConnect>::IsLoaded());
     h->main->TxtSend->setText("yo");
     h->main->mnuEmote_Click();
     QCOMPARE(h->sentSince(loginEnd), QByteArray("/emote yo\r\n"));
-    QVERIFY(h->chatLog().endsWith("<Ann yo>\r\n"));
+    QCOMPARE(h->chatLog(), QString("<Ann yo>\r\n"));
+
+    // The echo loaded the dialog, hidden; it keeps its text until it is unloaded.
+    QVERIFY(Forms<frmConnect>::IsLoaded() && !Forms<frmConnect>::Get()->isVisible());
+    Forms<frmConnect>::UnloadNow();
+    storeSetting(ConfigurationKey::Username, "Carol");
+    h->main->TxtSend->setText("hi");
+    h->main->cmdSend_Click();
+    QVERIFY(h->chatLog().endsWith("Carol: hi\r\n"));
 }
 
 // Right press on "Zed" while the list's selection is elsewhere; no echo, no selection change.
@@ -270,7 +271,7 @@ void tst_Commands::popupCommands()
     QFETCH(QString, selected);
     QFETCH(QByteArray, wire);
 
-    QVERIFY(h->connectSocket());
+    QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     UserListBox* list = h->main->RoomList;
     list->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
@@ -282,7 +283,7 @@ void tst_Commands::popupCommands()
         press(list->viewport(), Qt::RightButton, path, {},
               list->visualItemRect(list->item(0)).center());
 
-    QCOMPARE(h->sentSince(0), wire);
+    QCOMPARE(h->sentSince(loginEnd), wire);
     QCOMPARE(h->beeps, wire.isEmpty() && !path.isEmpty() ? 1 : 0);
     QCOMPARE(h->chatLog() + h->whisperLog(), QString());
     QCOMPARE(list->ListIndex(), selected.isEmpty() ? -1 : 1);
@@ -342,7 +343,7 @@ void tst_Commands::chatLogAroundItsMenu()
     QFETCH(QString, chatLog);
 
     if (connected)
-        QVERIFY(h->connectSocket());
+        QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     LogBox* log = h->main->TxtGet;
     log->setPlainText("one\ntwo");
     QTextCursor caret = log->textCursor();
@@ -362,7 +363,7 @@ void tst_Commands::chatLogAroundItsMenu()
     QCOMPARE(h->chatLog(), chatLog);
     if (connected) {
         QCOMPARE(log->textCursor().position(), 2);
-        QCOMPARE(h->sentSince(0), wire);
+        QCOMPARE(h->sentSince(loginEnd), wire);
     }
 }
 

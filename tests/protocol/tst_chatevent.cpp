@@ -21,6 +21,8 @@ private slots:
     void flagPos();
     void parse_data();
     void parse();
+    void unterminated_data();
+    void unterminated();
     void statusLine();
 };
 
@@ -152,6 +154,49 @@ void tst_ChatEvent::parse()
     QCOMPARE(event.flags.toString(), flags);
     QCOMPARE((event.kind == ChatEvent::Kind::Channel ? event.channel : event.text).toString(),
              field);
+    QCOMPARE(displayLine(event), shown);
+}
+
+// Lines that ended without a line end: cut by the server at 255 bytes, or unfinished when
+// the connection closed. The line as it came (the CR is added here) and the line shown.
+void tst_ChatEvent::unterminated_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("shown");
+
+    const QString text235(235, u'a');
+    const QString ell = u"\u2026"_s;
+    auto row = [](const char* name, const QString& line, const char* kind, const QString& shown) {
+        QTest::newRow(name) << line << kind << shown;
+    };
+    row("talk cut at 255", u"1005 TALK bob 0010 \""_s + text235, "talk",
+        u"<TALK bob :>"_s + text235 + ell);
+    row("talk that kept its quote", u"1005 TALK bob 0010 \"hi\""_s, "talk", u"<TALK bob :>hi"_s);
+    row("talk cut right after its quote", u"1005 TALK bob 0010 \"x"_s, "talk",
+        u"<TALK bob :>x"_s + ell);
+    row("talk unfinished before its text", u"1005 TALK bob 0010"_s, "unreadable", QString());
+    row("whisper", u"1004 WHISPER bob 0010 \"psst"_s, "whisper", u" bob :(Whispered) psst"_s + ell);
+    row("whisper with quotes inside", u"1004 WHISPER bob 0010 \"say \"x\" and"_s, "whisper",
+        u" bob :(Whispered) say \"x\" and"_s + ell);
+    row("emote", u"1023 EMOTE bob 0010 \"waves at"_s, "emote", u"bob  waves at"_s + ell);
+    row("info", u"1018 INFO \"bob is using"_s, "info", u"bob is using"_s + ell);
+    row("error", u"1019 ERROR \"That user is"_s, "info", u"That user is"_s + ell);
+    row("info before its quote", u"1018 IN"_s, "info", QString());
+    row("join keeps its name", u"1002 JOIN bob 0010 [CH"_s, "join",
+        u"bob  has joined the channel"_s);
+    row("prompt as it stands", u"Password: "_s, "plain", u"Password: "_s);
+    row("plain text with a quote", u"He said \"hi"_s, "plain", u"He said \"hi"_s);
+}
+
+void tst_ChatEvent::unterminated()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, kind);
+    QFETCH(QString, shown);
+
+    const ChatEvent event = parseChatEvent(line + u'\r', true);
+    QCOMPARE(kindName(event.kind), kind);
     QCOMPARE(displayLine(event), shown);
 }
 

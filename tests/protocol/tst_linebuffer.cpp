@@ -5,18 +5,30 @@
 namespace {
 
 // Feeds the arrivals one by one and takes every complete line after each, as the socket
-// handler does; checks the memory bound each time the buffer has been drained.
-QByteArrayList feed(const QByteArrayList& arrivals)
+// handler does; checks the memory bound each time the buffer has been drained. With `end`
+// the stream ends after the last arrival. A line that ended without a line end is marked
+// with " <cut>".
+QByteArrayList feed(const QByteArrayList& arrivals, bool end = false)
 {
     LineBuffer buffer;
     QByteArrayList lines;
     QByteArray line;
-    for (const QByteArray& bytes : arrivals) {
-        buffer.append(bytes);
-        while (buffer.takeLine(&line))
-            lines << line;
+    bool cut = false;
+    const auto take = [&] {
+        while (buffer.takeLine(&line, &cut))
+            lines << (cut ? line + " <cut>" : line);
         if (buffer.bufferedBytes() > LineBuffer::MaxLineLength)
             qFatal("buffer holds %lld bytes", qlonglong(buffer.bufferedBytes()));
+    };
+    for (const QByteArray& bytes : arrivals) {
+        buffer.append(bytes);
+        take();
+    }
+    if (end) {
+        buffer.finish();
+        take();
+        if (buffer.bufferedBytes() != 0)
+            qFatal("%lld bytes left at the end", qlonglong(buffer.bufferedBytes()));
     }
     return lines;
 }
@@ -42,6 +54,8 @@ class tst_LineBuffer : public QObject {
     Q_OBJECT
 private slots:
     void sameLinesWhateverTheArrivals();
+    void cutAndUnfinishedLines_data();
+    void cutAndUnfinishedLines();
     void overlongLinesAreDropped();
     void endlessLineDoesNotStopLaterLines();
     void clearForgetsPendingState();
@@ -69,6 +83,53 @@ void tst_LineBuffer::sameLinesWhateverTheArrivals()
                 QFAIL(qPrintable(QStringLiteral("split at %1 and %2").arg(i).arg(j)));
         }
     }
+}
+
+// What the server sends when it cuts a line at 255 bytes, lines that only look alike, and
+// the unfinished line at the end of the stream.
+void tst_LineBuffer::cutAndUnfinishedLines_data()
+{
+    QTest::addColumn<QByteArray>("stream");
+    QTest::addColumn<bool>("end");
+    QTest::addColumn<QByteArrayList>("lines");
+
+    const QByteArray talk = "1005 TALK bob 0010 \""; // 20 bytes
+    const QByteArray after = "1005 TALK bob 0010 \"after\"";
+    const auto text = [](qsizetype n) { return QByteArray(n, 'x'); };
+    const QByteArray cut = talk + text(235); // 255 bytes
+    const QByteArray marked = cut + " <cut>";
+    auto row = [](const char* name, const QByteArray& stream, bool end,
+                  const QByteArrayList& lines) { QTest::newRow(name) << stream << end << lines; };
+    row("cut at 255", cut + after + "\r\n", false, {marked, after});
+    row("cut twice", cut + cut + "1018 INFO \"x\"\r\n", false, {marked, marked, "1018 INFO \"x\""});
+    row("cut line that kept its quote", talk + text(234) + "\"" + after + "\r\n", false,
+        {talk + text(234) + "\" <cut>", after});
+    row("cut line that kept its CR", talk + text(233) + "\"\r" + after + "\r\n", false,
+        {talk + text(233) + "\"", after});
+    row("255 bytes and a line end: not cut", cut + "\r\n" + after + "\r\n", false, {cut, after});
+    row("event code at 254: no cut", talk + text(234) + after + "\r\n", false,
+        {talk + text(234) + after});
+    row("event code at 256: no cut", talk + text(236) + after + "\r\n", false,
+        {talk + text(236) + after});
+    row("digits without their blank", cut + "10050\r\n", false, {cut + "10050"});
+    row("three digits and a blank", cut + "100 x\r\n", false, {cut + "100 x"});
+    row("code and blank at the very end", cut + "1005 \r\n", false, {marked, "1005 "});
+    row("unfinished at the end", "1018 INFO \"a\"\r\n1005 TALK bob 0010 \"hal", true,
+        {"1018 INFO \"a\"", "1005 TALK bob 0010 \"hal <cut>"});
+    row("unfinished behind a cut", cut + "1005 TA", true, {marked, "1005 TA <cut>"});
+    row("a cut line waits for the line behind it", cut + "1005 TA", false, {});
+    row("nothing unfinished at the end", "a\r\n", true, {"a"});
+    row("CR at the end", "a\r", true, {"a"});
+}
+
+void tst_LineBuffer::cutAndUnfinishedLines()
+{
+    QFETCH(QByteArray, stream);
+    QFETCH(bool, end);
+    QFETCH(QByteArrayList, lines);
+
+    for (const qsizetype size : {qsizetype(1), qsizetype(7), qsizetype(256), stream.size()})
+        QCOMPARE(feed(inPieces(stream, size), end), lines);
 }
 
 void tst_LineBuffer::overlongLinesAreDropped()

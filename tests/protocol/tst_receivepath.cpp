@@ -7,8 +7,11 @@
 #include "ui/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
+
 #include <memory>
 
 class tst_ReceivePath : public QObject {
@@ -22,6 +25,8 @@ private slots:
     void linesReachTheirHandlers();
     void noticesGoToTheCaret();
     void appendMovesTheCaretBackToTheEnd();
+    void unfinishedLineAtTheClose();
+    void receivingGoesOnWhileAMenuIsOpen();
     void nothingIsKeptPerLine();
 
 private:
@@ -104,6 +109,12 @@ void tst_ReceivePath::linesReachTheirHandlers_data()
                       "1002 JOIN ann 0000\r\n1003 LEAVE bob 0000\r\n1003 LEAVE zed 0000\r\n")
         << none << none << QStringList{"bob ", "ann "}
         << "You are connected to battle.net in channel: Chat. With 2 users";
+    QTest::newRow("cut by the server, the next line behind it")
+        << QByteArray("1005 TALK bob 0010 \"") + QByteArray(235, 'a') +
+               "1004 WHISPER bob 0010 \"psst\"\r\n"
+        << "<TALK bob :>" + QString(235, 'a') + "\u2026\r\n"
+        << " bob :(Whispered) psst\r\n"
+        << nobody << none;
     QTest::newRow("every kind of line end")
         << QByteArray("1018 INFO \"a\"\r1018 INFO \"b\"\n1018 INFO \"c\"\r\r\n1018 INFO \"d\"\n\r")
         << "a\r\nb\r\nc\r\nd\r\n"
@@ -161,6 +172,55 @@ void tst_ReceivePath::appendMovesTheCaretBackToTheEnd()
     QCOMPARE(h->chatLog(), QString("#1\r\n#2\r\n"));
     for (LogBox* box : {h->main->TxtGet, h->main->TxtWhisper})
         QCOMPARE(box->textCursor().position(), box->document()->characterCount() - 1);
+}
+
+// The connection closes in the middle of a line: it is shown as far as it came, marked as
+// cut, before the notice.
+void tst_ReceivePath::unfinishedLineAtTheClose()
+{
+    h->server.sendRaw("1018 INFO \"a\"\r\n1005 TALK bob 0010 \"hal");
+    h->server.closeSession();
+    QTRY_COMPARE(h->chatLog(), QString("a\r\n<TALK bob :>hal\u2026\r\n"
+                                       "Your connect to battle.net has been lost\r\n"));
+}
+
+// A pop-up menu opened by a click handled inside a yield of the receive path runs its own
+// event loop. Lines that arrive while it is open are shown at once and in order; the
+// dispatch it interrupted goes on afterwards.
+void tst_ReceivePath::receivingGoesOnWhileAMenuIsOpen()
+{
+    QString shownWhileOpen;
+    QTimer poll; // runs inside the menu's loop
+    poll.setInterval(5);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        if (!menu || !h->chatLog().contains("c\r\n"))
+            return;
+        shownWhileOpen = h->chatLog();
+        menu->close();
+    });
+    // Once "a" is shown, the receive path's next yield opens the user list's menu, and the
+    // server sends two more lines.
+    bool opened = false;
+    connect(h->main->TxtGet->document(), &QTextDocument::contentsChanged, this, [&] {
+        if (opened || !h->chatLog().startsWith("a\r\n"))
+            return;
+        opened = true;
+        QTimer::singleShot(0, this, [&] {
+            h->server.sendRaw("1018 INFO \"b\"\r\n1018 INFO \"c\"\r\n");
+            poll.start();
+            QTimer::singleShot(5000, this, [] {
+                if (QApplication::activePopupWidget())
+                    QApplication::activePopupWidget()->close();
+            });
+            h->main->RoomList_MouseDown(Qt::RightButton);
+        });
+    });
+    h->server.sendRaw("1018 INFO \"a\"\r\n");
+    QTRY_VERIFY(opened && !QApplication::activePopupWidget() && !shownWhileOpen.isEmpty());
+    QCOMPARE(shownWhileOpen, QString("a\r\nb\r\nc\r\n"));
+    sendAndSettle("1018 INFO \"d\"\r\n");
+    QCOMPARE(h->chatLog(), QString("a\r\nb\r\nc\r\nd\r\n#1\r\n"));
 }
 
 // A long session must not grow with every line: the logs keep no undo steps, and handling

@@ -1,5 +1,6 @@
 #include "ClientHarness.h"
 
+#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
@@ -10,6 +11,7 @@
 #include "ui/UserListBox.h"
 #include "ui/frmAnti.h"
 #include "ui/frmConnect.h"
+#include "ui/frmFlood.h"
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
@@ -47,6 +49,7 @@ ClientHarness::ClientHarness(bool serverSpeaksProtocol)
 
 ClientHarness::~ClientHarness()
 {
+    Forms<frmFlood>::UnloadNow();
     Forms<frmMenus>::UnloadNow();
     Forms<frmAnti>::UnloadNow();
     Forms<frmConnect>::UnloadNow();
@@ -81,6 +84,7 @@ qsizetype ClientHarness::logIn(const QString& name, const QString& password)
     frmConnect* dialog = Forms<frmConnect>::Get();
     dialog->UserNamet->setText(name);
     dialog->Passwordt->setText(password);
+    dialog->txtChannel->clear(); // stay in the channel the server gives: no /join of our own
     dialog->cmdServer->setEditText(serverAddress());
     dialog->cmdConnect->click();
     const QByteArray login = name.toUtf8() + "\r\n" + password.toUtf8() + "\r\n";
@@ -92,10 +96,19 @@ qsizetype ClientHarness::logIn(const QString& name, const QString& password)
 QByteArray ClientHarness::sentSince(qsizetype from)
 {
     const QByteArray marker = "<marker>\r\n";
-    if (!main->BattleSock->SendData(marker) ||
-        !QTest::qWaitFor([&] { return server.received().endsWith(marker); }, 5000))
+    const qsizetype markers = server.received().count(marker); // earlier ones came before
+    const auto arrived = [&] {
+        const QByteArray got = server.received();
+        return got.count(marker) > markers && got.endsWith(marker);
+    };
+    if (!main->BattleSock->SendData(marker) || !QTest::qWaitFor(arrived, 5000))
         return "<marker lost>";
     return server.received().mid(from).chopped(marker.size());
+}
+
+void ClientHarness::useFakeClock()
+{
+    main->outgoing->setClock([this] { return clock; });
 }
 
 QString ClientHarness::chatLog() const

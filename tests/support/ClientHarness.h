@@ -46,13 +46,17 @@ public:
     QString serverAddress() const;
 
     // Points the main window's socket at the test server and waits for the connection
-    // (bypassing the connect dialog). False when it could not be made.
+    // (bypassing the connect dialog and the login). False when it could not be made.
     bool connectSocket();
 
     // Logs in as the user does, through File > Connect and the connect dialog with this
     // server typed in. Returns how many bytes the server has received once the login is
     // there, or -1 when it did not arrive.
     qsizetype logIn(const QString& name, const QString& password = QStringLiteral("pw"));
+
+    // The outgoing queue's clock in milliseconds, moved on by the test instead of by time.
+    void useFakeClock();
+    qint64 clock = 0;
 
     // The logs as the program wrote them (line ends as CR LF).
     QString chatLog() const;

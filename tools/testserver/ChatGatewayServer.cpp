@@ -18,6 +18,7 @@ struct ChatGatewayServer::Session {
     int user = -1; // service user id; -1 without the protocol or once logged out
     bool open = true;
     bool paused = false;
+    bool protocolChosen = false; // the first byte has been seen
 };
 
 ChatGatewayServer::ChatGatewayServer(QObject* parent)
@@ -80,6 +81,16 @@ void ChatGatewayServer::setAccounts(const QHash<QString, QString>& nameToPasswor
 void ChatGatewayServer::setProtocolEnabled(bool enabled)
 {
     m_protocolEnabled = enabled;
+}
+
+void ChatGatewayServer::setFloodQuotaEnabled(bool enabled)
+{
+    m_service->setFloodQuotaEnabled(enabled);
+}
+
+void ChatGatewayServer::setClock(std::function<qint64()> seconds)
+{
+    m_service->setClock(std::move(seconds));
 }
 
 int ChatGatewayServer::sessionCount() const
@@ -189,11 +200,28 @@ void ChatGatewayServer::readSession(int index)
     emit bytesReceived(index, bytes);
     if (s->user < 0)
         return;
+    if (!s->protocolChosen) {
+        s->protocolChosen = true;
+        if (bytes.front() != '\x03') {
+            dropSession(s);
+            return;
+        }
+    }
     for (const QByteArray& line : s->reader.feed(bytes)) {
         if (s->user < 0) // logged out by an earlier line of the same chunk
             break;
         m_service->receiveLine(s->user, line);
     }
+    if (s->user >= 0 && m_service->hasFlooded(s->user))
+        dropSession(s);
+}
+
+// The user leaves the service at once; the bytes already queued for it still go out.
+void ChatGatewayServer::dropSession(Session* s)
+{
+    m_sessionOfUser.remove(s->user);
+    m_service->closeConnection(std::exchange(s->user, -1));
+    s->socket->disconnectFromHost();
 }
 
 void ChatGatewayServer::finishSession(int index)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,7 +17,9 @@ class QTcpServer;
 // peer of the client's tests.
 //
 // With the protocol enabled (the default) every connection gets the plain-text login
-// dialogue and then takes part in the chat service (see ChatService). With it disabled the
+// dialogue and then takes part in the chat service (see ChatService). The client's first
+// byte picks the protocol: 0x03 is the chat gateway; with any other byte the client wants a
+// protocol this server does not speak, and the connection is closed. With it disabled the
 // server is a silent recording peer: it sends nothing of its own, only what sendRaw() is
 // given. The setting applies to connections accepted after it was made.
 //
@@ -44,6 +47,10 @@ public:
     void setAccounts(const QHash<QString, QString>& nameToPassword);
     void setProtocolEnabled(bool enabled);
     bool isProtocolEnabled() const { return m_protocolEnabled; }
+    // The flood quota of logged-in users (see FloodQuota): on by default.
+    void setFloodQuotaEnabled(bool enabled);
+    // The quota's clock in whole seconds, so a test can move time on without waiting.
+    void setClock(std::function<qint64()> seconds);
 
     int sessionCount() const;
     bool isSessionOpen(int session = -1) const;
@@ -92,6 +99,7 @@ private:
     void acceptConnections();
     void readSession(int index);
     void finishSession(int index);
+    void dropSession(Session* s);
     void deliver(int user, const QByteArray& bytes);
     void onLoggedIn(int user, const QByteArray& name);
     void onCloseRequested(int user);

@@ -2,7 +2,11 @@
 
 #include "GatewayLines.h"
 
+#include <QDateTime>
+
 namespace {
+
+const QByteArray ServerName = "the local test server";
 
 const QByteArray LoginFailed = "\r\nLogin failed.\r\n\r\nUsername: ";
 
@@ -24,6 +28,7 @@ const QByteArray ChatTopic = "Chat topic: Welcome to the local test server.";
 
 ChatService::ChatService(QObject* parent)
     : QObject(parent)
+    , m_clock([] { return QDateTime::currentSecsSinceEpoch(); })
 {}
 
 void ChatService::setAccounts(const QHash<QByteArray, QByteArray>& nameToPassword)
@@ -54,10 +59,12 @@ void ChatService::receiveLine(int user, const QByteArray& line)
     const auto it = m_users.constFind(user);
     if (it == m_users.cend())
         return;
-    if (it->stage == Stage::Chat)
-        chatLine(user, line);
-    else
+    if (it->stage == Stage::Chat) {
+        if (passesFloodQuota(user, line))
+            chatLine(user, line);
+    } else {
         loginLine(user, line);
+    }
 }
 
 void ChatService::closeConnection(int user)
@@ -73,6 +80,7 @@ int ChatService::addVirtualUser(const QByteArray& name)
     User& u = m_users[id];
     u.stage = Stage::Chat;
     u.name = name;
+    u.isVirtual = true;
     m_online.insert(key(name), id);
     m_known.insert(key(name), name);
     return id;
@@ -144,6 +152,32 @@ void ChatService::error(int user, const QByteArray& text)
     send(user, gateway::textLine("1019 ERROR", text));
 }
 
+// A refused line gets its error; a refused slash command a warning besides. Lines that
+// reach the disconnect limit are refused alike; the connection is closed after them.
+bool ChatService::passesFloodQuota(int user, const QByteArray& line)
+{
+    User& u = m_users[user];
+    if (!m_floodQuota || u.isVirtual)
+        return true;
+    switch (u.quota.check(line, m_clock())) {
+    case FloodQuota::Verdict::Pass:
+        return true;
+    case FloodQuota::Verdict::LineTooLong:
+        error(user, "Your line length quota has been exceeded!");
+        break;
+    case FloodQuota::Verdict::Disconnect:
+        u.flooded = true;
+        [[fallthrough]];
+    case FloodQuota::Verdict::QuotaExceeded:
+        error(user, "Your message quota has been exceeded!");
+        break;
+    }
+    if (line.startsWith('/'))
+        error(user, "You are sending commands to " + ServerName +
+                        " too quickly and risk being disconnected for flooding. Please slow down.");
+    return false;
+}
+
 void ChatService::loginLine(int user, const QByteArray& line)
 {
     User& u = m_users[user];
@@ -190,7 +224,7 @@ void ChatService::completeLogin(int user, const QByteArray& name)
 void ChatService::sendWelcome(int user)
 {
     const User& u = m_users[user];
-    error(user, "Hello " + u.name + ", welcome to the local test server!");
+    error(user, "Hello " + u.name + ", welcome to " + ServerName + "!");
     for (const char* text : WelcomeInfo)
         info(user, text);
     send(user, gateway::userTextLine("1005 TALK", u.name, u.flags, "You have no mail."));

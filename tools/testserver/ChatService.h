@@ -1,11 +1,15 @@
 #pragma once
 
+#include "FloodQuota.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
+
+#include <functional>
 
 // The chat service behind the gateway: login dialogue, channels, routing of talk, whispers
 // and emotes, and the slash commands. It knows nothing of sockets: every user is an id, what
@@ -15,6 +19,9 @@
 //
 // Names, channel names and texts are bytes and are passed through unchanged; names and
 // channels are compared case-insensitively (ASCII), as the service's users expect.
+//
+// The lines of a logged-in user with a connection pass the flood quota (see FloodQuota)
+// before they are handled; virtual users have no connection and no quota.
 class ChatService : public QObject {
     Q_OBJECT
 public:
@@ -28,11 +35,21 @@ public:
     // account's own spelling is used from then on.
     void setAccounts(const QHash<QByteArray, QByteArray>& nameToPassword);
 
+    // On by default. Off, every line is handled however fast or long it comes.
+    void setFloodQuotaEnabled(bool enabled) { m_floodQuota = enabled; }
+    bool isFloodQuotaEnabled() const { return m_floodQuota; }
+    // The quota's clock, in whole seconds; the system clock by default.
+    void setClock(std::function<qint64()> seconds) { m_clock = std::move(seconds); }
+
     // A new connection, in the login dialogue. greet() sends the plain-text greeting.
     int openConnection();
     void greet(int user, const QByteArray& peerAddress);
     // One line the user sent, already framed (no line end, not empty).
     void receiveLine(int user, const QByteArray& line);
+    // The user's lines have reached the flood quota's disconnect limit: its connection is to
+    // be closed once the lines that came with the last one have been handled (they are
+    // refused like the last one).
+    bool hasFlooded(int user) const { return m_users.value(user).flooded; }
     // The connection is gone: the user leaves its channel and is forgotten.
     void closeConnection(int user);
 
@@ -69,6 +86,9 @@ private:
         QByteArray channel; // key of the current channel; empty when in none
         quint16 flags = 0;
         QSet<QByteArray> squelched; // keys of the names this user does not want to hear
+        bool isVirtual = false;
+        bool flooded = false;
+        FloodQuota quota;
     };
     struct Channel {
         QByteArray name;
@@ -89,6 +109,7 @@ private:
     void info(int user, const QByteArray& text);
     void error(int user, const QByteArray& text);
 
+    bool passesFloodQuota(int user, const QByteArray& line);
     void loginLine(int user, const QByteArray& line);
     void completeLogin(int user, const QByteArray& name);
     void sendWelcome(int user);
@@ -128,4 +149,6 @@ private:
     QHash<QByteArray, Account> m_accounts; // key of name -> account
     QHash<QByteArray, QByteArray> m_known; // key -> spelling of every name with a record
     int m_nextId = 0;
+    bool m_floodQuota = true;
+    std::function<qint64()> m_clock;
 };

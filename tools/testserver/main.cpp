@@ -44,8 +44,15 @@ int main(int argc, char* argv[])
         QStringLiteral("Only these accounts may log in, each with its password, e.g. "
                        "alice:secret,bob:pw. Without it any name logs in with any password."),
         QStringLiteral("name:password,..."));
+    const QCommandLineOption noQuotaOption(
+        QStringLiteral("no-flood-quota"),
+        QStringLiteral("Handle every line however fast or long it comes. Without it a "
+                       "logged-in user's lines count against the flood quota of a stock "
+                       "server (5 units in 5 seconds, one unit per started 40 bytes, lines "
+                       "over 200 bytes refused, disconnect at 10 units)."));
     parser.addOption(portOption);
     parser.addOption(accountsOption);
+    parser.addOption(noQuotaOption);
     parser.process(app);
 
     QTextStream err(stderr);
@@ -63,6 +70,7 @@ int main(int argc, char* argv[])
 
     ChatGatewayServer server;
     server.setAccounts(accounts);
+    server.setFloodQuotaEnabled(!parser.isSet(noQuotaOption));
     QObject::connect(&server, &ChatGatewayServer::sessionStarted, [&err](int session) {
         err << "session " << session << " connected" << Qt::endl;
     });
