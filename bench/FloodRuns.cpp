@@ -108,7 +108,7 @@ void Trace(QElapsedTimer& clock, const frmMain* main, const DelayProbe& probe,
                 "waiting_kb=%lld in_socket_kb=%lld\n",
                 double(clock.elapsed()) / 1000.0, static_cast<long long>(LinesShown(box)),
                 box->document()->blockCount(), ProcessMemory::ResidentKb() / 1024,
-                double(worst) / 1000.0, static_cast<long long>(main->ReceivedBytesWaiting() / 1024),
+                double(worst) / 1000.0, static_cast<long long>(main->receivedBytesWaiting() / 1024),
                 static_cast<long long>(main->BattleSock->bytesAvailable() / 1024));
     std::fflush(stdout);
 }
@@ -117,7 +117,7 @@ int RunClient(int seconds)
 {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     main->show();
     WaitUntilExposed(main);
 
@@ -171,7 +171,7 @@ int RunClient(int seconds)
     outcome.sent = server.linesSent();
     outcome.ok = LogIsComplete(main->TxtGet, outcome.sent);
     Report(QStringLiteral("flood"), outcome, probe);
-    Forms<frmMain>::UnloadNow();
+    Forms<frmMain>::unloadNow();
     return outcome.ok ? 0 : 1;
 }
 

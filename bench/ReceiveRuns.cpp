@@ -102,7 +102,7 @@ int RunFull(int count, bool oneArrival)
 {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     main->show();
     WaitUntilExposed(main);
 
@@ -132,9 +132,9 @@ int RunFull(int count, bool oneArrival)
     const bool ok = LogShows(main->TxtGet, chat, true) &&
                     LogShows(main->TxtWhisper, whispers, true) &&
                     main->RoomList->count() == traffic.userCount() &&
-                    main->StatusBar1->SimpleText().endsWith(
+                    main->StatusBar1->simpleText().endsWith(
                         QStringLiteral("With %1 users").arg(traffic.userCount()));
-    Forms<frmMain>::UnloadNow();
+    Forms<frmMain>::unloadNow();
     return ok ? 0 : 1;
 }
 

@@ -9,5 +9,5 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return RunProgram([](frmMain* main) { new StartupProbe(main); });
+    return runProgram([](frmMain* main) { new StartupProbe(main); });
 }

@@ -70,7 +70,7 @@ private:
 
 } // namespace
 
-QIcon AppIcon()
+QIcon appIcon()
 {
     return QIcon(new LazyPngIconEngine);
 }

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(reference.next(&expected, &expectedCut) && SameBytes(expected, raw) &&
                       cut == expectedCut,
                   "a line cut differently from the reference, or out of order");
-            const QString line = LineForHandler(raw);
+            const QString line = lineForHandler(raw);
             CheckFieldsInLine(line, parseChatEvent(line, cut));
         }
         Check(buffer.bufferedBytes() <= LineBuffer::MaxLineLength,

@@ -48,22 +48,22 @@ struct WindowState {
 
 NOT_UNDER_TEST WindowState Snapshot(frmMain* main)
 {
-    WindowState state{LogText(main->TxtGet),
-                      LogText(main->TxtWhisper),
+    WindowState state{logText(main->TxtGet),
+                      logText(main->TxtWhisper),
                       {},
-                      main->StatusBar1->SimpleText(),
+                      main->StatusBar1->simpleText(),
                       main->CurrentChannel};
     for (int i = 0; i < main->RoomList->count(); ++i)
         state.users.append(main->RoomList->item(i)->text());
     return state;
 }
 
-void Reset(frmMain* main, bool notices)
+void reset(frmMain* main, bool notices)
 {
     main->TxtGet->clear();
     main->TxtWhisper->clear();
     main->RoomList->clear();
-    main->StatusBar1->SetSimpleText(QString());
+    main->StatusBar1->setSimpleText(QString());
     main->CurrentChannel.clear();
     main->mnuJoinLeave->setChecked(notices);
 }
@@ -72,7 +72,7 @@ void Reset(frmMain* main, bool notices)
 // while nothing has touched the list.
 NOT_UNDER_TEST void CheckUserCount(frmMain* main)
 {
-    const QString status = main->StatusBar1->SimpleText();
+    const QString status = main->StatusBar1->simpleText();
     const int count = main->RoomList->count();
     if (status.isEmpty()) {
         Check(count == 0, "users in the list, none in the status line");
@@ -128,8 +128,8 @@ frmMain* Window()
         quiet.beep = [] {};
         quiet.message = [](const QString&, const QString&, WindowSystem::MessageIcon) {};
         quiet.endProgram = [] {};
-        WindowSystem::SetHooks(quiet);
-        return Forms<frmMain>::Get();
+        WindowSystem::setHooks(quiet);
+        return Forms<frmMain>::get();
     }();
     return main;
 }
@@ -161,16 +161,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The window, line by line, then through the real path with the same lines.
     frmMain* main = Window();
-    Reset(main, notices);
+    reset(main, notices);
     for (const ReferenceLine& reference : expected) {
         if (reference.dropped)
-            AppendNotice(main->TxtGet, DroppedLineNotice());
+            appendNotice(main->TxtGet, droppedLineNotice());
         else
-            main->DispatchLine(LineForHandler(reference.bytes), reference.cut);
+            main->DispatchLine(lineForHandler(reference.bytes), reference.cut);
     }
     const WindowState direct = Snapshot(main);
 
-    Reset(main, notices);
+    reset(main, notices);
     QTimer everyTurn; // runs whenever the window gets a turn
     QObject::connect(&everyTurn, &QTimer::timeout, [main] { CheckUserCount(main); });
     everyTurn.start(0);

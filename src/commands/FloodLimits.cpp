@@ -8,7 +8,7 @@ struct Field {
     const char* unit; // "", " of seconds" ...: "must be a whole number<unit> from 1 to 5"
 };
 
-std::optional<int> WholeNumber(const Field& field)
+std::optional<int> wholeNumber(const Field& field)
 {
     const QString trimmed = field.text.trimmed();
     for (const QChar c : trimmed) {
@@ -22,7 +22,7 @@ std::optional<int> WholeNumber(const Field& field)
     return value;
 }
 
-QString RangeMessage(const QString& name, const Field& field)
+QString rangeMessage(const QString& name, const Field& field)
 {
     return QStringLiteral("%1 must be a whole number%2 from %3 to %4.")
         .arg(name, QLatin1String(field.unit))
@@ -47,9 +47,9 @@ FloodLimitsOrError parseFloodLimits(const QString& wrapBytes, const QString& uni
                              QStringLiteral("Window"), QStringLiteral("Longest line")};
     int values[4] = {};
     for (int i = 0; i < 4; ++i) {
-        const std::optional<int> value = WholeNumber(fields[i]);
+        const std::optional<int> value = wholeNumber(fields[i]);
         if (!value)
-            return {std::nullopt, RangeMessage(names[i], fields[i])};
+            return {std::nullopt, rangeMessage(names[i], fields[i])};
         values[i] = *value;
     }
     const FloodLimits limits{values[0], values[1], values[2], values[3], enabled};

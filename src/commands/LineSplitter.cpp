@@ -3,7 +3,7 @@
 namespace {
 // UTF-16 units of the character at text[i] and its UTF-8 length. A lone surrogate counts as
 // the three bytes of the replacement character it is sent as.
-std::pair<qsizetype, int> CharAt(QStringView text, qsizetype i)
+std::pair<qsizetype, int> charAt(QStringView text, qsizetype i)
 {
     const char16_t c = text[i].unicode();
     if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
@@ -13,11 +13,11 @@ std::pair<qsizetype, int> CharAt(QStringView text, qsizetype i)
     return {1, c < 0x800 ? 2 : 3};
 }
 
-int Utf8Length(QStringView text)
+int utf8Length(QStringView text)
 {
     int bytes = 0;
     for (qsizetype i = 0; i < text.size();) {
-        const auto [units, length] = CharAt(text, i);
+        const auto [units, length] = charAt(text, i);
         i += units;
         bytes += length;
     }
@@ -26,28 +26,28 @@ int Utf8Length(QStringView text)
 
 // UTF-16 units of the longest start of `text` that fits into `room` bytes; at least one
 // character.
-qsizetype FittingStart(QStringView text, int room)
+qsizetype fittingStart(QStringView text, int room)
 {
     qsizetype end = 0;
     int bytes = 0;
     while (end < text.size()) {
-        const auto [units, length] = CharAt(text, end);
+        const auto [units, length] = charAt(text, end);
         if (bytes + length > room)
             break;
         bytes += length;
         end += units;
     }
-    return end > 0 ? end : CharAt(text, 0).first;
+    return end > 0 ? end : charAt(text, 0).first;
 }
 } // namespace
 
 QStringList splitLongLine(const QString& prefix, const QString& text, int longestLine)
 {
-    const int room = longestLine - Utf8Length(prefix);
+    const int room = longestLine - utf8Length(prefix);
     QStringList pieces;
     QStringView rest = text;
-    while (!rest.isEmpty() && Utf8Length(rest) > room) {
-        const qsizetype fit = FittingStart(rest, room);
+    while (!rest.isEmpty() && utf8Length(rest) > room) {
+        const qsizetype fit = fittingStart(rest, room);
         // A blank right behind the fitting start ends the piece as well as one inside it.
         qsizetype blank = qMin(fit, rest.size() - 1);
         while (blank > 0 && rest[blank] != QLatin1Char(' '))

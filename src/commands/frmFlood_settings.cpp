@@ -14,7 +14,7 @@
 
 void frmMain::mnuFlood_Click()
 {
-    frmFlood* dialog = Forms<frmFlood>::Get();
+    frmFlood* dialog = Forms<frmFlood>::get();
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -37,17 +37,17 @@ void frmFlood::cmdOkay_Click()
         parseFloodLimits(txtWrapBytes->text(), txtUnits->text(), txtWindowSeconds->text(),
                          txtLongestLine->text(), chkProtect->isChecked());
     if (!typed.limits) {
-        WindowSystem::ShowMessage(this, MainCaption(), typed.error,
+        WindowSystem::showMessage(this, mainCaption(), typed.error,
                                   WindowSystem::MessageIcon::None);
         return;
     }
     storeFloodLimits(*typed.limits);
     // In force at once, also for the lines already waiting.
-    Forms<frmMain>::Get()->outgoing->setLimits(*typed.limits);
-    Forms<frmFlood>::Unload();
+    Forms<frmMain>::get()->outgoing->setLimits(*typed.limits);
+    Forms<frmFlood>::unload();
 }
 
 void frmFlood::cmdCancel_Click()
 {
-    Forms<frmFlood>::Unload();
+    Forms<frmFlood>::unload();
 }

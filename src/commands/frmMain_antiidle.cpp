@@ -17,7 +17,7 @@
 namespace {
 void showMainWindowAgain()
 {
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     main->show();
     main->activateWindow();
 }
@@ -40,7 +40,7 @@ void frmMain::mnuAntiDisplay_Click()
 // The main window stays hidden while the editor is open; its connection and timer go on.
 void frmMain::mnuAntiMessage_Click()
 {
-    frmAnti* editor = Forms<frmAnti>::Get();
+    frmAnti* editor = Forms<frmAnti>::get();
     editor->MessageWhenOpened = editor->txtAntiMessage->text();
     editor->show();
     editor->raise();
@@ -51,7 +51,7 @@ void frmMain::mnuAntiMessage_Click()
 // An emote like any other: a message too long for one line goes out in pieces.
 void frmMain::tmrAnti_Timer()
 {
-    const QString message = Forms<frmAnti>::Get()->txtAntiMessage->text();
+    const QString message = Forms<frmAnti>::get()->txtAntiMessage->text();
     sendChatLine(QStringLiteral("/me "), onOneLine(message), [](const QString&) {});
 }
 

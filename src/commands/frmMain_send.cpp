@@ -25,7 +25,7 @@ const QString NotSentNotice = QStringLiteral("Not sent: there is no connection t
 // hidden, with the stored user name when it is not open.
 QString ownUserName()
 {
-    return Forms<frmConnect>::Get()->UserNamet->text();
+    return Forms<frmConnect>::get()->UserNamet->text();
 }
 } // namespace
 
@@ -41,7 +41,7 @@ bool frmMain::canSendLines() const
 bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
 {
     if (!canSendLines()) {
-        AppendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, NotSentNotice);
         return false;
     }
     outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
@@ -52,7 +52,7 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
                            const std::function<void(const QString& piece)>& echo)
 {
     if (!canSendLines()) {
-        AppendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, NotSentNotice);
         return false;
     }
     for (const QString& piece : splitLongLine(prefix, text, outgoing->limits().longestLine))
@@ -73,15 +73,15 @@ void frmMain::discardWaitingLinesWithNotice()
 void frmMain::tellUnsentLines(int count)
 {
     if (count == 1)
-        AppendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."));
+        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."));
     else if (count > 1)
-        AppendNotice(TxtGet,
+        appendNotice(TxtGet,
                      QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count));
 }
 
 void frmMain::showWaitingLines(int waiting)
 {
-    StatusBar1->SetRightText(waiting == 0   ? QString()
+    StatusBar1->setRightText(waiting == 0   ? QString()
                              : waiting == 1 ? QStringLiteral("1 line waiting")
                                             : QStringLiteral("%1 lines waiting").arg(waiting));
 }
@@ -93,7 +93,7 @@ void frmMain::cmdSend_Click()
 {
     const QString text = onOneLine(TxtSend->text());
     if (text.isEmpty()) {
-        WindowSystem::Beep();
+        WindowSystem::beep();
         return;
     }
     const QString name = ownUserName();
@@ -104,7 +104,7 @@ void frmMain::cmdSend_Click()
     if (!sendChatLine(prefix, text.mid(prefix.size()), echo))
         return;
     noteLineTyped(text);
-    TxtSend->ClearAfterSending();
+    TxtSend->clearAfterSending();
 }
 
 // Whisper: the input privately to the selected user, whose item is used as it stands (a
@@ -113,7 +113,7 @@ void frmMain::cmdWhisper_Click()
 {
     const std::optional<QString> selected = selectedUser(RoomList);
     if (!selected) {
-        WindowSystem::Beep();
+        WindowSystem::beep();
         return;
     }
     const QString target = onOneLine(*selected);
@@ -123,7 +123,7 @@ void frmMain::cmdWhisper_Click()
     if (!sendChatLine(QStringLiteral("/w ") + target + QLatin1Char(' '), onOneLine(TxtSend->text()),
                       echo))
         return;
-    TxtSend->ClearAfterSending();
+    TxtSend->clearAfterSending();
 }
 
 void frmMain::mnuSend_Click()
@@ -145,5 +145,5 @@ void frmMain::mnuEmote_Click()
     };
     if (!sendChatLine(QStringLiteral("/emote "), onOneLine(TxtSend->text()), echo))
         return;
-    TxtSend->ClearAfterSending();
+    TxtSend->clearAfterSending();
 }

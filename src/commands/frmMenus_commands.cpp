@@ -15,10 +15,10 @@ namespace {
 // Sends prefix, the selected user's name and suffix. With no user selected nothing is sent.
 void sendAboutSelectedUser(const QString& prefix, const QString& suffix = QString())
 {
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     const std::optional<QString> user = selectedUser(main->RoomList);
     if (!user) {
-        WindowSystem::Beep();
+        WindowSystem::beep();
         return;
     }
     main->SendLine(prefix + *user + suffix);
@@ -26,7 +26,7 @@ void sendAboutSelectedUser(const QString& prefix, const QString& suffix = QStrin
 
 void sendServiceCommand(const QString& line)
 {
-    Forms<frmMain>::Get()->SendLine(line);
+    Forms<frmMain>::get()->SendLine(line);
 }
 } // namespace
 
@@ -36,7 +36,7 @@ void frmMain::RoomList_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
-    frmMenus* menus = Forms<frmMenus>::Get();
+    frmMenus* menus = Forms<frmMenus>::get();
     menus->PopupMenu(menus->mnuChatOptions);
 }
 
@@ -47,7 +47,7 @@ void frmMain::TxtGet_MouseDown(Qt::MouseButton button)
     if (button != Qt::RightButton)
         return;
     TxtGet->setEnabled(false);
-    frmMenus* menus = Forms<frmMenus>::Get();
+    frmMenus* menus = Forms<frmMenus>::get();
     menus->PopupMenu(menus->mnuBnetOptions);
     TxtGet->setEnabled(true);
     TxtGet->setFocus();

@@ -5,7 +5,7 @@
 namespace ConnectionNotices {
 
 namespace {
-QString WithLastChannel(QString text, const QString& lastChannel)
+QString withLastChannel(QString text, const QString& lastChannel)
 {
     if (!lastChannel.isEmpty())
         text += QStringLiteral(" Last channel: ") + lastChannel;
@@ -13,30 +13,30 @@ QString WithLastChannel(QString text, const QString& lastChannel)
 }
 } // namespace
 
-QString ReconnectingIn(int milliseconds)
+QString reconnectingIn(int milliseconds)
 {
     return QStringLiteral("Reconnecting in %1 seconds\u2026")
-        .arg(ReconnectPolicy::WholeSeconds(milliseconds));
+        .arg(ReconnectPolicy::wholeSeconds(milliseconds));
 }
 
-QString ConnectedAgain()
+QString connectedAgain()
 {
     return QStringLiteral("Connected again.");
 }
 
-QString StoppedReconnecting()
+QString stoppedReconnecting()
 {
     return QStringLiteral("Stopped reconnecting.");
 }
 
-QString ServerSilent(int milliseconds)
+QString serverSilent(int milliseconds)
 {
     return QStringLiteral("The server has sent nothing for %1 seconds since the login; the "
                           "connection is dropped.")
-        .arg(ReconnectPolicy::WholeSeconds(milliseconds));
+        .arg(ReconnectPolicy::wholeSeconds(milliseconds));
 }
 
-QString SettingsNotSaved(const QString& reason)
+QString settingsNotSaved(const QString& reason)
 {
     QString text = QStringLiteral("The settings could not be saved");
     if (!reason.isEmpty())
@@ -44,14 +44,14 @@ QString SettingsNotSaved(const QString& reason)
     return text + QLatin1Char('.');
 }
 
-QString NotConnectedStatus(const QString& lastChannel)
+QString notConnectedStatus(const QString& lastChannel)
 {
-    return WithLastChannel(QStringLiteral("Not connected."), lastChannel);
+    return withLastChannel(QStringLiteral("Not connected."), lastChannel);
 }
 
-QString ReconnectingStatus(const QString& lastChannel)
+QString reconnectingStatus(const QString& lastChannel)
 {
-    return WithLastChannel(QStringLiteral("Not connected, reconnecting\u2026"), lastChannel);
+    return withLastChannel(QStringLiteral("Not connected, reconnecting\u2026"), lastChannel);
 }
 
 } // namespace ConnectionNotices

@@ -6,20 +6,20 @@
 namespace ConnectionNotices {
 
 // The chat log's line while waiting to connect again.
-QString ReconnectingIn(int milliseconds);
+QString reconnectingIn(int milliseconds);
 // The chat log's line once a login after a lost connection has been accepted.
-QString ConnectedAgain();
+QString connectedAgain();
 // The chat log's line when the user ends the wait before an attempt.
-QString StoppedReconnecting();
+QString stoppedReconnecting();
 // The chat log's line when a server has sent nothing at all after the login.
-QString ServerSilent(int milliseconds);
+QString serverSilent(int milliseconds);
 // The chat log's line when the login's settings could not be stored, with the system's
 // reason.
-QString SettingsNotSaved(const QString& reason);
+QString settingsNotSaved(const QString& reason);
 
 // The status line while there is no connection, naming the last channel if there was one.
-QString NotConnectedStatus(const QString& lastChannel);
+QString notConnectedStatus(const QString& lastChannel);
 // The status line from a lost connection until the client is back in a channel.
-QString ReconnectingStatus(const QString& lastChannel);
+QString reconnectingStatus(const QString& lastChannel);
 
 } // namespace ConnectionNotices

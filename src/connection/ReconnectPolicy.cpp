@@ -18,12 +18,12 @@ ReconnectPolicy::ReconnectPolicy(RandomSource random)
         m_random = [] { return QRandomGenerator::global()->generateDouble(); };
 }
 
-bool ReconnectPolicy::ShouldReconnect(const Ending& ending)
+bool ReconnectPolicy::shouldReconnect(const Ending& ending)
 {
     return ending.enabled && ending.loginAccepted && !ending.loginRefused && !ending.userEnded;
 }
 
-int ReconnectPolicy::NextWaitMs()
+int ReconnectPolicy::nextWaitMs()
 {
     const int base = m_nextBaseMs;
     m_nextBaseMs = std::min(2 * m_nextBaseMs, LongestWaitMs);
@@ -32,14 +32,14 @@ int ReconnectPolicy::NextWaitMs()
     return std::min(LongestWaitMs, int(std::lround(moved)));
 }
 
-int ReconnectPolicy::WholeSeconds(int milliseconds)
+int ReconnectPolicy::wholeSeconds(int milliseconds)
 {
     return std::max(1, int(std::lround(milliseconds / 1000.0)));
 }
 
 // The server reads a command as the word from the leading slash to the first blank; a line
 // that starts with a blank is talk.
-bool ReconnectPolicy::AsksToEndSession(const QString& line)
+bool ReconnectPolicy::asksToEndSession(const QString& line)
 {
     const QStringView command = QStringView(line).left(line.indexOf(QLatin1Char(' ')));
     return command.compare(u"/logout", Qt::CaseInsensitive) == 0 ||

@@ -30,19 +30,19 @@ public:
     // Without a source the waits are moved by the system's random generator.
     explicit ReconnectPolicy(RandomSource random = {});
 
-    static bool ShouldReconnect(const Ending& ending);
+    static bool shouldReconnect(const Ending& ending);
 
     // The wait before the next attempt, in milliseconds; each call doubles the one after.
-    int NextWaitMs();
+    int nextWaitMs();
     // A login was accepted again: the next run of retries starts at 2 s.
-    void Reset() { m_nextBaseMs = FirstWaitMs; }
+    void reset() { m_nextBaseMs = FirstWaitMs; }
 
     // The wait as the chat log names it: whole seconds.
-    static int WholeSeconds(int milliseconds);
+    static int wholeSeconds(int milliseconds);
 
     // A line typed by the user that asks the server to end the session: "/logout" or
     // "/quit", in any letter case, alone or followed by a blank and more.
-    static bool AsksToEndSession(const QString& line);
+    static bool asksToEndSession(const QString& line);
 
 private:
     RandomSource m_random;

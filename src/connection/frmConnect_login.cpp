@@ -23,7 +23,7 @@ bool mayLogInWithoutPassword(const QString& name)
 
 void refuse(frmConnect* dialog, const QString& message)
 {
-    WindowSystem::ShowMessage(dialog, MainCaption(), message, WindowSystem::MessageIcon::None);
+    WindowSystem::showMessage(dialog, mainCaption(), message, WindowSystem::MessageIcon::None);
 }
 } // namespace
 
@@ -60,7 +60,7 @@ void frmConnect::cmdConnect_Click()
     }
 
     setCursor(Qt::WaitCursor);
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     main->setHomeChannel(txtChannel->text());
     main->logIn(server, name, password);
     // Every field is written even after a failure; the user hears of it once.
@@ -71,10 +71,10 @@ void frmConnect::cmdConnect_Click()
     stored &= storeSetting(ConfigurationKey::Server, serverText, &failure);
     if (!stored)
         main->reportSettingsNotSaved(failure);
-    Forms<frmConnect>::Unload();
+    Forms<frmConnect>::unload();
 }
 
 void frmConnect::cmdCancel_Click()
 {
-    Forms<frmConnect>::Unload();
+    Forms<frmConnect>::unload();
 }

@@ -59,7 +59,7 @@ void frmMain::enterIdleState()
     tmrAnti->stop();
     tmrConnection->stop();
     tmrSilence->stop();
-    StatusBar1->SetSimpleText(ConnectionNotices::NotConnectedStatus(CurrentChannel));
+    StatusBar1->setSimpleText(ConnectionNotices::notConnectedStatus(CurrentChannel));
 }
 
 // Drops any connection there is and starts a new one, without waiting for it. The lines
@@ -91,7 +91,7 @@ void frmMain::mnuConnect_Click()
     // is no news (see BattleSock_ConnectFailed).
     m_quietAttempt = true;
 
-    frmConnect* dialog = Forms<frmConnect>::Get();
+    frmConnect* dialog = Forms<frmConnect>::get();
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -106,7 +106,7 @@ void frmMain::mnuDisconnect_Click()
         return;
     }
     discardWaitingLinesWithNotice();
-    InsertAtCaret(TxtGet, LostNotice);
+    insertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
     stopReconnecting();
     enterIdleState();
@@ -119,9 +119,9 @@ void frmMain::mnuDisconnect_Click()
 void frmMain::BattleSock_ConnectFailed(const QString& reason)
 {
     const bool quiet =
-        m_quietAttempt && Forms<frmConnect>::IsLoaded() && Forms<frmConnect>::Get()->isVisible();
+        m_quietAttempt && Forms<frmConnect>::isLoaded() && Forms<frmConnect>::get()->isVisible();
     if (!quiet)
-        AppendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
+        appendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
                                  .arg(BattleSock->remoteHost())
                                  .arg(BattleSock->remotePort())
                                  .arg(reason));
@@ -140,7 +140,7 @@ void frmMain::BattleSock_ConnectionLost()
 
 void frmMain::reportConnectionLost()
 {
-    AppendNotice(TxtGet, LostNotice);
+    appendNotice(TxtGet, LostNotice);
     tellUnsentLines(std::exchange(m_unsentAtLoss, 0));
     enterIdleState();
     scheduleReconnect();
@@ -176,5 +176,5 @@ void frmMain::mnuExit_Click()
     tmrReconnect->stop();
     discardWaitingLines();
     BattleSock->Close();
-    WindowSystem::EndProgram();
+    WindowSystem::endProgram();
 }

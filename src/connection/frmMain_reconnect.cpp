@@ -18,7 +18,7 @@
 using namespace ConnectionNotices;
 
 namespace {
-bool SameChannel(const QString& a, const QString& b)
+bool sameChannel(const QString& a, const QString& b)
 {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
@@ -45,7 +45,7 @@ void frmMain::mnuReconnect_Click()
 
 void frmMain::reportSettingsNotSaved(const QString& reason)
 {
-    AppendNotice(TxtGet, SettingsNotSaved(reason));
+    appendNotice(TxtGet, settingsNotSaved(reason));
 }
 
 // A new connection: what was learnt about the one before does not hold for it.
@@ -82,8 +82,8 @@ void frmMain::OnName(const ChatEvent&)
     m_joinPending = !m_joinTarget.trimmed().isEmpty();
     if (m_reconnecting) {
         m_reconnecting = false;
-        m_reconnectPolicy.Reset();
-        AppendNotice(TxtGet, ConnectedAgain());
+        m_reconnectPolicy.reset();
+        appendNotice(TxtGet, connectedAgain());
     }
 }
 
@@ -93,7 +93,7 @@ void frmMain::joinAfterLogin()
     if (!m_joinPending)
         return;
     m_joinPending = false;
-    if (!SameChannel(m_joinTarget, CurrentChannel))
+    if (!sameChannel(m_joinTarget, CurrentChannel))
         SendLine(QStringLiteral("/join ") + m_joinTarget.trimmed());
 }
 
@@ -106,7 +106,7 @@ void frmMain::noteLoginRefused()
 
 void frmMain::noteLineTyped(const QString& text)
 {
-    if (ReconnectPolicy::AsksToEndSession(text))
+    if (ReconnectPolicy::asksToEndSession(text))
         m_userEnded = true;
 }
 
@@ -116,16 +116,16 @@ void frmMain::scheduleReconnect()
 {
     const ReconnectPolicy::Ending ending{
         mnuReconnect->isChecked(), m_loginAccepted || m_reconnecting, m_loginRefused, m_userEnded};
-    if (!ReconnectPolicy::ShouldReconnect(ending)) {
+    if (!ReconnectPolicy::shouldReconnect(ending)) {
         stopReconnecting();
         return;
     }
     if (!m_reconnecting)
         m_rejoinChannel = CurrentChannel;
     m_reconnecting = true;
-    const int wait = m_reconnectPolicy.NextWaitMs();
-    AppendNotice(TxtGet, ReconnectingIn(wait));
-    StatusBar1->SetSimpleText(ReconnectingStatus(m_rejoinChannel));
+    const int wait = m_reconnectPolicy.nextWaitMs();
+    appendNotice(TxtGet, reconnectingIn(wait));
+    StatusBar1->setSimpleText(reconnectingStatus(m_rejoinChannel));
     tmrReconnect->start(wait);
     // Disconnect is how the user stops the wait.
     mnuDisconnect->setEnabled(true);
@@ -138,9 +138,9 @@ void frmMain::stopReconnecting()
     const bool waiting = isWaitingToReconnect();
     tmrReconnect->stop();
     m_reconnecting = false;
-    m_reconnectPolicy.Reset();
+    m_reconnectPolicy.reset();
     if (waiting) {
-        AppendNotice(TxtGet, StoppedReconnecting());
+        appendNotice(TxtGet, stoppedReconnecting());
         enterIdleState();
     }
 }
@@ -155,13 +155,13 @@ bool frmMain::isWaitingToReconnect() const
 void frmMain::tmrReconnect_Timer()
 {
     logIn(m_loginServer, m_loginName, m_loginPassword);
-    StatusBar1->SetSimpleText(ReconnectingStatus(m_rejoinChannel));
+    StatusBar1->setSimpleText(reconnectingStatus(m_rejoinChannel));
 }
 
 // Nothing has come since the login: the connection is dropped and handled as lost.
 void frmMain::tmrSilence_Timer()
 {
-    AppendNotice(TxtGet, ServerSilent(SilenceLimitMs));
+    appendNotice(TxtGet, serverSilent(SilenceLimitMs));
     BattleSock->Close();
     reportConnectionLost();
 }

@@ -75,7 +75,7 @@ bool ChatSocket::SendData(const QByteArray& bytes)
 
 namespace {
 // Up to maxBytes from the front of a byte queue; the whole queue without a copy when it fits.
-QByteArray TakeFront(QByteArray* queue, qint64 maxBytes)
+QByteArray takeFront(QByteArray* queue, qint64 maxBytes)
 {
     if (queue->size() <= maxBytes)
         return std::exchange(*queue, QByteArray());
@@ -87,9 +87,9 @@ QByteArray TakeFront(QByteArray* queue, qint64 maxBytes)
 
 QByteArray ChatSocket::GetData(qint64 maxBytes)
 {
-    QByteArray data = TakeFront(&m_injected, maxBytes);
+    QByteArray data = takeFront(&m_injected, maxBytes);
     if (!m_beforeLoss.isEmpty()) {
-        data += TakeFront(&m_beforeLoss, maxBytes - data.size());
+        data += takeFront(&m_beforeLoss, maxBytes - data.size());
         // Raised from the event loop, so the reader has these bytes before it hears of it.
         if (m_beforeLoss.isEmpty())
             QMetaObject::invokeMethod(this, &ChatSocket::reportLossOnceRead, Qt::QueuedConnection);
@@ -125,7 +125,7 @@ void ChatSocket::onConnected()
 {
     m_connectTimeout.stop();
     m_state = State::Connected;
-    EnableKeepAlive(m_socket);
+    enableKeepAlive(m_socket);
     if (!m_queued.isEmpty()) {
         m_socket->write(m_queued);
         m_queued.clear();

@@ -20,7 +20,7 @@ using Descriptor = int;
 #endif
 
 // A failed option leaves the system's value in place; keep-alive itself is still on.
-[[maybe_unused]] void SetTcpOption(Descriptor descriptor, int option, int value)
+[[maybe_unused]] void setTcpOption(Descriptor descriptor, int option, int value)
 {
 #ifdef Q_OS_WIN
     const DWORD native = DWORD(value);
@@ -32,7 +32,7 @@ using Descriptor = int;
 }
 } // namespace
 
-void EnableKeepAlive(QAbstractSocket* socket, [[maybe_unused]] const KeepAliveTimes& times)
+void enableKeepAlive(QAbstractSocket* socket, [[maybe_unused]] const KeepAliveTimes& times)
 {
     socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     const qintptr handle = socket->socketDescriptor();
@@ -40,18 +40,18 @@ void EnableKeepAlive(QAbstractSocket* socket, [[maybe_unused]] const KeepAliveTi
         return;
     [[maybe_unused]] const auto descriptor = Descriptor(handle);
 #if defined(TCP_KEEPIDLE)
-    SetTcpOption(descriptor, TCP_KEEPIDLE, times.idleSeconds);
+    setTcpOption(descriptor, TCP_KEEPIDLE, times.idleSeconds);
 #elif defined(TCP_KEEPALIVE)
-    SetTcpOption(descriptor, TCP_KEEPALIVE, times.idleSeconds); // macOS's name for it
+    setTcpOption(descriptor, TCP_KEEPALIVE, times.idleSeconds); // macOS's name for it
 #endif
 #ifdef TCP_KEEPINTVL
-    SetTcpOption(descriptor, TCP_KEEPINTVL, times.intervalSeconds);
+    setTcpOption(descriptor, TCP_KEEPINTVL, times.intervalSeconds);
 #endif
 #ifdef TCP_KEEPCNT
-    SetTcpOption(descriptor, TCP_KEEPCNT, times.probes);
+    setTcpOption(descriptor, TCP_KEEPCNT, times.probes);
 #endif
 #ifdef TCP_USER_TIMEOUT
     const int giveUpSeconds = times.idleSeconds + times.intervalSeconds * times.probes;
-    SetTcpOption(descriptor, TCP_USER_TIMEOUT, giveUpSeconds * 1000);
+    setTcpOption(descriptor, TCP_USER_TIMEOUT, giveUpSeconds * 1000);
 #endif
 }

@@ -15,4 +15,4 @@ struct KeepAliveTimes {
 // Switches keep-alive on for a connected socket, with the times where the platform lets a
 // program set them (elsewhere with the system's own). On Linux the same limit also applies
 // to lines sent and never acknowledged, which keep-alive alone does not cover.
-void EnableKeepAlive(QAbstractSocket* socket, const KeepAliveTimes& times = {});
+void enableKeepAlive(QAbstractSocket* socket, const KeepAliveTimes& times = {});

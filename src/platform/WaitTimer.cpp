@@ -55,7 +55,7 @@ void WaitTimer::elapse()
     emit timeout();
 }
 
-void WaitTimer::UseHandClock(bool on)
+void WaitTimer::useHandClock(bool on)
 {
     HandClock& clock = handClock();
     for (WaitTimer* timer : std::as_const(clock.running))
@@ -64,7 +64,7 @@ void WaitTimer::UseHandClock(bool on)
     clock.on = on;
 }
 
-void WaitTimer::AdvanceHandClock(int milliseconds)
+void WaitTimer::advanceHandClock(int milliseconds)
 {
     HandClock& clock = handClock();
     const qint64 target = clock.now + milliseconds;

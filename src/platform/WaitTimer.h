@@ -20,11 +20,11 @@ public:
     int interval() const { return m_interval; }
 
     // For tests: while on, every wait started runs on a clock that moves only through
-    // AdvanceHandClock(). Switching it off drops the waits still running on it.
-    static void UseHandClock(bool on);
+    // advanceHandClock(). Switching it off drops the waits still running on it.
+    static void useHandClock(bool on);
     // Moves the hand clock on; each wait that falls due on the way ends, in the order of
     // its deadline, and may start new waits that fall due later in the same advance.
-    static void AdvanceHandClock(int milliseconds);
+    static void advanceHandClock(int milliseconds);
 
 signals:
     void timeout();

@@ -17,17 +17,17 @@ Hooks& hooks()
 }
 } // namespace
 
-void SetHooks(Hooks replacement)
+void setHooks(Hooks replacement)
 {
     hooks() = std::move(replacement);
 }
 
-void Yield()
+void yield()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void Beep()
+void beep()
 {
     if (hooks().beep) {
         hooks().beep();
@@ -36,7 +36,7 @@ void Beep()
     QApplication::beep();
 }
 
-void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon)
+void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon)
 {
     if (hooks().message) {
         hooks().message(title, text, icon);
@@ -51,7 +51,7 @@ void ShowMessage(QWidget* parent, const QString& title, const QString& text, Mes
     box.exec();
 }
 
-void EndProgram()
+void endProgram()
 {
     if (hooks().endProgram) {
         hooks().endProgram();
@@ -63,7 +63,7 @@ void EndProgram()
     QCoreApplication::exit(0);
 }
 
-void AlertUnlessActive(QWidget* window)
+void alertUnlessActive(QWidget* window)
 {
     if (window->isActiveWindow())
         return;
@@ -74,7 +74,7 @@ void AlertUnlessActive(QWidget* window)
     QApplication::alert(window);
 }
 
-QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
                        const QString& filter)
 {
     if (hooks().saveFile)
@@ -82,7 +82,7 @@ QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& sug
     return QFileDialog::getSaveFileName(parent, title, suggested, filter);
 }
 
-void CenterOnScreen(QWidget* window)
+void centerOnScreen(QWidget* window)
 {
     QScreen* screen = window->screen();
     if (!screen)

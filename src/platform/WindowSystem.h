@@ -12,28 +12,28 @@ class QWidget;
 namespace WindowSystem {
 
 // Runs every window event that is waiting, then returns.
-void Yield();
+void yield();
 
 // The system's default beep.
-void Beep();
+void beep();
 
 enum class MessageIcon { None, Information, Warning };
 
 // A modal message box with one OK button; returns when the user has closed it.
-void ShowMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon);
+void showMessage(QWidget* parent, const QString& title, const QString& text, MessageIcon icon);
 
 // Ends the program at once: every window closes and the event loop ends.
-void EndProgram();
+void endProgram();
 
 // Centres a top-level window on the screen it is on.
-void CenterOnScreen(QWidget* window);
+void centerOnScreen(QWidget* window);
 
 // Asks the desktop to draw the user to `window` (its taskbar entry flashes or is marked, as
 // the desktop does it) unless it is the active window already. No sound.
-void AlertUnlessActive(QWidget* window);
+void alertUnlessActive(QWidget* window);
 
 // Lets the user choose a file to save into, starting at `suggested`; empty when cancelled.
-QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
                        const QString& filter);
 
 struct Hooks {
@@ -44,6 +44,6 @@ struct Hooks {
     std::function<QString(const QString& suggested)> saveFile;
 };
 // Replaces the hooks; pass {} to restore the real services.
-void SetHooks(Hooks hooks);
+void setHooks(Hooks hooks);
 
 } // namespace WindowSystem

@@ -10,7 +10,7 @@
 #include <QTextDocument>
 
 namespace {
-QString ToBoxText(QString text)
+QString toBoxText(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
@@ -18,13 +18,13 @@ QString ToBoxText(QString text)
 // The text as it goes into the box: line ends as the box has them and, while the box shows
 // time stamps, the stamp in front of every line that has text (a bare line end, such as the
 // one that closes a line left open, gets none).
-QString BoxLines(const QPlainTextEdit* box, const QString& text)
+QString boxLines(const QPlainTextEdit* box, const QString& text)
 {
     const auto* log = qobject_cast<const LogBox*>(box);
-    const QString stamp = log ? log->LinePrefix() : QString();
+    const QString stamp = log ? log->linePrefix() : QString();
     if (stamp.isEmpty())
-        return ToBoxText(text);
-    QStringList lines = ToBoxText(text).split(QLatin1Char('\n'));
+        return toBoxText(text);
+    QStringList lines = toBoxText(text).split(QLatin1Char('\n'));
     for (QString& line : lines) {
         if (!line.isEmpty())
             line.prepend(stamp);
@@ -41,7 +41,7 @@ void AppendLine(QPlainTextEdit* box, const QString& text)
     end.movePosition(QTextCursor::End);
     const QTextCursor caret = box->textCursor();
     const bool caretAtEnd = !caret.hasSelection() && caret.position() == end.position();
-    end.insertText(BoxLines(box, text) + QLatin1Char('\n'));
+    end.insertText(boxLines(box, text) + QLatin1Char('\n'));
     if (caretAtEnd) {
         QScrollBar* bar = box->verticalScrollBar();
         bar->setValue(bar->maximum());
@@ -50,7 +50,7 @@ void AppendLine(QPlainTextEdit* box, const QString& text)
     }
 }
 
-void AppendNotice(QPlainTextEdit* box, const QString& text)
+void appendNotice(QPlainTextEdit* box, const QString& text)
 {
     if (!box->document()->lastBlock().text().isEmpty())
         AppendLine(box, QString());
@@ -59,17 +59,17 @@ void AppendNotice(QPlainTextEdit* box, const QString& text)
 
 void EchoLine(QPlainTextEdit* box, const QString& text)
 {
-    InsertAtCaret(box, text + QStringLiteral("\r\n"));
+    insertAtCaret(box, text + QStringLiteral("\r\n"));
 }
 
-void InsertAtCaret(QPlainTextEdit* box, const QString& text)
+void insertAtCaret(QPlainTextEdit* box, const QString& text)
 {
     QTextCursor caret = box->textCursor();
-    caret.insertText(BoxLines(box, text));
+    caret.insertText(boxLines(box, text));
     box->setTextCursor(caret);
 }
 
-QString LogText(const QPlainTextEdit* box)
+QString logText(const QPlainTextEdit* box)
 {
     // Block by block: toPlainText() would also turn non-breaking spaces into blanks.
     QString text;

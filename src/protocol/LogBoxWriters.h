@@ -20,10 +20,10 @@ void EchoLine(QPlainTextEdit* box, const QString& text);
 // The program's own notices (a failed or lost connection, a line not sent) each stand on a
 // line of their own: like AppendLine, but when the box's last line was left open (after the
 // Disconnect notice, say), a line end comes first.
-void AppendNotice(QPlainTextEdit* box, const QString& text);
+void appendNotice(QPlainTextEdit* box, const QString& text);
 
 // Inserts text at the caret, replacing the selection, without adding a line end.
-void InsertAtCaret(QPlainTextEdit* box, const QString& text);
+void insertAtCaret(QPlainTextEdit* box, const QString& text);
 
 // The box's text with CR LF line ends, as the program wrote it.
-QString LogText(const QPlainTextEdit* box);
+QString logText(const QPlainTextEdit* box);

@@ -70,7 +70,7 @@ QString fromWindows1252(const QByteArray& bytes)
 
 } // namespace
 
-QString DecodeLine(const QByteArray& bytes)
+QString decodeLine(const QByteArray& bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (isValidUtf8(p, p + bytes.size()))
@@ -78,7 +78,7 @@ QString DecodeLine(const QByteArray& bytes)
     return fromWindows1252(bytes);
 }
 
-QString MakeControlsVisible(QString text)
+QString makeControlsVisible(QString text)
 {
     for (QChar& ch : text) {
         const char16_t c = ch.unicode();
@@ -93,14 +93,14 @@ QString MakeControlsVisible(QString text)
     return text;
 }
 
-QString LineForHandler(const QByteArray& rawLine)
+QString lineForHandler(const QByteArray& rawLine)
 {
-    QString line = MakeControlsVisible(DecodeLine(rawLine));
+    QString line = makeControlsVisible(decodeLine(rawLine));
     line += QLatin1Char('\r');
     return line;
 }
 
-QString DroppedLineNotice()
+QString droppedLineNotice()
 {
     return QStringLiteral("A line from the server was longer than %1 KiB and was dropped.")
         .arg(LineBuffer::MaxLineLength / 1024);

@@ -8,18 +8,18 @@
 
 // UTF-8 when the bytes are valid UTF-8 (no overlong forms, no surrogates, nothing above
 // U+10FFFF); otherwise one character per byte in Windows-1252.
-QString DecodeLine(const QByteArray& bytes);
+QString decodeLine(const QByteArray& bytes);
 
 // Replaces every character that a text box would act on instead of showing (C0 and C1
 // controls except tab, DEL, the Unicode line and paragraph separators, and the explicit
 // bidirectional embeddings, overrides and isolates, which could make a line show its parts
 // in another order than sent) with a visible symbol, one for one, so character positions
 // stay as they were. Right-to-left letters are left alone: they need no controls.
-QString MakeControlsVisible(QString text);
+QString makeControlsVisible(QString text);
 
 // The line as the handlers receive it: decoded, controls made visible, ending in one CR.
-QString LineForHandler(const QByteArray& rawLine);
+QString lineForHandler(const QByteArray& rawLine);
 
 // The chat log's line in place of a line that was dropped because it was longer than the
 // receive path keeps (LineBuffer::MaxLineLength), so that a missing message is noticed.
-QString DroppedLineNotice();
+QString droppedLineNotice();

@@ -100,9 +100,9 @@ void frmMain::DispatchLines()
         const LineBuffer::Taken taken = m_received.takeNext(&raw, &unterminated);
         if (taken != LineBuffer::Taken::Nothing) {
             if (taken == LineBuffer::Taken::Line)
-                DispatchLine(LineForHandler(raw), unterminated);
+                DispatchLine(lineForHandler(raw), unterminated);
             else
-                AppendNotice(TxtGet, DroppedLineNotice());
+                appendNotice(TxtGet, droppedLineNotice());
             handledSinceYield = true;
             if (sinceYield.elapsed() < MaxReceiveWorkMs)
                 continue;
@@ -112,7 +112,7 @@ void frmMain::DispatchLines()
             m_received.append(BattleSock->GetData(m_received.room()));
             continue;
         }
-        WindowSystem::Yield();
+        WindowSystem::yield();
         sinceYield.restart();
         handledSinceYield = false;
         m_received.append(BattleSock->GetData(m_received.room()));
@@ -170,7 +170,7 @@ void frmMain::OnTalk(const ChatEvent& event)
 void frmMain::OnWhisper(const ChatEvent& event)
 {
     AppendLine(TxtWhisper, displayLine(event));
-    AlertOfWhisper();
+    alertOfWhisper();
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not
@@ -233,7 +233,7 @@ void frmMain::OnChannel(const ChatEvent& event)
 
 void frmMain::ShowChannelStatus()
 {
-    StatusBar1->SetSimpleText(channelStatus(CurrentChannel, RoomList->count()));
+    StatusBar1->setSimpleText(channelStatus(CurrentChannel, RoomList->count()));
 }
 
 void frmMain::mnuJoinLeave_Click()

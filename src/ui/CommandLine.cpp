@@ -16,7 +16,7 @@ const char* const QtOptionsWithValue =
     "geometry icon title display name visual session style stylesheet";
 const char* const QtSwitches = "reverse widgetcount nograb dograb testability";
 
-void AddHiddenOptions(QCommandLineParser& parser, const char* names, const QString& valueName)
+void addHiddenOptions(QCommandLineParser& parser, const char* names, const QString& valueName)
 {
     for (const QString& name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
         QCommandLineOption option(name, QString(), valueName);
@@ -27,7 +27,7 @@ void AddHiddenOptions(QCommandLineParser& parser, const char* names, const QStri
 
 // Configures a parser with every option the program accepts. Qt's options take single-dash
 // long names (-platform), so the parser reads every option as a long one.
-void DescribeOptions(QCommandLineParser& parser)
+void describeOptions(QCommandLineParser& parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
@@ -38,11 +38,11 @@ void DescribeOptions(QCommandLineParser& parser)
     parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Displays this help.")));
     parser.addVersionOption();
-    AddHiddenOptions(parser, QtOptionsWithValue, QStringLiteral("value"));
-    AddHiddenOptions(parser, QtSwitches, QString());
+    addHiddenOptions(parser, QtOptionsWithValue, QStringLiteral("value"));
+    addHiddenOptions(parser, QtSwitches, QString());
 }
 
-void Print(std::FILE* stream, const QString& text)
+void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
@@ -50,10 +50,10 @@ void Print(std::FILE* stream, const QString& text)
 
 } // namespace
 
-CommandLineRequest ReadCommandLine(const QStringList& arguments)
+CommandLineRequest readCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    DescribeOptions(parser);
+    describeOptions(parser);
     CommandLineRequest request;
     if (!parser.parse(arguments)) {
         request.action = CommandLineRequest::Action::Refuse;
@@ -70,34 +70,34 @@ CommandLineRequest ReadCommandLine(const QStringList& arguments)
     return request;
 }
 
-CommandLineRequest ReadCommandLine(int argc, char* argv[])
+CommandLineRequest readCommandLine(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    return ReadCommandLine(arguments);
+    return readCommandLine(arguments);
 }
 
-int AnswerCommandLine(int argc, char* argv[], const CommandLineRequest& request)
+int answerCommandLine(int argc, char* argv[], const CommandLineRequest& request)
 {
     // A core application, not a GUI one: it names the program in the usage line and needs
     // no display.
-    NameApplication();
+    nameApplication();
     QCoreApplication app(argc, argv);
     const QString name = QCoreApplication::applicationName();
     switch (request.action) {
     case CommandLineRequest::Action::ShowHelp: {
         QCommandLineParser parser;
-        DescribeOptions(parser);
-        Print(stdout, parser.helpText());
+        describeOptions(parser);
+        print(stdout, parser.helpText());
         return 0;
     }
     case CommandLineRequest::Action::ShowVersion:
-        Print(stdout,
+        print(stdout,
               name + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return 0;
     case CommandLineRequest::Action::Refuse:
-        Print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+        print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
                           .arg(name, request.error));
         return 2;
     case CommandLineRequest::Action::Run:

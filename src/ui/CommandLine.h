@@ -15,9 +15,9 @@ struct CommandLineRequest {
 
 // Reads the program's arguments, the program name first. Needs no application object, so it
 // runs before anything talks to the window system.
-CommandLineRequest ReadCommandLine(const QStringList& arguments);
-CommandLineRequest ReadCommandLine(int argc, char* argv[]);
+CommandLineRequest readCommandLine(const QStringList& arguments);
+CommandLineRequest readCommandLine(int argc, char* argv[]);
 
 // Answers a request other than Run: the help or the version on standard output, a refusal
 // on standard error. Returns the exit status: 0, or 2 for a refusal.
-int AnswerCommandLine(int argc, char* argv[], const CommandLineRequest& request);
+int answerCommandLine(int argc, char* argv[], const CommandLineRequest& request);

@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-void FitCaption(QLabel* label)
+void fitCaption(QLabel* label)
 {
     QFont font = label->font();
     qreal size = font.pointSizeF();

@@ -8,9 +8,9 @@
 
 namespace {
 // Centres its window when it is first shown; later shows keep where the user put it.
-class CentreOnFirstShow : public QObject {
+class centreOnFirstShow : public QObject {
 public:
-    explicit CentreOnFirstShow(QWidget* window)
+    explicit centreOnFirstShow(QWidget* window)
         : QObject(window)
     {}
 
@@ -19,7 +19,7 @@ protected:
     {
         if (event->type() == QEvent::Show && !m_shownBefore) {
             m_shownBefore = true;
-            WindowSystem::CenterOnScreen(static_cast<QWidget*>(watched));
+            WindowSystem::centerOnScreen(static_cast<QWidget*>(watched));
         }
         return false;
     }
@@ -34,13 +34,13 @@ void useFixedFrame(QWidget* window)
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint);
-    window->setWindowIcon(AppIcon());
-    window->installEventFilter(new CentreOnFirstShow(window));
+    window->setWindowIcon(appIcon());
+    window->installEventFilter(new centreOnFirstShow(window));
 }
 
 FixedWindow::FixedWindow(const QString& caption, int clientWidthTwips, int clientHeightTwips)
 {
     setWindowTitle(caption);
     useFixedFrame(this);
-    setFixedSize(Px(clientWidthTwips), Px(clientHeightTwips));
+    setFixedSize(px(clientWidthTwips), px(clientHeightTwips));
 }

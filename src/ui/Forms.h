@@ -4,12 +4,12 @@
 #include <QWidget>
 
 // Every window of the program exists at most once and is loaded on first use: any use of it
-// or of one of its controls goes through Get(), which creates the window hidden and runs its
-// Form_Load the first time. Hiding a window keeps it and its contents; Unload() discards it,
-// so the next Get() loads a fresh one and runs Form_Load again.
+// or of one of its controls goes through get(), which creates the window hidden and runs its
+// Form_Load the first time. Hiding a window keeps it and its contents; unload() discards it,
+// so the next get() loads a fresh one and runs Form_Load again.
 template <class Form> class Forms {
 public:
-    static Form* Get()
+    static Form* get()
     {
         if (!s_form) {
             s_form = new Form();
@@ -18,11 +18,11 @@ public:
         return s_form;
     }
 
-    static bool IsLoaded() { return !s_form.isNull(); }
+    static bool isLoaded() { return !s_form.isNull(); }
 
     // Hides the window and forgets it at once; the object itself is deleted once control
     // is back in the event loop, because the caller may be one of its own handlers.
-    static void Unload()
+    static void unload()
     {
         if (!s_form)
             return;
@@ -34,7 +34,7 @@ public:
 
     // Deletes the window immediately. Only for callers outside the window's own handlers,
     // such as a test resetting the program between cases.
-    static void UnloadNow()
+    static void unloadNow()
     {
         delete s_form.data();
         s_form = nullptr;

@@ -4,7 +4,7 @@
 
 namespace {
 // A list item may end in blanks; the name is what stands before them.
-QString NameOf(QString item)
+QString nameOf(QString item)
 {
     while (item.endsWith(QLatin1Char(' ')))
         item.chop(1);
@@ -16,13 +16,13 @@ InputBox::InputBox(QWidget* parent)
     : QLineEdit(parent)
 {}
 
-void InputBox::SetNameSource(std::function<QStringList()> names)
+void InputBox::setNameSource(std::function<QStringList()> names)
 {
     m_names = std::move(names);
 }
 
 // Empty lines are not worth recalling, and a line sent several times in a row is kept once.
-void InputBox::ClearAfterSending()
+void InputBox::clearAfterSending()
 {
     const QString line = text();
     if (!line.isEmpty() && (m_history.isEmpty() || m_history.first() != line)) {
@@ -45,7 +45,7 @@ bool InputBox::event(QEvent* event)
         const bool tab = key->key() == Qt::Key_Tab && modifiers == Qt::NoModifier;
         const bool backTab = key->key() == Qt::Key_Backtab ||
                              (key->key() == Qt::Key_Tab && modifiers == Qt::ShiftModifier);
-        if ((tab && Complete(1)) || (backTab && Complete(-1))) {
+        if ((tab && complete(1)) || (backTab && complete(-1))) {
             event->accept();
             return true;
         }
@@ -61,10 +61,10 @@ void InputBox::keyPressEvent(QKeyEvent* event)
     }
     switch (event->key()) {
     case Qt::Key_Up:
-        Recall(1);
+        recall(1);
         break;
     case Qt::Key_Down:
-        Recall(-1);
+        recall(-1);
         break;
     case Qt::Key_Escape:
         m_recalled = -1;
@@ -79,7 +79,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
 }
 
 // Step 1 is one line older, -1 one line newer; past the newest line the draft comes back.
-void InputBox::Recall(int step)
+void InputBox::recall(int step)
 {
     const int target = m_recalled + step;
     if (target < -1 || target >= m_history.size())
@@ -92,32 +92,32 @@ void InputBox::Recall(int step)
 
 // Step 1 is Tab, -1 Shift+Tab, which only goes back through a completion just made. A Tab
 // right after a completion, with the text and caret as it left them, shows the next name.
-bool InputBox::Complete(int step)
+bool InputBox::complete(int step)
 {
     const bool again =
         m_completion && m_completion->shown == text() && m_completion->caret == cursorPosition();
     if (again) {
         const qsizetype count = m_completion->names.size();
         m_completion->index = (m_completion->index + step + count) % count;
-        ShowCompletion();
+        showCompletion();
         return true;
     }
     m_completion.reset();
     if (step < 0)
         return false;
-    std::optional<Completion> started = StartCompletion();
+    std::optional<Completion> started = startCompletion();
     if (!started)
         return false; // no word before the caret: Tab moves the focus as usual
     if (started->names.isEmpty())
         return true; // nobody by that name; the box keeps the focus and the text
     m_completion = std::move(started);
-    ShowCompletion();
+    showCompletion();
     return true;
 }
 
 // The word is what stands between the last blank before the caret and the caret; it matches
 // every name that begins with it, whatever the case, in the order of the list.
-std::optional<InputBox::Completion> InputBox::StartCompletion() const
+std::optional<InputBox::Completion> InputBox::startCompletion() const
 {
     const QString line = text();
     const int caret = cursorPosition();
@@ -132,7 +132,7 @@ std::optional<InputBox::Completion> InputBox::StartCompletion() const
     completion.wordStart = start;
     const QStringList items = m_names ? m_names() : QStringList();
     for (const QString& item : items) {
-        const QString name = NameOf(item);
+        const QString name = nameOf(item);
         if (name.startsWith(word, Qt::CaseInsensitive) && !completion.names.contains(name))
             completion.names.append(name);
     }
@@ -141,7 +141,7 @@ std::optional<InputBox::Completion> InputBox::StartCompletion() const
 
 // Replaces the word (or the name shown before) with the current name: at the start of the
 // line followed by ": ", as chat programs address someone, elsewhere by a blank.
-void InputBox::ShowCompletion()
+void InputBox::showCompletion()
 {
     Completion& completion = *m_completion;
     const QString suffix = completion.wordStart == 0 ? QStringLiteral(": ") : QStringLiteral(" ");

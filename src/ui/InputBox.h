@@ -19,10 +19,10 @@ public:
     static constexpr int HistoryLimit = 100;
 
     // Where Tab finds the names: the user list's items as they stand.
-    void SetNameSource(std::function<QStringList()> names);
+    void setNameSource(std::function<QStringList()> names);
 
     // The box's text has been sent: it joins the history and the box is emptied.
-    void ClearAfterSending();
+    void clearAfterSending();
 
 protected:
     bool event(QEvent* event) override;
@@ -37,10 +37,10 @@ private:
         int caret = 0;
     };
 
-    void Recall(int step);
-    bool Complete(int step);
-    std::optional<Completion> StartCompletion() const;
-    void ShowCompletion();
+    void recall(int step);
+    bool complete(int step);
+    std::optional<Completion> startCompletion() const;
+    void showCompletion();
 
     std::function<QStringList()> m_names;
     QStringList m_history; // newest first

@@ -13,23 +13,23 @@ LogBox::LogBox(QWidget* parent)
     setUndoRedoEnabled(false);
 }
 
-void LogBox::SetEditMenu(bool on)
+void LogBox::setEditMenu(bool on)
 {
     m_editMenu = on;
     setContextMenuPolicy(on ? Qt::DefaultContextMenu : Qt::PreventContextMenu);
 }
 
-void LogBox::SetTimestamps(bool on)
+void LogBox::setTimestamps(bool on)
 {
     m_timestamps = on;
 }
 
-void LogBox::SetClock(std::function<QTime()> clock)
+void LogBox::setClock(std::function<QTime()> clock)
 {
     m_clock = std::move(clock);
 }
 
-QString LogBox::LinePrefix() const
+QString LogBox::linePrefix() const
 {
     if (!m_timestamps)
         return QString();

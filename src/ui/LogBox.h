@@ -16,14 +16,14 @@ public:
     explicit LogBox(QWidget* parent = nullptr);
 
     // On: a right press opens the edit menu. Off (the default): it only reports mouseDown.
-    void SetEditMenu(bool on);
+    void setEditMenu(bool on);
 
     // On: every line the program writes into the box begins with the time as "[HH:MM] ".
-    void SetTimestamps(bool on);
+    void setTimestamps(bool on);
     // The clock the time stamps read: local time unless a test fixes it.
-    void SetClock(std::function<QTime()> clock);
+    void setClock(std::function<QTime()> clock);
     // What goes in front of a line written now: the time stamp, or nothing when they are off.
-    QString LinePrefix() const;
+    QString linePrefix() const;
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);

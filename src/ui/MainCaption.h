@@ -3,7 +3,7 @@
 #include <QString>
 
 // The main window's caption; also the title of the program's own message boxes.
-inline QString MainCaption()
+inline QString mainCaption()
 {
     return QStringLiteral("Brindlemoor's Vantric Chat Client");
 }

@@ -7,24 +7,24 @@
 
 // On X11 the application name is also the class of every window (WM_CLASS), which the
 // desktop entry names as its StartupWMClass.
-void NameApplication()
+void nameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("vantric-chat"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANTRIC_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kxvantric.VantricChat"));
 }
 
-int RunProgram(const std::function<void(frmMain*)>& beforeShow)
+int runProgram(const std::function<void(frmMain*)>& beforeShow)
 {
-    NameApplication();
+    nameApplication();
     // The main window runs the program: closing it, or File > Exit, ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     if (beforeShow)
         beforeShow(main);
     main->show();
     const int status = QApplication::exec();
-    Forms<frmMain>::UnloadNow();
+    Forms<frmMain>::unloadNow();
     return status;
 }

@@ -16,22 +16,22 @@ StatusLine::StatusLine(QWidget* parent)
     m_right->hide();
 }
 
-QString StatusLine::SimpleText() const
+QString StatusLine::simpleText() const
 {
     return m_text->text();
 }
 
-void StatusLine::SetSimpleText(const QString& text)
+void StatusLine::setSimpleText(const QString& text)
 {
     m_text->setText(text);
 }
 
-QString StatusLine::RightText() const
+QString StatusLine::rightText() const
 {
     return m_right->text();
 }
 
-void StatusLine::SetRightText(const QString& text)
+void StatusLine::setRightText(const QString& text)
 {
     m_right->setText(text);
     m_right->setVisible(!text.isEmpty());

@@ -11,10 +11,10 @@ class StatusLine : public QStatusBar {
 public:
     explicit StatusLine(QWidget* parent = nullptr);
 
-    QString SimpleText() const;
-    void SetSimpleText(const QString& text);
-    QString RightText() const;
-    void SetRightText(const QString& text);
+    QString simpleText() const;
+    void setSimpleText(const QString& text);
+    QString rightText() const;
+    void setRightText(const QString& text);
 
 private:
     QLabel* m_text = nullptr;

@@ -11,31 +11,31 @@ frmAnti::frmAnti()
     : FixedWindow(QStringLiteral("Anti-Idle options"), 3855, 1425)
 {
     Frame1 = new QGroupBox(QStringLiteral("Anti-Idle Message"), this);
-    Frame1->setGeometry(TwipsRect(120, 0, 3615, 855));
+    Frame1->setGeometry(twipsRect(120, 0, 3615, 855));
 
     txtAntiMessage = new QLineEdit(QStringLiteral("is a Brindlemoor Vantric Chat 0.1"), Frame1);
-    txtAntiMessage->setGeometry(TwipsRect(120, 360, 3375, 285));
+    txtAntiMessage->setGeometry(twipsRect(120, 360, 3375, 285));
     txtAntiMessage->setAccessibleName(tr("Anti-idle message"));
 
     cmdOkay = new QPushButton(QStringLiteral("Apply"), this);
-    cmdOkay->setGeometry(TwipsRect(120, 960, 1215, 375));
+    cmdOkay->setGeometry(twipsRect(120, 960, 1215, 375));
     cmdOkay->setAccessibleName(tr("Apply"));
     cmdOkay->setAutoDefault(false);
 
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setGeometry(TwipsRect(1440, 960, 1215, 375));
+    cmdCancel->setGeometry(twipsRect(1440, 960, 1215, 375));
     cmdCancel->setAccessibleName(tr("Cancel"));
     cmdCancel->setAutoDefault(false);
 
     setTabOrder(txtAntiMessage, cmdOkay);
     setTabOrder(cmdOkay, cmdCancel);
 
-    WireEvents();
+    wireEvents();
 }
 
 frmAnti::~frmAnti() = default;
 
-void frmAnti::WireEvents()
+void frmAnti::wireEvents()
 {
     connect(cmdOkay, &QPushButton::clicked, this, &frmAnti::cmdOkay_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAnti::cmdCancel_Click);

@@ -30,5 +30,5 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void WireEvents();
+    void wireEvents();
 };

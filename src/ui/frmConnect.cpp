@@ -16,54 +16,54 @@ frmConnect::frmConnect()
     : FixedWindow(QStringLiteral("Connect"), 4095, 2535)
 {
     Frame1 = new QGroupBox(QStringLiteral("Connect options"), this);
-    Frame1->setGeometry(TwipsRect(120, 120, 3855, 1815));
+    Frame1->setGeometry(twipsRect(120, 120, 3855, 1815));
 
     UserNamet = new QLineEdit(Frame1);
-    UserNamet->setGeometry(TwipsRect(1320, 240, 2295, 285));
+    UserNamet->setGeometry(twipsRect(1320, 240, 2295, 285));
     UserNamet->setAccessibleName(tr("Username"));
 
     // Masked, so nobody reads it off the screen; it is stored and sent exactly as typed.
     Passwordt = new QLineEdit(Frame1);
     Passwordt->setEchoMode(QLineEdit::Password);
-    Passwordt->setGeometry(TwipsRect(1320, 600, 2295, 285));
+    Passwordt->setGeometry(twipsRect(1320, 600, 2295, 285));
     Passwordt->setAccessibleName(tr("Password"));
 
     // Pick a listed server or type "host" or "host:port"; typing does not add to the list.
     cmdServer = new QComboBox(Frame1);
     cmdServer->setEditable(true);
     cmdServer->setInsertPolicy(QComboBox::NoInsert);
-    cmdServer->setGeometry(TwipsRect(1320, 1320, 2295, 315));
+    cmdServer->setGeometry(twipsRect(1320, 1320, 2295, 315));
     cmdServer->setAccessibleName(tr("Server"));
 
     Label1 = new QLabel(QStringLiteral("Username:"), Frame1);
-    Label1->setGeometry(TwipsRect(480, 240, 855, 255));
+    Label1->setGeometry(twipsRect(480, 240, 855, 255));
     Label1->setBuddy(UserNamet);
     Label2 = new QLabel(QStringLiteral("Password:"), Frame1);
-    Label2->setGeometry(TwipsRect(480, 600, 855, 255));
+    Label2->setGeometry(twipsRect(480, 600, 855, 255));
     Label2->setBuddy(Passwordt);
     Label3 = new QLabel(QStringLiteral("Server:"), Frame1);
-    Label3->setGeometry(TwipsRect(720, 1320, 615, 255));
+    Label3->setGeometry(twipsRect(720, 1320, 615, 255));
     Label3->setBuddy(cmdServer);
     Label4 = new QLabel(QStringLiteral("Home Channel:"), Frame1);
-    Label4->setGeometry(TwipsRect(120, 960, 1095, 255));
+    Label4->setGeometry(twipsRect(120, 960, 1095, 255));
 
     txtChannel = new QLineEdit(Frame1);
-    txtChannel->setGeometry(TwipsRect(1320, 960, 2295, 285));
+    txtChannel->setGeometry(twipsRect(1320, 960, 2295, 285));
     txtChannel->setAccessibleName(tr("Home channel"));
     Label4->setBuddy(txtChannel);
 
     cmdConnect = new QPushButton(QStringLiteral("&Connect"), this);
-    cmdConnect->setGeometry(TwipsRect(120, 2040, 1335, 375));
+    cmdConnect->setGeometry(twipsRect(120, 2040, 1335, 375));
     cmdConnect->setAccessibleName(tr("Connect"));
     cmdConnect->setAutoDefault(false);
 
     cmdCancel = new QPushButton(QStringLiteral("C&ancel"), this);
-    cmdCancel->setGeometry(TwipsRect(1560, 2040, 1335, 375));
+    cmdCancel->setGeometry(twipsRect(1560, 2040, 1335, 375));
     cmdCancel->setAccessibleName(tr("Cancel"));
     cmdCancel->setAutoDefault(false);
 
     for (QLabel* label : {Label1, Label2, Label3, Label4})
-        FitCaption(label);
+        fitCaption(label);
 
     setTabOrder(UserNamet, Passwordt);
     setTabOrder(Passwordt, cmdServer);
@@ -71,12 +71,12 @@ frmConnect::frmConnect()
     setTabOrder(txtChannel, cmdConnect);
     setTabOrder(cmdConnect, cmdCancel);
 
-    WireEvents();
+    wireEvents();
 }
 
 frmConnect::~frmConnect() = default;
 
-void frmConnect::WireEvents()
+void frmConnect::wireEvents()
 {
     // Each field goes out as one line of the login.
     for (QLineEdit* field : {UserNamet, Passwordt, txtChannel, cmdServer->lineEdit()})

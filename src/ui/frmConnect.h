@@ -36,5 +36,5 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void WireEvents();
+    void wireEvents();
 };

@@ -11,16 +11,16 @@
 
 namespace {
 // One row: the caption at the left, the number's box at the right.
-QLineEdit* NumberRow(QWidget* parent, QLabel** label, const QString& caption,
+QLineEdit* numberRow(QWidget* parent, QLabel** label, const QString& caption,
                      const QString& accessibleName, int top)
 {
     auto* box = new QLineEdit(parent);
-    box->setGeometry(TwipsRect(2760, top, 855, 285));
+    box->setGeometry(twipsRect(2760, top, 855, 285));
     box->setAccessibleName(accessibleName);
     *label = new QLabel(caption, parent);
-    (*label)->setGeometry(TwipsRect(120, top + 15, 2535, 255));
+    (*label)->setGeometry(twipsRect(120, top + 15, 2535, 255));
     (*label)->setBuddy(box);
-    FitCaption(*label);
+    fitCaption(*label);
     return box;
 }
 } // namespace
@@ -29,24 +29,24 @@ frmFlood::frmFlood()
     : FixedWindow(QStringLiteral("Flood Protection"), 3735, 2535)
 {
     txtWrapBytes =
-        NumberRow(this, &Label1, QStringLiteral("&Bytes per unit:"), tr("Bytes per unit"), 120);
-    txtUnits = NumberRow(this, &Label2, QStringLiteral("&Units:"), tr("Units"), 480);
-    txtWindowSeconds = NumberRow(this, &Label3, QStringLiteral("&Window (seconds):"),
+        numberRow(this, &Label1, QStringLiteral("&Bytes per unit:"), tr("Bytes per unit"), 120);
+    txtUnits = numberRow(this, &Label2, QStringLiteral("&Units:"), tr("Units"), 480);
+    txtWindowSeconds = numberRow(this, &Label3, QStringLiteral("&Window (seconds):"),
                                  tr("Window in seconds"), 840);
-    txtLongestLine = NumberRow(this, &Label4, QStringLiteral("&Longest line (bytes):"),
+    txtLongestLine = numberRow(this, &Label4, QStringLiteral("&Longest line (bytes):"),
                                tr("Longest line in bytes"), 1200);
 
     chkProtect = new QCheckBox(QStringLiteral("&Protect against flooding"), this);
-    chkProtect->setGeometry(TwipsRect(120, 1560, 3495, 285));
+    chkProtect->setGeometry(twipsRect(120, 1560, 3495, 285));
     chkProtect->setAccessibleName(tr("Protect against flooding"));
 
     cmdOkay = new QPushButton(QStringLiteral("OK"), this);
-    cmdOkay->setGeometry(TwipsRect(1080, 2040, 1215, 375));
+    cmdOkay->setGeometry(twipsRect(1080, 2040, 1215, 375));
     cmdOkay->setAccessibleName(tr("OK"));
     cmdOkay->setAutoDefault(false);
 
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setGeometry(TwipsRect(2400, 2040, 1215, 375));
+    cmdCancel->setGeometry(twipsRect(2400, 2040, 1215, 375));
     cmdCancel->setAccessibleName(tr("Cancel"));
     cmdCancel->setAutoDefault(false);
 
@@ -57,12 +57,12 @@ frmFlood::frmFlood()
     setTabOrder(chkProtect, cmdOkay);
     setTabOrder(cmdOkay, cmdCancel);
 
-    WireEvents();
+    wireEvents();
 }
 
 frmFlood::~frmFlood() = default;
 
-void frmFlood::WireEvents()
+void frmFlood::wireEvents()
 {
     // Enter in any of the numbers is OK.
     for (QLineEdit* box : {txtWrapBytes, txtUnits, txtWindowSeconds, txtLongestLine})

@@ -35,5 +35,5 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void WireEvents();
+    void wireEvents();
 };

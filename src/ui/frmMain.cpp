@@ -30,53 +30,53 @@ constexpr int StatusHeight = 315;
 frmMain::frmMain(QWidget* parent)
     : QMainWindow(parent)
 {
-    setWindowTitle(MainCaption());
+    setWindowTitle(mainCaption());
     useFixedFrame(this);
-    BuildControls();
-    BuildMenus();
+    buildControls();
+    buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    WireEvents();
-    SetUpDesktopHabits();
+    wireEvents();
+    setUpDesktopHabits();
     applyStoredScrollback();
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::BuildControls()
+void frmMain::buildControls()
 {
     auto* client = new QWidget(this);
-    client->setFixedSize(Px(ClientWidth), Px(ClientHeight - StatusHeight));
+    client->setFixedSize(px(ClientWidth), px(ClientHeight - StatusHeight));
     setCentralWidget(client);
 
     TxtGet = new LogBox(client);
-    TxtGet->setGeometry(TwipsRect(0, 0, 6015, 3135));
+    TxtGet->setGeometry(twipsRect(0, 0, 6015, 3135));
     TxtGet->setAccessibleName(tr("Chat log"));
 
     RoomList = new UserListBox(client);
-    RoomList->setGeometry(TwipsRect(6000, 0, 2175, 3135));
+    RoomList->setGeometry(twipsRect(6000, 0, 2175, 3135));
     RoomList->setAccessibleName(tr("Users in channel"));
 
     TxtSend = new InputBox(client);
-    TxtSend->setGeometry(TwipsRect(0, 3160, 7095, 285));
+    TxtSend->setGeometry(twipsRect(0, 3160, 7095, 285));
     TxtSend->setAccessibleName(tr("Message"));
 
     TxtWhisper = new LogBox(client);
-    TxtWhisper->setGeometry(TwipsRect(0, 3480, 8175, 1410));
+    TxtWhisper->setGeometry(twipsRect(0, 3480, 8175, 1410));
     TxtWhisper->setAccessibleName(tr("Whisper log"));
 
     cmdSend = new QPushButton(QStringLiteral("Send"), client);
-    cmdSend->setGeometry(TwipsRect(6000, 3160, 1095, 285));
+    cmdSend->setGeometry(twipsRect(6000, 3160, 1095, 285));
     cmdSend->setAccessibleName(tr("Send"));
     cmdSend->setDefault(true);
     // The send box reaches under the button; the button is drawn above it.
     cmdSend->raise();
 
     cmdWhisper = new QPushButton(QStringLiteral("&Whisper"), client);
-    cmdWhisper->setGeometry(TwipsRect(7200, 3160, 975, 285));
+    cmdWhisper->setGeometry(twipsRect(7200, 3160, 975, 285));
     cmdWhisper->setAccessibleName(tr("Whisper"));
 
     StatusBar1 = new StatusLine(this);
-    StatusBar1->setFixedHeight(Px(StatusHeight));
+    StatusBar1->setFixedHeight(px(StatusHeight));
     StatusBar1->setAccessibleName(tr("Status"));
     setStatusBar(StatusBar1);
 
@@ -111,7 +111,7 @@ void frmMain::BuildControls()
     tmrSilence = new WaitTimer(this);
 }
 
-void frmMain::BuildMenus()
+void frmMain::buildMenus()
 {
     QMenuBar* bar = menuBar();
 

@@ -105,7 +105,7 @@ public:
     // Longest stretch of receive work before the window gets a turn, in milliseconds.
     static constexpr int MaxReceiveWorkMs = 20;
     // Bytes taken from the socket and not handled yet.
-    qsizetype ReceivedBytesWaiting() const { return m_received.bufferedBytes(); }
+    qsizetype receivedBytesWaiting() const { return m_received.bufferedBytes(); }
 
     // Connection lifecycle.
     void mnuConnect_Click();
@@ -174,18 +174,18 @@ public:
 
     // Desktop habits: input history and name completion (in InputBox), time stamps in the
     // logs, the whisper log's edit menu, saving the chat log.
-    void SetUpDesktopHabits();
+    void setUpDesktopHabits();
     void mnuTimestamps_Click();
     void mnuSaveLog_Click();
-    void AlertOfWhisper();
+    void alertOfWhisper();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
-    void WireEvents();
+    void buildControls();
+    void buildMenus();
+    void wireEvents();
 
     // The receive path as the lifecycle uses it: a new connection starts afresh; the end of
     // the stream is reported (reportConnectionLost) after the lines that came before it.

@@ -19,17 +19,17 @@
 namespace {
 const QString SaveLogTitle = QStringLiteral("Save Chat Log");
 
-void ShowTimestamps(frmMain* window, bool on)
+void showTimestamps(frmMain* window, bool on)
 {
     window->mnuTimestamps->setChecked(on);
-    window->TxtGet->SetTimestamps(on);
-    window->TxtWhisper->SetTimestamps(on);
+    window->TxtGet->setTimestamps(on);
+    window->TxtWhisper->setTimestamps(on);
 }
 
 // Writes the text as UTF-8 with the system's line ends. The file appears only complete:
 // until the commit the text goes to a temporary file beside it, which a failure removes,
 // so an older file of that name is left as it was. Returns why it failed, or nothing.
-QString SaveText(const QString& path, const QString& text)
+QString saveText(const QString& path, const QString& text)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
@@ -41,9 +41,9 @@ QString SaveText(const QString& path, const QString& text)
 }
 } // namespace
 
-void frmMain::SetUpDesktopHabits()
+void frmMain::setUpDesktopHabits()
 {
-    TxtSend->SetNameSource([this] {
+    TxtSend->setNameSource([this] {
         QStringList names;
         for (int i = 0; i < RoomList->count(); ++i)
             names.append(RoomList->item(i)->text());
@@ -51,21 +51,21 @@ void frmMain::SetUpDesktopHabits()
     });
     // A right press on the chat log opens the service menu; the whisper log has no menu of
     // its own, so it keeps the box's Copy menu.
-    TxtWhisper->SetEditMenu(true);
-    ShowTimestamps(this, readSetting(ConfigurationKey::Timestamps,
+    TxtWhisper->setEditMenu(true);
+    showTimestamps(this, readSetting(ConfigurationKey::Timestamps,
                                      ConfigurationKey::DefaultTimestamps) == QLatin1String("1"));
 }
 
 void frmMain::mnuTimestamps_Click()
 {
     const bool on = !mnuTimestamps->isChecked();
-    ShowTimestamps(this, on);
+    showTimestamps(this, on);
     storeSetting(ConfigurationKey::Timestamps, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void frmMain::AlertOfWhisper()
+void frmMain::alertOfWhisper()
 {
-    WindowSystem::AlertUnlessActive(this);
+    WindowSystem::alertUnlessActive(this);
 }
 
 // The chat log as it is shown, one line of the file per line of the log. The file is offered
@@ -77,14 +77,14 @@ void frmMain::mnuSaveLog_Click()
         folder.setPath(QDir::homePath());
     const QString suggested = folder.filePath(
         QStringLiteral("Chat Log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
-    const QString path = WindowSystem::ChooseSaveFile(
+    const QString path = WindowSystem::chooseSaveFile(
         this, SaveLogTitle, suggested, QStringLiteral("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
-    const QString text = LogText(TxtGet).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const QString error = SaveText(path, text);
+    const QString text = logText(TxtGet).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString error = saveText(path, text);
     if (!error.isEmpty())
-        WindowSystem::ShowMessage(this, SaveLogTitle,
+        WindowSystem::showMessage(this, SaveLogTitle,
                                   QStringLiteral("Could not save the chat log to %1: %2.")
                                       .arg(QDir::toNativeSeparators(path), error),
                                   WindowSystem::MessageIcon::Warning);

@@ -9,13 +9,13 @@
 #include <QStringList>
 
 namespace {
-void ShowInformation(frmMain* window, const QString& title, const QString& text)
+void showInformation(frmMain* window, const QString& title, const QString& text)
 {
-    WindowSystem::ShowMessage(window, title, text, WindowSystem::MessageIcon::Information);
+    WindowSystem::showMessage(window, title, text, WindowSystem::MessageIcon::Information);
 }
 
 // Group items show their address between these decorations, without blanks.
-QString Decorated(const QString& address)
+QString decorated(const QString& address)
 {
     return QStringLiteral("<(_") + address + QStringLiteral("_)>");
 }
@@ -23,7 +23,7 @@ QString Decorated(const QString& address)
 
 void frmMain::mnuAbout_Click()
 {
-    ShowInformation(this, QStringLiteral("About"),
+    showInformation(this, QStringLiteral("About"),
                     QStringLiteral("Brindlemoor's Vantric Chat Client\r\n"
                                    "Version 0.01\r\n"
                                    "This is a simple, not complicated chat client for battle.net"));
@@ -31,7 +31,7 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::mnuBugs_Click()
 {
-    ShowInformation(
+    showInformation(
         this, QStringLiteral("Bugs"),
         QStringLiteral("Heads up: some other chat programs send the lines about their users in a "
                        "layout this client does not read. When somebody in your channel uses "
@@ -42,20 +42,20 @@ void frmMain::mnuBugs_Click()
 
 void frmMain::mnuContact_Click()
 {
-    ShowInformation(this, QStringLiteral("Contact"),
+    showInformation(this, QStringLiteral("Contact"),
                     QStringLiteral("brindlemoor@kxvantric.example"));
 }
 
 void frmMain::mnuOrvel_Click()
 {
-    ShowInformation(this, QStringLiteral("OrvelGroup"),
-                    Decorated(QStringLiteral("http://www.orvelgroup.example")));
+    showInformation(this, QStringLiteral("OrvelGroup"),
+                    decorated(QStringLiteral("http://www.orvelgroup.example")));
 }
 
 void frmMain::mnuKn_Click()
 {
-    ShowInformation(this, QStringLiteral("Kestrane"),
-                    Decorated(QStringLiteral("http://www.kestrane.example")));
+    showInformation(this, QStringLiteral("Kestrane"),
+                    decorated(QStringLiteral("http://www.kestrane.example")));
 }
 
 // Help text only: written into the chat log at the caret, nothing is sent.

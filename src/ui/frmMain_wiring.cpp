@@ -14,7 +14,7 @@
 namespace {
 // A check-mark item's click handler sets the mark itself; Qt toggles a checkable action
 // before it reports the click, so that toggle is undone first.
-template <class Handler> void ConnectCheckItem(QAction* item, frmMain* window, Handler handler)
+template <class Handler> void connectCheckItem(QAction* item, frmMain* window, Handler handler)
 {
     QObject::connect(item, &QAction::triggered, window, [item, window, handler] {
         item->setChecked(!item->isChecked());
@@ -23,7 +23,7 @@ template <class Handler> void ConnectCheckItem(QAction* item, frmMain* window, H
 }
 } // namespace
 
-void frmMain::WireEvents()
+void frmMain::wireEvents()
 {
     connect(BattleSock, &ChatSocket::DataArrival, this, &frmMain::BattleSock_DataArrival);
     connect(m_receiveInNestedLoops, &QTimer::timeout, this, &frmMain::receiveInNestedLoop);
@@ -38,7 +38,7 @@ void frmMain::WireEvents()
     connect(mnuConnect, &QAction::triggered, this, &frmMain::mnuConnect_Click);
     connect(mnuDisconnect, &QAction::triggered, this, &frmMain::mnuDisconnect_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
-    ConnectCheckItem(mnuReconnect, this, &frmMain::mnuReconnect_Click);
+    connectCheckItem(mnuReconnect, this, &frmMain::mnuReconnect_Click);
     connect(tmrReconnect, &WaitTimer::timeout, this, &frmMain::tmrReconnect_Timer);
     connect(tmrSilence, &WaitTimer::timeout, this, &frmMain::tmrSilence_Timer);
 
@@ -52,17 +52,17 @@ void frmMain::WireEvents()
     connect(mnuEmote, &QAction::triggered, this, &frmMain::mnuEmote_Click);
     connect(RoomList, &UserListBox::mouseDown, this, &frmMain::RoomList_MouseDown);
     connect(TxtGet, &LogBox::mouseDown, this, &frmMain::TxtGet_MouseDown);
-    ConnectCheckItem(mnuAntiDisplay, this, &frmMain::mnuAntiDisplay_Click);
+    connectCheckItem(mnuAntiDisplay, this, &frmMain::mnuAntiDisplay_Click);
     connect(mnuAntiMessage, &QAction::triggered, this, &frmMain::mnuAntiMessage_Click);
     connect(tmrAnti, &QTimer::timeout, this, &frmMain::tmrAnti_Timer);
     connect(mnuFlood, &QAction::triggered, this, &frmMain::mnuFlood_Click);
 
     // Receive path and information menus.
-    ConnectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
+    connectCheckItem(mnuJoinLeave, this, &frmMain::mnuJoinLeave_Click);
     connect(mnuScrollback, &QAction::triggered, this, &frmMain::mnuScrollback_Click);
 
     // Desktop habits.
-    ConnectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
+    connectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
     connect(mnuSaveLog, &QAction::triggered, this, &frmMain::mnuSaveLog_Click);
 
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);

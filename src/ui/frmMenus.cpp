@@ -28,7 +28,7 @@ frmMenus::frmMenus()
     mnuTime = mnuBnetOptions->addAction(QStringLiteral("Time"));
     mnuUsers = mnuBnetOptions->addAction(QStringLiteral("Users"));
 
-    WireEvents();
+    wireEvents();
 }
 
 frmMenus::~frmMenus() = default;
@@ -38,7 +38,7 @@ void frmMenus::PopupMenu(QMenu* menu)
     menu->exec(QCursor::pos());
 }
 
-void frmMenus::WireEvents()
+void frmMenus::wireEvents()
 {
     connect(mnuBan, &QAction::triggered, this, &frmMenus::mnuBan_Click);
     connect(mnuUnban, &QAction::triggered, this, &frmMenus::mnuUnban_Click);

@@ -54,5 +54,5 @@ public:
     void mnuUsers_Click();
 
 private:
-    void WireEvents();
+    void wireEvents();
 };

@@ -80,7 +80,7 @@ void tst_AntiIdle::switchAcrossDisconnectAndLogin()
     const QByteArray line = "/me is a Brindlemoor Vantric Chat 0.1\r\n";
     QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
     QVERIFY(!h->chatLog().contains("/me"));
-    QVERIFY(!Forms<frmAnti>::Get()->isVisible());
+    QVERIFY(!Forms<frmAnti>::get()->isVisible());
 }
 
 // How the editor was left decides what the next tick sends and what is stored. The tick
@@ -126,7 +126,7 @@ void tst_AntiIdle::editorAndTick()
     frmMain* m = h->main;
     if (!leave.isEmpty()) {
         m->mnuAntiMessage->trigger();
-        frmAnti* editor = Forms<frmAnti>::Get();
+        frmAnti* editor = Forms<frmAnti>::get();
         QVERIFY(editor->isVisible() && !m->isVisible());
         QCOMPARE(editor->txtAntiMessage->text(), stored);
         editor->txtAntiMessage->setText(typed);
@@ -142,7 +142,7 @@ void tst_AntiIdle::editorAndTick()
     QVERIFY(!m->tmrAnti->isActive());
 
     m->tmrAnti_Timer();
-    QVERIFY(!Forms<frmAnti>::Get()->isVisible() || leave == "open");
+    QVERIFY(!Forms<frmAnti>::get()->isVisible() || leave == "open");
     QCOMPARE(h->chatLog(),
              connected ? QString() : "Not sent: there is no connection to the server.\r\n");
     if (connected)

@@ -75,7 +75,7 @@ private:
 void tst_Commands::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    Forms<frmConnect>::Get()->UserNamet->setText("Bob");
+    Forms<frmConnect>::get()->UserNamet->setText("Bob");
     h->main->show();
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));
@@ -217,15 +217,15 @@ void tst_Commands::echoLandsAtCaret()
 void tst_Commands::echoNameFromConnectDialog()
 {
     QVERIFY((loginEnd = h->logIn("Ann")) > 0);
-    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    QVERIFY(!Forms<frmConnect>::isLoaded());
     h->main->TxtSend->setText("yo");
     h->main->mnuEmote_Click();
     QCOMPARE(h->sentSince(loginEnd), QByteArray("/emote yo\r\n"));
     QCOMPARE(h->chatLog(), QString("<Ann yo>\r\n"));
 
     // The echo loaded the dialog, hidden; it keeps its text until it is unloaded.
-    QVERIFY(Forms<frmConnect>::IsLoaded() && !Forms<frmConnect>::Get()->isVisible());
-    Forms<frmConnect>::UnloadNow();
+    QVERIFY(Forms<frmConnect>::isLoaded() && !Forms<frmConnect>::get()->isVisible());
+    Forms<frmConnect>::unloadNow();
     storeSetting(ConfigurationKey::Username, "Carol");
     h->main->TxtSend->setText("hi");
     h->main->cmdSend_Click();
@@ -314,8 +314,8 @@ void tst_Commands::onlyRightPressOpensMenu()
     frmMain* m = h->main;
     press(onLog ? m->TxtGet->viewport() : m->RoomList->viewport(), button, {}, modifiers);
     QMenu* expected = button != Qt::RightButton ? nullptr
-                      : onLog                   ? Forms<frmMenus>::Get()->mnuBnetOptions
-                                                : Forms<frmMenus>::Get()->mnuChatOptions;
+                      : onLog                   ? Forms<frmMenus>::get()->mnuBnetOptions
+                                                : Forms<frmMenus>::get()->mnuChatOptions;
     QCOMPARE(shownMenu, expected);
 }
 

@@ -58,7 +58,7 @@ private:
 frmFlood* tst_FloodSettings::open()
 {
     h->main->mnuFlood->trigger();
-    frmFlood* dialog = Forms<frmFlood>::Get();
+    frmFlood* dialog = Forms<frmFlood>::get();
     return dialog->isVisible() ? dialog : nullptr;
 }
 
@@ -118,7 +118,7 @@ void tst_FloodSettings::okStoresOrRefuses()
 
     if (message.isEmpty()) {
         QVERIFY(h->messages.isEmpty());
-        QVERIFY(!Forms<frmFlood>::IsLoaded());
+        QVERIFY(!Forms<frmFlood>::isLoaded());
         QCOMPARE(Stored(), typed);
         // In force at once.
         QCOMPARE(h->main->outgoing->limits().longestLine, typed[3].toInt());
@@ -149,7 +149,7 @@ void tst_FloodSettings::cancelAndFrameStoreNothing()
         dialog->close();
     else
         dialog->cmdCancel->click();
-    QVERIFY(!Forms<frmFlood>::IsLoaded());
+    QVERIFY(!Forms<frmFlood>::isLoaded());
     QCOMPARE(Stored(), QStringList(5, "-"));
     QCOMPARE(open()->txtUnits->text(), QString("5"));
 }

@@ -86,11 +86,11 @@ void tst_Sending::act(const QString& action)
     else if (action == "typed command")
         send("/join a-channel-with-a-long-name");
     else if (action == "kick")
-        Forms<frmMenus>::Get()->mnuKick->trigger();
+        Forms<frmMenus>::get()->mnuKick->trigger();
     else if (action == "time")
-        Forms<frmMenus>::Get()->mnuTime->trigger();
+        Forms<frmMenus>::get()->mnuTime->trigger();
     else if (action == "anti-idle") {
-        Forms<frmAnti>::Get()->txtAntiMessage->setText(typed);
+        Forms<frmAnti>::get()->txtAntiMessage->setText(typed);
         m->tmrAnti_Timer();
     }
 }
@@ -102,15 +102,15 @@ void tst_Sending::echoWhenSentAndWaitingCount()
 {
     QVERIFY(start());
     StatusLine* status = h->main->StatusBar1;
-    status->SetSimpleText("channel text");
+    status->setSimpleText("channel text");
     for (int i = 1; i <= 5; ++i) {
         send(QString("line %1").arg(i));
         QCOMPARE(h->main->TxtSend->text(), QString());
     }
-    QCOMPARE(status->RightText(), QString("1 line waiting"));
+    QCOMPARE(status->rightText(), QString("1 line waiting"));
     send("line 6");
-    QCOMPARE(status->RightText(), QString("2 lines waiting"));
-    QCOMPARE(status->SimpleText(), QString("channel text"));
+    QCOMPARE(status->rightText(), QString("2 lines waiting"));
+    QCOMPARE(status->simpleText(), QString("channel text"));
     QCOMPARE(h->sentSince(loginEnd), QByteArray("line 1\r\nline 2\r\nline 3\r\nline 4\r\n"));
     QCOMPARE(h->chatLog(), QString("Bob: line 1\r\nBob: line 2\r\nBob: line 3\r\nBob: line 4\r\n"));
 
@@ -121,7 +121,7 @@ void tst_Sending::echoWhenSentAndWaitingCount()
     h->clock = 6000;
     h->main->outgoing->pump();
     QVERIFY(h->chatLog().endsWith("Bob: line 4\r\nBob: line 5\r\nBob: line 6\r\n"));
-    QCOMPARE(status->RightText(), QString());
+    QCOMPARE(status->rightText(), QString());
     QCOMPARE(h->sentSince(firstFour), QByteArray("line 5\r\nline 6\r\n"));
 }
 
@@ -210,7 +210,7 @@ void tst_Sending::waitingLinesAndTheConnection()
         h->main->mnuExit_Click();
     QTRY_VERIFY2(h->chatLog().endsWith(chatLogEnd), qPrintable(h->chatLog()));
     QCOMPARE(h->main->outgoing->waiting(), 0);
-    QCOMPARE(h->main->StatusBar1->RightText(), QString());
+    QCOMPARE(h->main->StatusBar1->rightText(), QString());
 
     h->clock += 60000;
     h->main->outgoing->pump();
@@ -249,7 +249,7 @@ void tst_Sending::nothingBeforeTheLogin()
     QCOMPARE(h->main->TxtSend->text(), QString("one two three four five six"));
     QCOMPARE(h->main->outgoing->waiting(), 0);
 
-    frmConnect* dialog = Forms<frmConnect>::Get();
+    frmConnect* dialog = Forms<frmConnect>::get();
     dialog->UserNamet->setText("Bob");
     dialog->cmdConnect->click();
     QTRY_COMPARE(h->server.sessionUser(), QString("Bob"));

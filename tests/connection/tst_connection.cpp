@@ -76,7 +76,7 @@ void tst_Connection::cleanup()
 frmConnect* tst_Connection::openDialog()
 {
     h->main->mnuConnect->trigger();
-    return Forms<frmConnect>::Get();
+    return Forms<frmConnect>::get();
 }
 
 void tst_Connection::logIn(const Fields& fields)
@@ -107,7 +107,7 @@ void tst_Connection::dialogLoadsDefaultsAndListsServersOnce()
     QVERIFY(!h->main->mnuDisconnect->isEnabled());
 
     QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
-    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    QVERIFY(!Forms<frmConnect>::isLoaded());
     dialog = openDialog();
     QCOMPARE(dialog->cmdServer->count(), 5);
     QCOMPARE(dialog->cmdServer->itemText(0), serverList().first());
@@ -133,7 +133,7 @@ void tst_Connection::loginBytesAndStoredFields()
 
     logIn({user, password, " Home Room ", {}});
     QTRY_COMPARE(h->sentByClient(), LoginStart + afterStart);
-    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    QVERIFY(!Forms<frmConnect>::isLoaded());
     QCOMPARE(readSetting(ConfigurationKey::Username, "x"), user);
     QCOMPARE(readSetting(ConfigurationKey::Password, "x"), password);
     QCOMPARE(readSetting(ConfigurationKey::HomeChannel, "x"), QString(" Home Room "));
@@ -177,8 +177,8 @@ void tst_Connection::refusedFieldsSendAndStoreNothing()
     QCOMPARE(h->messages[0].text, message);
     QCOMPARE(h->messages[0].title, h->main->windowTitle());
     QCOMPARE(h->messages[0].icon, WindowSystem::MessageIcon::None);
-    QVERIFY(Forms<frmConnect>::Get()->isVisible());
-    QCOMPARE(Forms<frmConnect>::Get()->UserNamet->text(), user);
+    QVERIFY(Forms<frmConnect>::get()->isVisible());
+    QCOMPARE(Forms<frmConnect>::get()->UserNamet->text(), user);
     QCOMPARE(readSetting(ConfigurationKey::Username, "x"), QString("earlier"));
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->cmdSend->isEnabled());
@@ -204,7 +204,7 @@ void tst_Connection::cancelAndFrameCloseChangeNothing()
     else
         QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
 
-    QVERIFY(!Forms<frmConnect>::IsLoaded());
+    QVERIFY(!Forms<frmConnect>::isLoaded());
     QCOMPARE(readSetting(ConfigurationKey::Username, "unset"), QString("unset"));
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->mnuDisconnect->isEnabled());
@@ -327,7 +327,7 @@ void tst_Connection::failedAttemptIsReportedOnceChosen()
     QVERIFY(attemptEnded());
     QTest::qWait(20);
     QCOMPARE(h->chatLog(), QString());
-    QVERIFY(Forms<frmConnect>::IsLoaded() && dialog->isVisible());
+    QVERIFY(Forms<frmConnect>::isLoaded() && dialog->isVisible());
     QVERIFY(h->main->mnuConnect->isEnabled());
 
     // Logging in from the dialog tries again, and that failure is reported.
@@ -370,7 +370,7 @@ void tst_Connection::connectWhileConnectedStartsAfresh()
     h->server.sendRaw("1018 INFO \"half a li");
     QTest::qWait(20);
     openDialog();
-    QCOMPARE(Forms<frmConnect>::Get(), dialog);
+    QCOMPARE(Forms<frmConnect>::get(), dialog);
     QVERIFY(dialog->isVisible());
     QTRY_COMPARE(h->server.sessionCount(), 2);
     QTRY_VERIFY(!h->server.isSessionOpen(0));

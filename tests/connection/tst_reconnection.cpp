@@ -67,7 +67,7 @@ private:
 
 void tst_Reconnection::init()
 {
-    WaitTimer::UseHandClock(true);
+    WaitTimer::useHandClock(true);
     h = std::make_unique<ClientHarness>();
     m_port = h->server.serverPort();
     storeSetting(ConfigurationKey::Server, h->serverAddress());
@@ -76,13 +76,13 @@ void tst_Reconnection::init()
 void tst_Reconnection::cleanup()
 {
     h.reset();
-    WaitTimer::UseHandClock(false);
+    WaitTimer::useHandClock(false);
 }
 
 void tst_Reconnection::logIn(const QString& home, const QString& channel)
 {
     h->main->mnuConnect->trigger();
-    frmConnect* dialog = Forms<frmConnect>::Get();
+    frmConnect* dialog = Forms<frmConnect>::get();
     dialog->UserNamet->setText("alice");
     dialog->Passwordt->setText("pw");
     dialog->txtChannel->setText(home);
@@ -101,7 +101,7 @@ void tst_Reconnection::loseConnection(bool shutDown)
 void tst_Reconnection::passTheWait()
 {
     QVERIFY(h->main->tmrReconnect->isActive());
-    WaitTimer::AdvanceHandClock(h->main->tmrReconnect->interval());
+    WaitTimer::advanceHandClock(h->main->tmrReconnect->interval());
 }
 
 void tst_Reconnection::homeChannelIsJoined_data()
@@ -241,7 +241,7 @@ void tst_Reconnection::neverReconnects()
     const qsizetype waits = h->chatLog().count("Reconnecting in");
     QCOMPARE(waits, how.startsWith("wait") || how == "refused" ? 1 : 0);
     const int sessions = h->server.sessionCount();
-    WaitTimer::AdvanceHandClock(120000);
+    WaitTimer::advanceHandClock(120000);
     QTest::qWait(50);
     QCOMPARE(h->server.sessionCount(), sessions);
     QCOMPARE(h->chatLog().count("Reconnecting in"), waits);
@@ -257,8 +257,8 @@ void tst_Reconnection::checkItemIsStored()
     h->main->mnuReconnect->trigger();
     QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("0"));
     // The next run starts with the stored choice.
-    Forms<frmMain>::UnloadNow();
-    h->main = Forms<frmMain>::Get();
+    Forms<frmMain>::unloadNow();
+    h->main = Forms<frmMain>::get();
     QVERIFY(!h->main->mnuReconnect->isChecked());
     h->main->mnuReconnect->trigger();
     QVERIFY(h->main->mnuReconnect->isChecked());
@@ -297,9 +297,9 @@ void tst_Reconnection::silentServerIsDropped()
     QTRY_VERIFY(h->server.received().endsWith(Login));
     h->server.sendRaw(serverSays);
 
-    WaitTimer::AdvanceHandClock(29999);
+    WaitTimer::advanceHandClock(29999);
     QTRY_COMPARE(h->chatLog().mid(before), QString::fromLatin1(serverSays));
-    WaitTimer::AdvanceHandClock(1);
+    WaitTimer::advanceHandClock(1);
     QCOMPARE(h->chatLog().mid(before), notices);
     QCOMPARE(online(), !serverSays.isEmpty());
 }

@@ -32,10 +32,10 @@ void tst_ReconnectPolicy::waitsDoubleUpToAMinute()
     ReconnectPolicy policy([draw] { return draw; });
     QList<int> got;
     for (qsizetype i = 0; i < waits.size(); ++i)
-        got << policy.NextWaitMs();
+        got << policy.nextWaitMs();
     QCOMPARE(got, waits);
-    policy.Reset();
-    QCOMPARE(policy.NextWaitMs(), waits.first());
+    policy.reset();
+    QCOMPARE(policy.nextWaitMs(), waits.first());
 }
 
 void tst_ReconnectPolicy::linesThatEndTheSession_data()
@@ -53,7 +53,7 @@ void tst_ReconnectPolicy::linesThatEndTheSession()
 {
     QFETCH(QString, line);
     QFETCH(bool, ends);
-    QCOMPARE(ReconnectPolicy::AsksToEndSession(line), ends);
+    QCOMPARE(ReconnectPolicy::asksToEndSession(line), ends);
 }
 
 QTEST_APPLESS_MAIN(tst_ReconnectPolicy)

@@ -41,7 +41,7 @@ void TestAppIcon::hasEverySize_data()
 void TestAppIcon::hasEverySize()
 {
     QFETCH(int, size);
-    const QIcon icon = AppIcon();
+    const QIcon icon = appIcon();
     QVERIFY(!icon.isNull());
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
 
@@ -67,7 +67,7 @@ void TestAppIcon::drawsForScreenRatio()
     QFETCH(int, logical);
     QFETCH(qreal, ratio);
     QFETCH(int, image);
-    QImage drawn = AppIcon().pixmap(QSize(logical, logical), ratio).toImage();
+    QImage drawn = appIcon().pixmap(QSize(logical, logical), ratio).toImage();
     QCOMPARE(drawn.size(), QSize(image, image));
     drawn.setDevicePixelRatio(1.0);
     QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), Committed(image));

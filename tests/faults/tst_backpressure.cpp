@@ -67,7 +67,7 @@ void tst_Backpressure::sendAndWatch(const std::function<void()>& send, const QSt
     QTimer everyTurn;
     connect(&everyTurn, &QTimer::timeout, this, [&] {
         mostInSocket = qMax(mostInSocket, h->main->BattleSock->bytesAvailable());
-        mostWaiting = qMax(mostWaiting, h->main->ReceivedBytesWaiting());
+        mostWaiting = qMax(mostWaiting, h->main->receivedBytesWaiting());
     });
     everyTurn.start(0);
     send();

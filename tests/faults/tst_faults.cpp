@@ -273,7 +273,7 @@ void tst_Faults::floodWithoutLineEnd()
         QVERIFY2(took.elapsed() < 60000, "the flood is not being read");
     }
     out->write("\r\n1018 INFO \"after the flood\"\r\n");
-    QTRY_COMPARE_WITH_TIMEOUT(h->chatLog(), DroppedLineNotice() + "\r\nafter the flood\r\n", 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(h->chatLog(), droppedLineNotice() + "\r\nafter the flood\r\n", 20000);
     const qint64 grown = highest - start;
     QVERIFY2(grown < 48 * 1024 * 1024, qPrintable(QStringLiteral("grew by %1 bytes").arg(grown)));
     QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connected);
@@ -390,7 +390,7 @@ void tst_Faults::settingsStoreFaults()
     }
 
     // Opened directly: File > Connect would try the default server, off this machine.
-    frmConnect* dialog = Forms<frmConnect>::Get();
+    frmConnect* dialog = Forms<frmConnect>::get();
     dialog->show();
     QCOMPARE(dialog->UserNamet->text(), QStringLiteral("Guest"));
     dialog->UserNamet->setText(QStringLiteral("bob"));

@@ -7,8 +7,8 @@ using namespace Qt::StringLiterals;
 class tst_ReceivedText : public QObject {
     Q_OBJECT
 private slots:
-    void lineForHandler_data();
-    void lineForHandler();
+    void handlerLine_data();
+    void handlerLine();
 };
 
 template <size_t N> static QByteArray bytes(const char (&text)[N]) // keeps embedded NUL bytes
@@ -16,7 +16,7 @@ template <size_t N> static QByteArray bytes(const char (&text)[N]) // keeps embe
     return QByteArray(text, N - 1);
 }
 
-void tst_ReceivedText::lineForHandler_data()
+void tst_ReceivedText::handlerLine_data()
 {
     QTest::addColumn<QByteArray>("raw");
     QTest::addColumn<QString>("line");
@@ -56,11 +56,11 @@ void tst_ReceivedText::lineForHandler_data()
 }
 
 // One character per character, so positions in the line are those the server sent.
-void tst_ReceivedText::lineForHandler()
+void tst_ReceivedText::handlerLine()
 {
     QFETCH(QByteArray, raw);
     QFETCH(QString, line);
-    QCOMPARE(LineForHandler(raw), line);
+    QCOMPARE(lineForHandler(raw), line);
 }
 
 QTEST_APPLESS_MAIN(tst_ReceivedText)

@@ -42,21 +42,21 @@ ClientHarness::ClientHarness(bool serverSpeaksProtocol)
         suggestedFile = suggested;
         return fileToChoose;
     };
-    WindowSystem::SetHooks(hooks);
+    WindowSystem::setHooks(hooks);
 
-    main = Forms<frmMain>::Get();
+    main = Forms<frmMain>::get();
 }
 
 ClientHarness::~ClientHarness()
 {
-    Forms<frmFlood>::UnloadNow();
-    Forms<frmMenus>::UnloadNow();
-    Forms<frmAnti>::UnloadNow();
-    Forms<frmConnect>::UnloadNow();
-    Forms<frmMain>::UnloadNow();
+    Forms<frmFlood>::unloadNow();
+    Forms<frmMenus>::unloadNow();
+    Forms<frmAnti>::unloadNow();
+    Forms<frmConnect>::unloadNow();
+    Forms<frmMain>::unloadNow();
     // Windows unloaded from their own handlers are deleted by the event loop.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    WindowSystem::SetHooks({});
+    WindowSystem::setHooks({});
     qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
 }
 
@@ -81,7 +81,7 @@ qsizetype ClientHarness::logIn(const QString& name, const QString& password)
 {
     storeSetting(ConfigurationKey::Server, serverAddress());
     main->mnuConnect->trigger();
-    frmConnect* dialog = Forms<frmConnect>::Get();
+    frmConnect* dialog = Forms<frmConnect>::get();
     dialog->UserNamet->setText(name);
     dialog->Passwordt->setText(password);
     dialog->txtChannel->clear(); // stay in the channel the server gives: no /join of our own
@@ -113,12 +113,12 @@ void ClientHarness::useFakeClock()
 
 QString ClientHarness::chatLog() const
 {
-    return LogText(main->TxtGet);
+    return logText(main->TxtGet);
 }
 
 QString ClientHarness::whisperLog() const
 {
-    return LogText(main->TxtWhisper);
+    return logText(main->TxtWhisper);
 }
 
 QStringList ClientHarness::userList() const
@@ -131,5 +131,5 @@ QStringList ClientHarness::userList() const
 
 QString ClientHarness::status() const
 {
-    return main->StatusBar1->SimpleText();
+    return main->StatusBar1->simpleText();
 }

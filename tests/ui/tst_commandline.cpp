@@ -44,7 +44,7 @@ void TestCommandLine::read()
     QFETCH(QStringList, arguments);
     QFETCH(Action, action);
     const CommandLineRequest request =
-        ReadCommandLine(QStringList{QStringLiteral("vantric-chat")} + arguments);
+        readCommandLine(QStringList{QStringLiteral("vantric-chat")} + arguments);
     QCOMPARE(request.action, action);
     // A refusal says what was wrong with the argument it names.
     QCOMPARE(request.error.isEmpty(), action != Action::Refuse);

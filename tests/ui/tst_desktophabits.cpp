@@ -76,9 +76,9 @@ private:
 void tst_DesktopHabits::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    Forms<frmConnect>::Get()->UserNamet->setText("Bob");
-    h->main->TxtGet->SetClock([] { return Clock; });
-    h->main->TxtWhisper->SetClock([] { return Clock; });
+    Forms<frmConnect>::get()->UserNamet->setText("Bob");
+    h->main->TxtGet->setClock([] { return Clock; });
+    h->main->TxtWhisper->setClock([] { return Clock; });
     QVERIFY(h->logIn("Bob") > 0); // through the connect dialog, which then goes away
     h->main->show();
     h->main->activateWindow();
@@ -203,10 +203,10 @@ void tst_DesktopHabits::timestampsChoiceIsKept()
     QVERIFY(!h->main->mnuTimestamps->isChecked());
     h->main->mnuTimestamps->trigger();
     QCOMPARE(readSetting(ConfigurationKey::Timestamps, ""), QString("1"));
-    Forms<frmMain>::UnloadNow();
-    h->main = Forms<frmMain>::Get();
+    Forms<frmMain>::unloadNow();
+    h->main = Forms<frmMain>::get();
     QVERIFY(h->main->mnuTimestamps->isChecked());
-    h->main->TxtWhisper->SetClock([] { return Clock; });
+    h->main->TxtWhisper->setClock([] { return Clock; });
     EchoLine(h->main->TxtWhisper, "x");
     h->main->mnuTimestamps->trigger();
     QCOMPARE(readSetting(ConfigurationKey::Timestamps, ""), QString("0"));
@@ -236,7 +236,7 @@ void tst_DesktopHabits::maskedPasswordGoesOutAsTyped()
     const QString password = QStringLiteral("p\u00e4ss w0rd!");
     storeSetting(ConfigurationKey::Server, h->serverAddress());
     h->main->mnuConnect_Click();
-    QLineEdit* box = Forms<frmConnect>::Get()->Passwordt;
+    QLineEdit* box = Forms<frmConnect>::get()->Passwordt;
     box->clear();
     for (const QChar c : password) // typed, the letter beyond ASCII too
         QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -245,8 +245,8 @@ void tst_DesktopHabits::maskedPasswordGoesOutAsTyped()
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
     QVERIFY(accessible && accessible->state().passwordEdit);
 
-    Forms<frmConnect>::Get()->cmdServer->setEditText(h->serverAddress());
-    Forms<frmConnect>::Get()->cmdConnect->click();
+    Forms<frmConnect>::get()->cmdServer->setEditText(h->serverAddress());
+    Forms<frmConnect>::get()->cmdConnect->click();
     const QByteArray line = password.toUtf8() + "\r\n";
     QVERIFY(QTest::qWaitFor([&] { return h->server.received().endsWith(line); }));
     QCOMPARE(readSetting(ConfigurationKey::Password, ""), password);
@@ -335,7 +335,7 @@ void tst_DesktopHabits::copyFromLogs()
     QTest::mouseClick(h->main->windowHandle(), Qt::RightButton, {}, at);
     QCoreApplication::processEvents();
     QCOMPARE(shown, firstMenuItem);
-    QCOMPARE(LogText(box), QString("first line\r\nsecond line\r\n"));
+    QCOMPARE(logText(box), QString("first line\r\nsecond line\r\n"));
 }
 
 QTEST_MAIN(tst_DesktopHabits)

@@ -40,13 +40,13 @@ void tst_NativeTitles::initTestCase()
 {
     if (QGuiApplication::platformName() != "xcb")
         QSKIP("needs the xcb platform and an X server (run through with-xvfb.sh)");
-    NameApplication();
+    nameApplication();
 }
 
 void tst_NativeTitles::cleanup()
 {
-    Forms<frmConnect>::UnloadNow();
-    Forms<frmMain>::UnloadNow();
+    Forms<frmConnect>::unloadNow();
+    Forms<frmMain>::unloadNow();
 }
 
 // A modal window is read while it runs, found as the active modal widget.
@@ -56,9 +56,9 @@ void tst_NativeTitles::titles_data()
     QTest::addColumn<Open>("open");
     QTest::addColumn<bool>("modal");
     QTest::addColumn<QString>("title");
-    QTest::newRow("main window") << Open([](frmMain* m) { return m; }) << false << MainCaption();
+    QTest::newRow("main window") << Open([](frmMain* m) { return m; }) << false << mainCaption();
     QTest::newRow("connect dialog")
-        << Open([](frmMain*) { return Forms<frmConnect>::Get(); }) << false << "Connect";
+        << Open([](frmMain*) { return Forms<frmConnect>::get(); }) << false << "Connect";
     QTest::newRow("message box") << Open([](frmMain* m) -> QWidget* {
         m->mnuAbout->trigger();
         return m;
@@ -70,7 +70,7 @@ void tst_NativeTitles::titles()
     QFETCH(std::function<QWidget*(frmMain*)>, open);
     QFETCH(bool, modal);
     QFETCH(QString, title);
-    frmMain* main = Forms<frmMain>::Get();
+    frmMain* main = Forms<frmMain>::get();
     main->show();
     QVERIFY(QTest::qWaitForWindowExposed(main));
 
@@ -102,7 +102,7 @@ void tst_NativeTitles::titles()
         read(window);
     }
     QStringList expected{quoted, quoted};
-    if (title == MainCaption())
+    if (title == mainCaption())
         expected << "\"vantric-chat\"";
     QCOMPARE(seen, expected);
 }

@@ -108,8 +108,8 @@ void tst_Scrollback::storedNumberAtLoad()
     QFETCH(QStringList, kept);
     if (!stored.isNull())
         storeSetting(ConfigurationKey::Scrollback, stored);
-    Forms<frmMain>::UnloadNow();
-    h->main = Forms<frmMain>::Get();
+    Forms<frmMain>::unloadNow();
+    h->main = Forms<frmMain>::get();
     appendLines(h->main->TxtGet, Six);
     appendLines(h->main->TxtWhisper, Six);
     QCOMPARE(h->chatLog(), joined(kept));

@@ -48,15 +48,15 @@ void tst_Windows::init()
         messages.append(
             {title, text, icon == WindowSystem::MessageIcon::Information ? "info" : "none"});
     };
-    WindowSystem::SetHooks(hooks);
-    main = Forms<frmMain>::Get();
+    WindowSystem::setHooks(hooks);
+    main = Forms<frmMain>::get();
 }
 
 void tst_Windows::cleanup()
 {
-    Forms<frmMain>::UnloadNow();
-    Forms<frmMenus>::UnloadNow();
-    WindowSystem::SetHooks({});
+    Forms<frmMain>::unloadNow();
+    Forms<frmMenus>::unloadNow();
+    WindowSystem::setHooks({});
 }
 
 void tst_Windows::mainWindowIsFixedCentredAndTabbed()
@@ -87,21 +87,21 @@ void tst_Windows::mainWindowIsFixedCentredAndTabbed()
 
 void tst_Windows::formsLoadOnUseAndUnload()
 {
-    QVERIFY(!Forms<frmMenus>::IsLoaded());
-    frmMenus* first = Forms<frmMenus>::Get();
-    QVERIFY(Forms<frmMenus>::IsLoaded());
+    QVERIFY(!Forms<frmMenus>::isLoaded());
+    frmMenus* first = Forms<frmMenus>::get();
+    QVERIFY(Forms<frmMenus>::isLoaded());
     QVERIFY(!first->isVisible());
-    QCOMPARE(Forms<frmMenus>::Get(), first);
+    QCOMPARE(Forms<frmMenus>::get(), first);
 
     QPointer<frmMenus> watch(first);
-    Forms<frmMenus>::Unload();
-    QVERIFY(!Forms<frmMenus>::IsLoaded());
+    Forms<frmMenus>::unload();
+    QVERIFY(!Forms<frmMenus>::isLoaded());
     // The old window goes away once control is back in the event loop; the next use loads
     // a new one.
     QTRY_VERIFY(watch.isNull());
-    frmMenus* second = Forms<frmMenus>::Get();
+    frmMenus* second = Forms<frmMenus>::get();
     QVERIFY(second);
-    QVERIFY(Forms<frmMenus>::IsLoaded());
+    QVERIFY(Forms<frmMenus>::isLoaded());
 }
 
 void tst_Windows::commandListWritesAtCaret_data()
@@ -128,7 +128,7 @@ void tst_Windows::commandListWritesAtCaret()
         "/unignore <USER>\r\n/away <MESSAGE>\r\n/dnd <MESSAGE>\r\n/who <CHANNEL>\r\n"
         "/stats <USER> <GAME>\r\n/users\r\n/time\r\n/me <TEXT>\r\n/ban <USER>\r\n"
         "/kick <USER>\r\n/unban <USER>\r\n/designate <USER>\r\n";
-    InsertAtCaret(main->TxtGet, before);
+    insertAtCaret(main->TxtGet, before);
     QTextCursor cursor = main->TxtGet->textCursor();
     cursor.setPosition(caret);
     cursor.setPosition(selectionEnd, QTextCursor::KeepAnchor);
@@ -137,7 +137,7 @@ void tst_Windows::commandListWritesAtCaret()
     for (int i = 0; i < repeat; ++i)
         main->mnuCommands->trigger();
 
-    QCOMPARE(LogText(main->TxtGet), QString(after).replace("L", list));
+    QCOMPARE(logText(main->TxtGet), QString(after).replace("L", list));
     // The caret ends just after what was written.
     QCOMPARE(main->TxtGet->textCursor().position(), caret + (list.size() - 17) * repeat);
     QCOMPARE(main->BattleSock->bytesToWrite(), 0);
@@ -184,12 +184,12 @@ void tst_Windows::informationBoxes()
                  .match(messages[0][1])
                  .hasMatch(),
              qPrintable(messages[0][1]));
-    QVERIFY(LogText(main->TxtGet).isEmpty());
+    QVERIFY(logText(main->TxtGet).isEmpty());
 }
 
 void tst_Windows::exitAndCloseEndTheProgram()
 {
-    Forms<frmMenus>::Get();
+    Forms<frmMenus>::get();
     main->show();
     main->mnuExit->trigger();
     QCOMPARE(endCount, 1);
