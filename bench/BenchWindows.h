@@ -12,7 +12,7 @@ namespace BenchWindows {
 constexpr int LogWidth = 401;
 constexpr int LogHeight = 209;
 
-inline void WaitUntilExposed(QWidget* window)
+inline void waitUntilExposed(QWidget* window)
 {
     QElapsedTimer waited;
     waited.start();

@@ -181,7 +181,7 @@ ChatTraffic::Line ChatTraffic::next()
             QStringLiteral("%1  %2").arg(speaker, said)};
 }
 
-QByteArray MakeServerStream(int count, std::uint64_t seed)
+QByteArray makeServerStream(int count, std::uint64_t seed)
 {
     ChatTraffic traffic(seed);
     QByteArray stream;
@@ -193,7 +193,7 @@ QByteArray MakeServerStream(int count, std::uint64_t seed)
     return stream;
 }
 
-QList<qsizetype> MakeArrivalSizes(qsizetype total, qsizetype minSize, qsizetype maxSize,
+QList<qsizetype> makeArrivalSizes(qsizetype total, qsizetype minSize, qsizetype maxSize,
                                   std::uint64_t seed)
 {
     std::uint64_t state = seed;

@@ -45,9 +45,9 @@ private:
 };
 
 // The server bytes of `count` lines of the traffic, each ending in CR LF.
-QByteArray MakeServerStream(int count, std::uint64_t seed = 1);
+QByteArray makeServerStream(int count, std::uint64_t seed = 1);
 
 // Sizes of TCP arrivals, between minSize and maxSize bytes, that cut a stream of `total`
 // bytes anywhere, mid-line included.
-QList<qsizetype> MakeArrivalSizes(qsizetype total, qsizetype minSize, qsizetype maxSize,
+QList<qsizetype> makeArrivalSizes(qsizetype total, qsizetype minSize, qsizetype maxSize,
                                   std::uint64_t seed = 2);

@@ -43,24 +43,24 @@ struct Outcome {
     bool ok = false;
 };
 
-void Report(const QString& mode, const Outcome& outcome, const DelayProbe& probe)
+void report(const QString& mode, const Outcome& outcome, const DelayProbe& probe)
 {
     std::printf("flood %s seconds=%d shown=%lld sent=%lld worst_us=%lld p99_us=%lld probes=%lld "
                 "peak_kb=%lld start_kb=%lld caught_up_ms=%lld ok=%d\n",
                 qPrintable(mode), outcome.seconds, static_cast<long long>(outcome.shown),
                 static_cast<long long>(outcome.sent), static_cast<long long>(probe.worstUs()),
                 static_cast<long long>(probe.percentile99Us()),
-                static_cast<long long>(probe.delaysUs().size()), ProcessMemory::PeakResidentKb(),
+                static_cast<long long>(probe.delaysUs().size()), ProcessMemory::peakResidentKb(),
                 outcome.startKb, static_cast<long long>(outcome.caughtUpMs), outcome.ok ? 1 : 0);
     std::fflush(stdout);
 }
 
 // Lines shown so far: one more than the sequence number of the latest flood line in the log.
-qint64 LinesShown(const QPlainTextEdit* box)
+qint64 linesShown(const QPlainTextEdit* box)
 {
     QTextBlock block = box->document()->lastBlock();
     for (int i = 0; i < 3 && block.isValid(); ++i, block = block.previous()) {
-        const qint64 sequence = FloodServer::SequenceOf(block.text());
+        const qint64 sequence = FloodServer::sequenceOf(block.text());
         if (sequence >= 0)
             return sequence + 1;
     }
@@ -68,13 +68,13 @@ qint64 LinesShown(const QPlainTextEdit* box)
 }
 
 // The log holds consecutive flood lines ending with the last one sent, then the lost notice.
-bool LogIsComplete(const QPlainTextEdit* box, qint64 sent)
+bool logIsComplete(const QPlainTextEdit* box, qint64 sent)
 {
     qint64 expected = -1;
     bool noticeSeen = false;
     for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        const qint64 sequence = FloodServer::SequenceOf(text);
+        const qint64 sequence = FloodServer::sequenceOf(text);
         if (sequence >= 0) {
             if (noticeSeen || (expected >= 0 && sequence != expected))
                 return false;
@@ -88,15 +88,15 @@ bool LogIsComplete(const QPlainTextEdit* box, qint64 sent)
     return noticeSeen && expected == sent;
 }
 
-bool LostNoticeShown(const QPlainTextEdit* box)
+bool lostNoticeShown(const QPlainTextEdit* box)
 {
     const QTextBlock last = box->document()->lastBlock();
     return last.text() == LostNotice || last.previous().text() == LostNotice;
 }
 
 // Prints how the flood goes, once a second, for finding out what stalls.
-void Trace(QElapsedTimer& clock, const frmMain* main, const DelayProbe& probe,
-           qsizetype* probesSeen)
+void printTrace(QElapsedTimer& clock, const frmMain* main, const DelayProbe& probe,
+                qsizetype* probesSeen)
 {
     const QPlainTextEdit* box = main->TxtGet;
     const QList<qint64>& delays = probe.delaysUs();
@@ -106,20 +106,20 @@ void Trace(QElapsedTimer& clock, const frmMain* main, const DelayProbe& probe,
     *probesSeen = delays.size();
     std::printf("trace t=%.1f s shown=%lld blocks=%d rss_mb=%lld worst_ms=%.1f "
                 "waiting_kb=%lld in_socket_kb=%lld\n",
-                double(clock.elapsed()) / 1000.0, static_cast<long long>(LinesShown(box)),
-                box->document()->blockCount(), ProcessMemory::ResidentKb() / 1024,
+                double(clock.elapsed()) / 1000.0, static_cast<long long>(linesShown(box)),
+                box->document()->blockCount(), ProcessMemory::residentKb() / 1024,
                 double(worst) / 1000.0, static_cast<long long>(main->receivedBytesWaiting() / 1024),
                 static_cast<long long>(main->BattleSock->bytesAvailable() / 1024));
     std::fflush(stdout);
 }
 
-int RunClient(int seconds)
+int runClient(int seconds)
 {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     frmMain* main = Forms<frmMain>::get();
     main->show();
-    WaitUntilExposed(main);
+    waitUntilExposed(main);
 
     FloodServer server;
     main->BattleSock->setRemoteHost(QStringLiteral("127.0.0.1"));
@@ -136,7 +136,7 @@ int RunClient(int seconds)
 
     Outcome outcome;
     outcome.seconds = seconds;
-    outcome.startKb = ProcessMemory::ResidentKb();
+    outcome.startKb = ProcessMemory::residentKb();
     DelayProbe probe;
     QElapsedTimer clock;
     server.start(std::chrono::seconds(seconds));
@@ -144,24 +144,25 @@ int RunClient(int seconds)
     clock.start();
 
     // These run in the receive path's yields as well as in the loop below.
-    QTimer::singleShot(seconds * 1000, [&] { outcome.shown = LinesShown(main->TxtGet); });
+    QTimer::singleShot(seconds * 1000, [&] { outcome.shown = linesShown(main->TxtGet); });
     QEventLoop loop;
     QTimer done;
     QObject::connect(&done, &QTimer::timeout, [&] {
-        if (server.finished() && LostNoticeShown(main->TxtGet))
+        if (server.finished() && lostNoticeShown(main->TxtGet))
             loop.quit();
     });
     done.start(20);
     qsizetype probesSeen = 0;
     QTimer trace;
-    QObject::connect(&trace, &QTimer::timeout, [&] { Trace(clock, main, probe, &probesSeen); });
+    QObject::connect(&trace, &QTimer::timeout,
+                     [&] { printTrace(clock, main, probe, &probesSeen); });
     trace.start(1000);
     // A client that cannot keep up is given twice the flood's time to catch up; the
     // figures are printed then, from wherever the run is (it may be deep in a yield).
     QTimer::singleShot(3 * seconds * 1000 + 10000, [&] {
         probe.stop();
         outcome.sent = server.finished() ? server.linesSent() : -1;
-        Report(QStringLiteral("flood"), outcome, probe);
+        report(QStringLiteral("flood"), outcome, probe);
         ::_exit(0);
     });
     loop.exec();
@@ -169,24 +170,24 @@ int RunClient(int seconds)
     probe.stop();
     trace.stop();
     outcome.sent = server.linesSent();
-    outcome.ok = LogIsComplete(main->TxtGet, outcome.sent);
-    Report(QStringLiteral("flood"), outcome, probe);
+    outcome.ok = logIsComplete(main->TxtGet, outcome.sent);
+    report(QStringLiteral("flood"), outcome, probe);
     Forms<frmMain>::unloadNow();
     return outcome.ok ? 0 : 1;
 }
 
-int RunBare(int seconds)
+int runBare(int seconds)
 {
     QPlainTextEdit box;
     box.resize(LogWidth, LogHeight);
     box.setReadOnly(true);
     box.setMaximumBlockCount(ScrollbackLines);
     box.show();
-    WaitUntilExposed(&box);
+    waitUntilExposed(&box);
 
     Outcome outcome;
     outcome.seconds = seconds;
-    outcome.startKb = ProcessMemory::ResidentKb();
+    outcome.startKb = ProcessMemory::residentKb();
     DelayProbe probe;
     probe.start();
     QElapsedTimer clock;
@@ -196,7 +197,7 @@ int RunBare(int seconds)
     qint64 sequence = 0;
     while (clock.elapsed() < seconds * 1000) {
         for (int i = 0; i < 16; ++i)
-            box.appendPlainText(FloodServer::Display(sequence++));
+            box.appendPlainText(FloodServer::display(sequence++));
         if (sinceYield.elapsed() >= 20) {
             QCoreApplication::processEvents();
             sinceYield.restart();
@@ -204,11 +205,11 @@ int RunBare(int seconds)
     }
     QCoreApplication::processEvents();
     probe.stop();
-    outcome.shown = LinesShown(&box);
+    outcome.shown = linesShown(&box);
     outcome.caughtUpMs = clock.elapsed();
     outcome.ok = outcome.shown == sequence &&
                  box.document()->blockCount() == qMin<qint64>(sequence, ScrollbackLines);
-    Report(QStringLiteral("flood-bare"), outcome, probe);
+    report(QStringLiteral("flood-bare"), outcome, probe);
     return outcome.ok ? 0 : 1;
 }
 
@@ -221,7 +222,7 @@ struct FloodFigures {
     qint64 operator[](const char* key) const { return values.value(QLatin1String(key), -1); }
 };
 
-std::optional<FloodFigures> MeasureFlood(const QString& self, const QString& mode, int seconds,
+std::optional<FloodFigures> measureFlood(const QString& self, const QString& mode, int seconds,
                                          bool trace)
 {
     QProcess child;
@@ -257,7 +258,7 @@ std::optional<FloodFigures> MeasureFlood(const QString& self, const QString& mod
     return std::nullopt;
 }
 
-void PrintFlood(const char* label, const FloodFigures& f)
+void printFlood(const char* label, const FloodFigures& f)
 {
     const double rate = double(f["shown"]) / double(f["seconds"]);
     std::printf("  %-30s %9.0f lines/s shown   probe delay worst %7.1f ms, p99 %7.1f ms "
@@ -268,15 +269,15 @@ void PrintFlood(const char* label, const FloodFigures& f)
 
 } // namespace
 
-void RunFlood(const QString& self, int seconds, bool trace)
+void runFlood(const QString& self, int seconds, bool trace)
 {
     std::printf("\nFlood (offscreen, Qt %s; a loopback server sends channel talk as fast as the "
                 "client takes it for %d s; the bare box keeps %d lines)\n",
                 qVersion(), seconds, ScrollbackLines);
-    const auto client = MeasureFlood(self, QStringLiteral("flood"), seconds, trace);
-    const auto bare = MeasureFlood(self, QStringLiteral("flood-bare"), seconds, false);
+    const auto client = measureFlood(self, QStringLiteral("flood"), seconds, trace);
+    const auto bare = measureFlood(self, QStringLiteral("flood-bare"), seconds, false);
     if (client) {
-        PrintFlood("client", *client);
+        printFlood("client", *client);
         const qint64 sent = (*client)["sent"];
         const qint64 caughtUp = (*client)["caught_up_ms"];
         if (caughtUp >= 0)
@@ -287,7 +288,7 @@ void RunFlood(const QString& self, int seconds, bool trace)
                         3 * seconds + 10, (*client)["shown"], sent);
     }
     if (bare)
-        PrintFlood("bare QPlainTextEdit", *bare);
+        printFlood("bare QPlainTextEdit", *bare);
     if (client && bare) {
         std::printf("  %-46s %6.2f   (target >= 0.80)\n", "client / bare rate",
                     double((*client)["shown"]) / double((*bare)["shown"]));
@@ -298,12 +299,12 @@ void RunFlood(const QString& self, int seconds, bool trace)
     }
 }
 
-int RunFloodMeasurement(const QString& mode, int seconds)
+int runFloodMeasurement(const QString& mode, int seconds)
 {
     if (mode == QLatin1String("flood"))
-        return RunClient(seconds);
+        return runClient(seconds);
     if (mode == QLatin1String("flood-bare"))
-        return RunBare(seconds);
+        return runBare(seconds);
     std::fprintf(stderr, "unknown mode %s\n", qPrintable(mode));
     return 2;
 }

@@ -18,8 +18,8 @@
 //   flood       the client's main window connected to a FloodServer on 127.0.0.1, offscreen
 //   flood-bare  a shown QPlainTextEdit with the same block limit, appending the same display
 //               lines in a loop, with a pass of the event loop every 20 ms of work
-int RunFloodMeasurement(const QString& mode, int seconds);
+int runFloodMeasurement(const QString& mode, int seconds);
 
 // Runs both measurements in child processes of `self` (vantric-bench --child MODE SECONDS) and
 // prints the figures and ratios. With `trace`, the client's once-a-second progress too.
-void RunFlood(const QString& self, int seconds, bool trace);
+void runFlood(const QString& self, int seconds, bool trace);

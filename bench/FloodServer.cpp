@@ -16,7 +16,7 @@ constexpr int SpeakerCount = sizeof(Speakers) / sizeof(Speakers[0]);
 constexpr char Said[] = "anyone want to play a game tonight";
 
 // Everything written, or false when the client went away.
-bool SendAll(int socket, const char* data, qsizetype size)
+bool sendAll(int socket, const char* data, qsizetype size)
 {
     while (size > 0) {
         const ssize_t sent = ::send(socket, data, size_t(size), MSG_NOSIGNAL);
@@ -85,7 +85,7 @@ void FloodServer::serve(std::chrono::milliseconds duration)
             block += Line(next++);
             block += "\r\n";
         }
-        if (!SendAll(client, block.constData(), block.size()))
+        if (!sendAll(client, block.constData(), block.size()))
             break;
         m_linesSent += next - first;
     }
@@ -107,7 +107,7 @@ QByteArray FloodServer::Line(qint64 sequence)
     return QByteArray(line, length);
 }
 
-QString FloodServer::Display(qint64 sequence)
+QString FloodServer::display(qint64 sequence)
 {
     return QStringLiteral("<TALK %1 :>%2 %3")
         .arg(QLatin1String(Speakers[sequence % SpeakerCount]))
@@ -115,7 +115,7 @@ QString FloodServer::Display(qint64 sequence)
         .arg(QLatin1String(Said));
 }
 
-qint64 FloodServer::SequenceOf(const QString& display)
+qint64 FloodServer::sequenceOf(const QString& display)
 {
     const qsizetype start = display.indexOf(QStringLiteral(":>"));
     if (start < 0 || !display.startsWith(QStringLiteral("<TALK ")))

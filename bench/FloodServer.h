@@ -34,9 +34,9 @@ public:
     // The server line with this sequence number, without its line end, and what the client
     // shows for it in the chat log.
     static QByteArray Line(qint64 sequence);
-    static QString Display(qint64 sequence);
+    static QString display(qint64 sequence);
     // The sequence number of a displayed line; -1 when it is not one of these.
-    static qint64 SequenceOf(const QString& display);
+    static qint64 sequenceOf(const QString& display);
 
 private:
     void serve(std::chrono::milliseconds duration);

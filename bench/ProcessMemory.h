@@ -6,7 +6,7 @@
 // Memory of this process as the kernel counts it, in KiB; 0 where /proc is not available.
 namespace ProcessMemory {
 
-inline long long StatusField(const char* name)
+inline long long statusField(const char* name)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -20,15 +20,15 @@ inline long long StatusField(const char* name)
 }
 
 // Resident memory now.
-inline long long ResidentKb()
+inline long long residentKb()
 {
-    return StatusField("VmRSS");
+    return statusField("VmRSS");
 }
 
 // The most resident memory the process has had.
-inline long long PeakResidentKb()
+inline long long peakResidentKb()
 {
-    return StatusField("VmHWM");
+    return statusField("VmHWM");
 }
 
 } // namespace ProcessMemory

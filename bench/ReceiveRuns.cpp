@@ -31,32 +31,32 @@ using namespace BenchWindows;
 // many.
 const int KeptLines = Scrollback::defaultLines();
 
-void Report(const QString& mode, int lines, qint64 ns, long long inputKb)
+void report(const QString& mode, int lines, qint64 ns, long long inputKb)
 {
     std::printf("result %s lines=%d ns=%lld peak_kb=%lld input_kb=%lld paints=%lld paint_ns=%lld\n",
                 qPrintable(mode), lines, static_cast<long long>(ns),
-                ProcessMemory::PeakResidentKb(), inputKb, BenchApplication::paints,
+                ProcessMemory::peakResidentKb(), inputKb, BenchApplication::paints,
                 BenchApplication::paintNs);
     std::fflush(stdout);
 }
 
-// The arrivals of the stream, cut where MakeArrivalSizes says, without copying.
-QList<QByteArray> Arrivals(const QByteArray& stream)
+// The arrivals of the stream, cut where makeArrivalSizes says, without copying.
+QList<QByteArray> cutIntoArrivals(const QByteArray& stream)
 {
     QList<QByteArray> arrivals;
     qsizetype offset = 0;
-    for (qsizetype size : MakeArrivalSizes(stream.size(), 1024, 16 * 1024)) {
+    for (qsizetype size : makeArrivalSizes(stream.size(), 1024, 16 * 1024)) {
         arrivals.append(QByteArray::fromRawData(stream.constData() + offset, size));
         offset += size;
     }
     return arrivals;
 }
 
-int RunCut(int count)
+int runCut(int count)
 {
-    const QByteArray stream = MakeServerStream(count);
-    const QList<QByteArray> arrivals = Arrivals(stream);
-    const long long inputKb = ProcessMemory::ResidentKb();
+    const QByteArray stream = makeServerStream(count);
+    const QList<QByteArray> arrivals = cutIntoArrivals(stream);
+    const long long inputKb = ProcessMemory::residentKb();
 
     // Repeated until the time is long enough to measure; the figure is per pass.
     QElapsedTimer timer;
@@ -74,13 +74,13 @@ int RunCut(int count)
         ++passes;
     } while (timer.elapsed() < 300);
     const qint64 ns = timer.nsecsElapsed() / passes;
-    Report(QStringLiteral("cut"), count, ns, inputKb);
+    report(QStringLiteral("cut"), count, ns, inputKb);
     return lines == qint64(count) * passes ? 0 : 1;
 }
 
 // The block texts of a log box are exactly the last lines of `expected` that the box keeps;
 // after a final line end the box also has an empty last block.
-bool LogShows(const QPlainTextEdit* box, QStringList expected, bool endsWithLineEnd)
+bool logShows(const QPlainTextEdit* box, QStringList expected, bool endsWithLineEnd)
 {
     expected = expected.mid(qMax(qsizetype(0), expected.size() - KeptLines));
     if (endsWithLineEnd)
@@ -98,17 +98,18 @@ bool LogShows(const QPlainTextEdit* box, QStringList expected, bool endsWithLine
     return true;
 }
 
-int RunFull(int count, bool oneArrival)
+int runFull(int count, bool oneArrival)
 {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     frmMain* main = Forms<frmMain>::get();
     main->show();
-    WaitUntilExposed(main);
+    waitUntilExposed(main);
 
-    const QByteArray stream = MakeServerStream(count);
-    const QList<QByteArray> arrivals = oneArrival ? QList<QByteArray>{stream} : Arrivals(stream);
-    const long long inputKb = ProcessMemory::ResidentKb();
+    const QByteArray stream = makeServerStream(count);
+    const QList<QByteArray> arrivals =
+        oneArrival ? QList<QByteArray>{stream} : cutIntoArrivals(stream);
+    const long long inputKb = ProcessMemory::residentKb();
 
     QElapsedTimer timer;
     timer.start();
@@ -116,7 +117,7 @@ int RunFull(int count, bool oneArrival)
         main->BattleSock->injectArrivalForTesting(arrival);
     QCoreApplication::processEvents();
     const qint64 ns = timer.nsecsElapsed();
-    Report(oneArrival ? QStringLiteral("full-one") : QStringLiteral("full"), count, ns, inputKb);
+    report(oneArrival ? QStringLiteral("full-one") : QStringLiteral("full"), count, ns, inputKb);
 
     // Everything arrived whole and in order: the logs hold exactly the expected lines.
     ChatTraffic traffic;
@@ -129,8 +130,8 @@ int RunFull(int count, bool oneArrival)
         else if (line.log == ChatTraffic::Log::Whisper)
             whispers.append(line.display);
     }
-    const bool ok = LogShows(main->TxtGet, chat, true) &&
-                    LogShows(main->TxtWhisper, whispers, true) &&
+    const bool ok = logShows(main->TxtGet, chat, true) &&
+                    logShows(main->TxtWhisper, whispers, true) &&
                     main->RoomList->count() == traffic.userCount() &&
                     main->StatusBar1->simpleText().endsWith(
                         QStringLiteral("With %1 users").arg(traffic.userCount()));
@@ -138,7 +139,7 @@ int RunFull(int count, bool oneArrival)
     return ok ? 0 : 1;
 }
 
-int RunBare(int count, bool logSettings, bool passAfterEveryLine)
+int runBare(int count, bool logSettings, bool passAfterEveryLine)
 {
     QPlainTextEdit box;
     box.resize(LogWidth, LogHeight);
@@ -148,7 +149,7 @@ int RunBare(int count, bool logSettings, bool passAfterEveryLine)
         box.setUndoRedoEnabled(false);
     }
     box.show();
-    WaitUntilExposed(&box);
+    waitUntilExposed(&box);
 
     ChatTraffic traffic;
     QStringList lines;
@@ -157,7 +158,7 @@ int RunBare(int count, bool logSettings, bool passAfterEveryLine)
         if (line.log != ChatTraffic::Log::None)
             lines.append(line.display);
     }
-    const long long inputKb = ProcessMemory::ResidentKb();
+    const long long inputKb = ProcessMemory::residentKb();
 
     QElapsedTimer timer;
     timer.start();
@@ -168,29 +169,29 @@ int RunBare(int count, bool logSettings, bool passAfterEveryLine)
     }
     QCoreApplication::processEvents();
     const qint64 ns = timer.nsecsElapsed();
-    Report(passAfterEveryLine ? QStringLiteral("bare-pass")
+    report(passAfterEveryLine ? QStringLiteral("bare-pass")
            : logSettings      ? QStringLiteral("bare-log")
                               : QStringLiteral("bare"),
            count, ns, inputKb);
-    return LogShows(&box, lines, false) ? 0 : 1;
+    return logShows(&box, lines, false) ? 0 : 1;
 }
 
 } // namespace
 
-int RunReceiveMeasurement(const QString& mode, int lines)
+int runReceiveMeasurement(const QString& mode, int lines)
 {
     if (mode == QLatin1String("cut"))
-        return RunCut(lines);
+        return runCut(lines);
     if (mode == QLatin1String("full"))
-        return RunFull(lines, false);
+        return runFull(lines, false);
     if (mode == QLatin1String("full-one"))
-        return RunFull(lines, true);
+        return runFull(lines, true);
     if (mode == QLatin1String("bare"))
-        return RunBare(lines, false, false);
+        return runBare(lines, false, false);
     if (mode == QLatin1String("bare-log"))
-        return RunBare(lines, true, false);
+        return runBare(lines, true, false);
     if (mode == QLatin1String("bare-pass"))
-        return RunBare(lines, false, true);
+        return runBare(lines, false, true);
     std::fprintf(stderr, "unknown mode %s\n", qPrintable(mode));
     return 2;
 }

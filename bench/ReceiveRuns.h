@@ -16,4 +16,4 @@
 //              keeping as many lines as the client's logs do
 //   bare-log   the same, the box read-only and without undo, as the client's logs are
 //   bare-pass  the bare box with a full event-loop pass after every line
-int RunReceiveMeasurement(const QString& mode, int lines);
+int runReceiveMeasurement(const QString& mode, int lines);

@@ -35,7 +35,7 @@ protected:
                 std::printf("shown\n");
                 std::fflush(stdout);
                 QTimer::singleShot(1000, [] {
-                    std::printf("idle_rss_kb %lld\n", ProcessMemory::ResidentKb());
+                    std::printf("idle_rss_kb %lld\n", ProcessMemory::residentKb());
                     std::fflush(stdout);
                     QCoreApplication::quit();
                 });

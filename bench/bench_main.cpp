@@ -43,7 +43,7 @@ struct Figure {
     qint64 paintNs = 0;
 };
 
-std::optional<Figure> Measure(const QString& self, const QString& mode, int lines)
+std::optional<Figure> measure(const QString& self, const QString& mode, int lines)
 {
     // Qt's warnings go to the child's error output, shown only when something went wrong.
     QProcess child;
@@ -70,28 +70,28 @@ std::optional<Figure> Measure(const QString& self, const QString& mode, int line
                   match.captured(5).toLongLong()};
 }
 
-double Rate(int lines, const Figure& f)
+double rate(int lines, const Figure& f)
 {
     return f.ns > 0 ? double(lines) * 1e9 / double(f.ns) : 0.0;
 }
 
-QString Grouped(double value)
+QString grouped(double value)
 {
     return QLocale(QLocale::English).toString(qint64(value + 0.5));
 }
 
-void PrintRow(const char* label, int lines, const std::optional<Figure>& f)
+void printRow(const char* label, int lines, const std::optional<Figure>& f)
 {
     if (!f)
         return;
     const double perLineUs = double(f->ns) / 1000.0 / lines;
     std::printf("  %-34s %14s lines/s %11.3f us/line  peak %6lld MB (%lld MB before the run)\n",
-                label, qPrintable(Grouped(Rate(lines, *f))), perLineUs, f->peakKb / 1024,
+                label, qPrintable(grouped(rate(lines, *f))), perLineUs, f->peakKb / 1024,
                 f->inputKb / 1024);
 }
 
 // The window updates that follow the receive path's yields: the price of showing progress.
-void PrintUpdates(const std::optional<Figure>& f)
+void printUpdates(const std::optional<Figure>& f)
 {
     if (!f || f->paints == 0)
         return;
@@ -101,54 +101,54 @@ void PrintUpdates(const std::optional<Figure>& f)
                 100.0 * double(f->paintNs) / double(f->ns));
 }
 
-void PrintRatio(const char* label, double value, const char* target)
+void printRatio(const char* label, double value, const char* target)
 {
     std::printf("  %-46s %6.2f   %s\n", label, value, target);
 }
 
-void RunReceive(const QString& self, const QList<int>& counts, int passUpTo)
+void runReceive(const QString& self, const QList<int>& counts, int passUpTo)
 {
     std::printf("Receive path (offscreen, Qt %s; rates in server lines per second; arrivals of "
                 "1 to 16 KiB cut mid-line)\n",
                 qVersion());
     for (int lines : counts) {
-        std::printf("\nN = %s server lines\n", qPrintable(Grouped(lines)));
-        const auto cut = Measure(self, QStringLiteral("cut"), lines);
-        const auto bare = Measure(self, QStringLiteral("bare"), lines);
-        const auto bareLog = Measure(self, QStringLiteral("bare-log"), lines);
+        std::printf("\nN = %s server lines\n", qPrintable(grouped(lines)));
+        const auto cut = measure(self, QStringLiteral("cut"), lines);
+        const auto bare = measure(self, QStringLiteral("bare"), lines);
+        const auto bareLog = measure(self, QStringLiteral("bare-log"), lines);
         const auto pass =
-            lines <= passUpTo ? Measure(self, QStringLiteral("bare-pass"), lines) : std::nullopt;
-        const auto full = Measure(self, QStringLiteral("full"), lines);
+            lines <= passUpTo ? measure(self, QStringLiteral("bare-pass"), lines) : std::nullopt;
+        const auto full = measure(self, QStringLiteral("full"), lines);
         const auto whole = lines <= OneArrivalUpTo
-                               ? Measure(self, QStringLiteral("full-one"), lines)
+                               ? measure(self, QStringLiteral("full-one"), lines)
                                : std::nullopt;
-        PrintRow("line cutting alone (floor)", lines, cut);
-        PrintRow("bare QPlainTextEdit (ceiling)", lines, bare);
-        PrintRow("bare, read-only, no undo", lines, bareLog);
-        PrintRow("bare, event-loop pass every line", lines, pass);
-        PrintRow("full receive path", lines, full);
-        PrintUpdates(full);
-        PrintRow("full, all bytes in one arrival", lines, whole);
-        PrintUpdates(whole);
+        printRow("line cutting alone (floor)", lines, cut);
+        printRow("bare QPlainTextEdit (ceiling)", lines, bare);
+        printRow("bare, read-only, no undo", lines, bareLog);
+        printRow("bare, event-loop pass every line", lines, pass);
+        printRow("full receive path", lines, full);
+        printUpdates(full);
+        printRow("full, all bytes in one arrival", lines, whole);
+        printUpdates(whole);
         if (!full)
             continue;
         if (bare) {
-            PrintRatio("full / bare rate", Rate(lines, *full) / Rate(lines, *bare),
+            printRatio("full / bare rate", rate(lines, *full) / rate(lines, *bare),
                        "(target >= 0.80)");
-            PrintRatio("full / bare peak memory", double(full->peakKb) / double(bare->peakKb),
+            printRatio("full / bare peak memory", double(full->peakKb) / double(bare->peakKb),
                        "(target <= 1.20)");
-            PrintRatio("full / bare memory added by the run",
+            printRatio("full / bare memory added by the run",
                        double(full->peakKb - full->inputKb) / double(bare->peakKb - bare->inputKb),
                        "");
         }
         if (bareLog) {
-            PrintRatio("full / bare read-only rate", Rate(lines, *full) / Rate(lines, *bareLog),
+            printRatio("full / bare read-only rate", rate(lines, *full) / rate(lines, *bareLog),
                        "");
-            PrintRatio("full / bare read-only peak memory",
+            printRatio("full / bare read-only peak memory",
                        double(full->peakKb) / double(bareLog->peakKb), "");
         }
         if (cut)
-            PrintRatio("line cutting / full rate", Rate(lines, *cut) / Rate(lines, *full), "");
+            printRatio("line cutting / full rate", rate(lines, *cut) / rate(lines, *full), "");
     }
 }
 
@@ -157,7 +157,7 @@ struct Startup {
     long long idleKb = 0;
 };
 
-std::optional<Startup> StartOnce(const QString& program)
+std::optional<Startup> startOnce(const QString& program)
 {
     QProcess child;
     child.setStandardErrorFile(QProcess::nullDevice());
@@ -183,27 +183,27 @@ std::optional<Startup> StartOnce(const QString& program)
     return result;
 }
 
-template <class T> T Median(QList<T> values)
+template <class T> T median(QList<T> values)
 {
     std::sort(values.begin(), values.end());
     return values.isEmpty() ? T() : values[values.size() / 2];
 }
 
-void RunStartup(const QString& folder, int runs)
+void runStartup(const QString& folder, int runs)
 {
     const QString client = folder + QStringLiteral("/vantric-bench-startup-client");
     const QString bare = folder + QStringLiteral("/vantric-bench-startup-bare");
     QList<qint64> clientUs, bareUs;
     QList<long long> clientKb, bareKb;
     // Alternating, after one unmeasured start of each to warm the file cache.
-    StartOnce(bare);
-    StartOnce(client);
+    startOnce(bare);
+    startOnce(client);
     for (int i = 0; i < runs; ++i) {
-        if (const auto b = StartOnce(bare)) {
+        if (const auto b = startOnce(bare)) {
             bareUs << b->shownUs;
             bareKb << b->idleKb;
         }
-        if (const auto c = StartOnce(client)) {
+        if (const auto c = startOnce(client)) {
             clientUs << c->shownUs;
             clientKb << c->idleKb;
         }
@@ -213,17 +213,17 @@ void RunStartup(const QString& folder, int runs)
         std::printf("  a start did not report; no figures\n");
         return;
     }
-    const double clientMs = Median(clientUs) / 1000.0, bareMs = Median(bareUs) / 1000.0;
-    const double clientMb = Median(clientKb) / 1024.0, bareMb = Median(bareKb) / 1024.0;
+    const double clientMs = median(clientUs) / 1000.0, bareMs = median(bareUs) / 1000.0;
+    const double clientMb = median(clientKb) / 1024.0, bareMb = median(bareKb) / 1024.0;
     std::printf("  %-34s %8.1f ms to the window shown   idle %6.1f MB resident\n",
                 "bare QMainWindow", bareMs, bareMb);
     std::printf("  %-34s %8.1f ms to the window shown   idle %6.1f MB resident\n",
                 "client main window", clientMs, clientMb);
-    PrintRatio("client / bare time to shown", clientMs / bareMs, "(target <= 1.30)");
-    PrintRatio("client / bare idle resident memory", clientMb / bareMb, "(target <= 1.30)");
+    printRatio("client / bare time to shown", clientMs / bareMs, "(target <= 1.30)");
+    printRatio("client / bare idle resident memory", clientMb / bareMb, "(target <= 1.30)");
 }
 
-QList<int> ParseCounts(const QString& text)
+QList<int> parseCounts(const QString& text)
 {
     QList<int> counts;
     for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts))
@@ -242,8 +242,8 @@ int main(int argc, char* argv[])
         BenchApplication app(argc, argv);
         const QString mode = QString::fromLocal8Bit(argv[2]);
         if (mode.startsWith(QLatin1String("flood")))
-            return RunFloodMeasurement(mode, std::atoi(argv[3]));
-        return RunReceiveMeasurement(mode, std::atoi(argv[3]));
+            return runFloodMeasurement(mode, std::atoi(argv[3]));
+        return runReceiveMeasurement(mode, std::atoi(argv[3]));
     }
 
     QCoreApplication app(argc, argv);
@@ -263,7 +263,7 @@ int main(int argc, char* argv[])
     while (!args.isEmpty()) {
         const QString option = args.takeFirst();
         if (option == QLatin1String("--lines") && !args.isEmpty())
-            counts = ParseCounts(args.takeFirst());
+            counts = parseCounts(args.takeFirst());
         else if (option == QLatin1String("--pass-up-to") && !args.isEmpty())
             passUpTo = args.takeFirst().toInt();
         else if (option == QLatin1String("--startup-runs") && !args.isEmpty())
@@ -288,10 +288,10 @@ int main(int argc, char* argv[])
 
     const QString self = QCoreApplication::applicationFilePath();
     if (receive)
-        RunReceive(self, counts, passUpTo);
+        runReceive(self, counts, passUpTo);
     if (flood)
-        RunFlood(self, floodSeconds, trace);
+        runFlood(self, floodSeconds, trace);
     if (startup)
-        RunStartup(QFileInfo(self).absolutePath(), startupRuns);
+        runStartup(QFileInfo(self).absolutePath(), startupRuns);
     return 0;
 }

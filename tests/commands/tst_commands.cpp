@@ -27,7 +27,7 @@ namespace {
 const QString NotSent = QStringLiteral("Not sent: there is no connection to the server.\r\n");
 
 // Chooses the item reached through the captions of `path` (a submenu's caption first).
-void Choose(QMenu* menu, const QStringList& path)
+void choose(QMenu* menu, const QStringList& path)
 {
     for (const QString& caption : path) {
         for (QAction* action : menu->actions()) {
@@ -95,7 +95,7 @@ void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringLi
         shownMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         logEnabledInMenu = h->main->TxtGet->isEnabled();
         if (shownMenu)
-            Choose(shownMenu, choice);
+            choose(shownMenu, choice);
         if (QApplication::activePopupWidget())
             QApplication::activePopupWidget()->close();
     });

@@ -21,7 +21,7 @@ namespace {
 const char* const Keys[] = {CK::FloodWrapBytes, CK::FloodUnits, CK::FloodWindowSeconds,
                             CK::FloodLongestLine, CK::FloodProtection};
 
-QStringList Stored()
+QStringList stored()
 {
     QStringList values;
     for (const char* key : Keys)
@@ -29,7 +29,7 @@ QStringList Stored()
     return values;
 }
 
-QStringList Shown(const frmFlood* dialog)
+QStringList fieldsOf(const frmFlood* dialog)
 {
     return {dialog->txtWrapBytes->text(), dialog->txtUnits->text(),
             dialog->txtWindowSeconds->text(), dialog->txtLongestLine->text(),
@@ -87,7 +87,7 @@ void tst_FloodSettings::storedLimitsShown()
     }
     frmFlood* dialog = open();
     QVERIFY(dialog);
-    QCOMPARE(Shown(dialog), shown);
+    QCOMPARE(fieldsOf(dialog), shown);
 }
 
 void tst_FloodSettings::okStoresOrRefuses_data()
@@ -119,7 +119,7 @@ void tst_FloodSettings::okStoresOrRefuses()
     if (message.isEmpty()) {
         QVERIFY(h->messages.isEmpty());
         QVERIFY(!Forms<frmFlood>::isLoaded());
-        QCOMPARE(Stored(), typed);
+        QCOMPARE(stored(), typed);
         // In force at once.
         QCOMPARE(h->main->outgoing->limits().longestLine, typed[3].toInt());
         return;
@@ -127,8 +127,8 @@ void tst_FloodSettings::okStoresOrRefuses()
     QCOMPARE(h->messages.size(), 1);
     QCOMPARE(h->messages[0].text, message);
     QVERIFY(dialog->isVisible());
-    QCOMPARE(Shown(dialog), typed);
-    QCOMPARE(Stored(), QStringList(5, "-"));
+    QCOMPARE(fieldsOf(dialog), typed);
+    QCOMPARE(stored(), QStringList(5, "-"));
 }
 
 void tst_FloodSettings::cancelAndFrameStoreNothing_data()
@@ -150,7 +150,7 @@ void tst_FloodSettings::cancelAndFrameStoreNothing()
     else
         dialog->cmdCancel->click();
     QVERIFY(!Forms<frmFlood>::isLoaded());
-    QCOMPARE(Stored(), QStringList(5, "-"));
+    QCOMPARE(stored(), QStringList(5, "-"));
     QCOMPARE(open()->txtUnits->text(), QString("5"));
 }
 

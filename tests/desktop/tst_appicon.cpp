@@ -23,7 +23,7 @@ private slots:
 };
 
 namespace {
-QImage Committed(int size)
+QImage committed(int size)
 {
     return QImage(QStringLiteral(":/icons/vantric-chat-%1.png").arg(size))
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -45,9 +45,9 @@ void TestAppIcon::hasEverySize()
     QVERIFY(!icon.isNull());
     QVERIFY(icon.availableSizes().contains(QSize(size, size)));
 
-    QCOMPARE(Committed(size).size(), QSize(size, size));
+    QCOMPARE(committed(size).size(), QSize(size, size));
     const QImage drawn = icon.pixmap(QSize(size, size), 1.0).toImage();
-    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), Committed(size));
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), committed(size));
 }
 
 // On a high-density screen a 16 px title bar icon is drawn from the 32 px image: the ratio
@@ -70,7 +70,7 @@ void TestAppIcon::drawsForScreenRatio()
     QImage drawn = appIcon().pixmap(QSize(logical, logical), ratio).toImage();
     QCOMPARE(drawn.size(), QSize(image, image));
     drawn.setDevicePixelRatio(1.0);
-    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), Committed(image));
+    QCOMPARE(drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied), committed(image));
 }
 
 QTEST_MAIN(TestAppIcon)

@@ -49,7 +49,7 @@ const QString LostNotice = QStringLiteral("Your connect to battle.net has been l
 
 // Memory in use by the process, in bytes. Under AddressSanitizer the live heap: freed blocks
 // wait in its quarantine and would make the resident size grow without a leak.
-qint64 MemoryInUse()
+qint64 memoryInUse()
 {
 #ifdef UNDER_ASAN
     return qint64(__sanitizer_get_current_allocated_bytes());
@@ -258,7 +258,7 @@ void tst_Faults::floodWithoutLineEnd()
     const QByteArray chunk(1024 * 1024, 'x');
     const qint64 total = 100 * chunk.size();
     QTcpSocket* out = peer.connection();
-    const qint64 start = MemoryInUse();
+    const qint64 start = memoryInUse();
     qint64 highest = start;
     QElapsedTimer took;
     took.start();
@@ -269,7 +269,7 @@ void tst_Faults::floodWithoutLineEnd()
             sent += chunk.size();
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        highest = qMax(highest, MemoryInUse());
+        highest = qMax(highest, memoryInUse());
         QVERIFY2(took.elapsed() < 60000, "the flood is not being read");
     }
     out->write("\r\n1018 INFO \"after the flood\"\r\n");

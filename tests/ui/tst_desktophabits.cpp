@@ -32,7 +32,7 @@ namespace {
 const QTime Clock(9, 5, 59); // shown as "[09:05] "
 
 // Types `keys` into the box: text as it stands, keys by name in angle brackets ("<Up>").
-void Play(QLineEdit* box, const QString& keys)
+void play(QLineEdit* box, const QString& keys)
 {
     static const QHash<QString, Qt::Key> named = {
         {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},   {"Down", Qt::Key_Down},
@@ -134,7 +134,7 @@ void tst_DesktopHabits::messageBoxKeys()
     InputBox* box = h->main->TxtSend;
     h->main->RoomList->addItems(users);
     box->setFocus();
-    Play(box, keys);
+    play(box, keys);
     QCOMPARE(box->text().insert(box->cursorPosition(), QLatin1Char('|')), result);
     QCOMPARE(box->hasFocus(), keepsFocus);
 }

@@ -17,7 +17,7 @@
 
 namespace {
 // The value of one property of the window, as xprop prints it after "= ".
-QString WindowProperty(const QWidget* window, const QString& property)
+QString windowProperty(const QWidget* window, const QString& property)
 {
     QProcess xprop;
     xprop.start("xprop", {"-id", QString::number(window->winId()), property});
@@ -79,11 +79,11 @@ void tst_NativeTitles::titles()
     auto read = [&](QWidget* window) {
         QVERIFY(QTest::qWaitForWindowExposed(window));
         static_cast<void>(QTest::qWaitFor( // a title still wrong is reported below
-            [&] { return WindowProperty(window, "_NET_WM_NAME") == quoted; }));
+            [&] { return windowProperty(window, "_NET_WM_NAME") == quoted; }));
         seen =
-            QStringList{WindowProperty(window, "_NET_WM_NAME"), WindowProperty(window, "WM_NAME")};
+            QStringList{windowProperty(window, "_NET_WM_NAME"), windowProperty(window, "WM_NAME")};
         if (window == main) // taskbars match the window to the desktop entry by its class
-            seen << WindowProperty(window, "WM_CLASS").section(", ", 1);
+            seen << windowProperty(window, "WM_CLASS").section(", ", 1);
     };
     if (modal) {
         QTimer poll;
