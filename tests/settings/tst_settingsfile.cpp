@@ -1,19 +1,72 @@
-// The settings file: files of earlier runs, hand-edited and damaged files, permissions, and its
-// safety against crashes and a second running copy.
-
-#include "SettingsTestSupport.h"
-
+// The settings store over its file: files of earlier runs, hand-edited and damaged files,
+// permissions, writes the file system refuses, and its safety against crashes and a second
+// running copy.
 #include "platform/registry/RegFileFormat.h"
+#include "settings/ConfigurationKey.h"
+#include "settings/Registry.h"
+#include "settings/SettingText.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ConfigurationKey;
 
 namespace {
 
 const QByteArray kSection = "[HKEY_LOCAL_MACHINE\\Software\\KxVantric\\Configuration]\n";
+
+// Points XDG_CONFIG_HOME at a fresh temporary folder, so a test works on a settings file of
+// its own and never on the real home folder.
+struct TempConfigHome : QTemporaryDir {
+    TempConfigHome() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(path())); }
+    QString storeFolder() const { return path() + QStringLiteral("/KxVantric"); }
+    QString storeFile() const { return storeFolder() + QStringLiteral("/registry.reg"); }
+};
+
+// The raw bytes, past the text conversion of SettingText.h.
+QByteArray readSetting(const std::string& name)
+{
+    return QByteArray::fromStdString(
+        Registry::GetSettingString(HKEY_LOCAL_MACHINE, ConfigurationKey::Path, name, "<default>"));
+}
+
+bool saveSetting(const std::string& name, const QByteArray& value)
+{
+    return Registry::SaveSettingString(HKEY_LOCAL_MACHINE, ConfigurationKey::Path, name,
+                                       value.toStdString());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
+}
+
+struct stat statOf(const QString& path)
+{
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+int modeOf(const QString& path)
+{
+    return int(statOf(path).st_mode & 07777);
+}
 
 bool isWholeFile(const QString& path)
 {
@@ -22,7 +75,7 @@ bool isWholeFile(const QString& path)
 
 } // namespace
 
-class TestRegistryFile : public QObject {
+class TestSettingsFile : public QObject {
     Q_OBJECT
 
 private slots:
@@ -31,13 +84,13 @@ private slots:
     void fileText();
     void onlyTheOwnerCanRead();
     void unchangedValueIsNotRewritten();
-    void leftOverTemporaryIsIgnored_data();
-    void leftOverTemporaryIsIgnored();
+    void refusedWrite_data();
+    void refusedWrite();
     void killedWriterLeavesWholeFile();
     void twoWritersKeepEachOthersValues();
 };
 
-void TestRegistryFile::filesOfThisVersion()
+void TestSettingsFile::filesOfThisVersion()
 {
     QString long40;
     for (int i = 0; i < 40; ++i)
@@ -47,7 +100,7 @@ void TestRegistryFile::filesOfThisVersion()
         {"Username", "  Alice \t"},
         {"Password", R"(say "hi" C:\dir\)"},
         {"HomeChannel", "Gr\xc3\xbc\xc3\x9f"
-                        "e \xe2\x98\x95"},
+                        "e \xe2\x98\x95 \xff"},
         {"AntiIdleMessage", "one\r\ntwo\n\x1b[0m\x7f"},
         {"Server", ""},
         {"Nul", QByteArray("abc\0def", 7)},
@@ -57,7 +110,7 @@ void TestRegistryFile::filesOfThisVersion()
         "REGEDIT4\n\n" + kSection + "\"Username\"=\"  Alice \t\"\n" +
         R"("Password"="say \"hi\" C:\\dir\\")" +
         "\n\"HomeChannel\"=\"Gr\xc3\xbc\xc3\x9f"
-        "e \xe2\x98\x95\"\n"
+        "e \xe2\x98\x95 \xff\"\n"
         "\"AntiIdleMessage\"=hex(1):6f,6e,65,0d,0a,74,77,6f,0a,1b,5b,30,6d,7f\n"
         "\"Server\"=\"\"\n"
         "\"Nul\"=hex(1):61,62,63,00,64,65,66\n"
@@ -70,14 +123,14 @@ void TestRegistryFile::filesOfThisVersion()
     for (const auto& [name, value] : values)
         QCOMPARE(readSetting(name), QByteArray(value.constData())); // the text ends at a NUL
 
-    // ...and the same values give the same file.
+    // ...and the same values give the same file, whatever was stored before.
     TempConfigHome fresh;
+    QVERIFY(saveSetting(Username, "an earlier, longer name"));
     for (const auto& [name, value] : values)
         QVERIFY(saveSetting(name, value));
     QCOMPARE(readFile(fresh.storeFile()), text);
 }
-
-void TestRegistryFile::fileText_data()
+void TestSettingsFile::fileText_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("username"); // what a read yields
@@ -110,7 +163,7 @@ void TestRegistryFile::fileText_data()
         << kSection + "\x01garbage\xff\n" + alice << QByteArray("Alice") << true;
 }
 
-void TestRegistryFile::fileText()
+void TestSettingsFile::fileText()
 {
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, username);
@@ -128,7 +181,7 @@ void TestRegistryFile::fileText()
     QCOMPARE(readSetting(AntiIdleMessage), "idle");
 }
 
-void TestRegistryFile::onlyTheOwnerCanRead()
+void TestSettingsFile::onlyTheOwnerCanRead()
 {
     TempConfigHome home;
     const mode_t oldMask = ::umask(0); // the modes must not depend on the user's umask
@@ -136,6 +189,8 @@ void TestRegistryFile::onlyTheOwnerCanRead()
     const QString configHome = home.path() + "/not/yet/there";
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
     const QString file = configHome + "/KxVantric/registry.reg";
+    QCOMPARE(readSetting(Password), "<default>"); // reads create nothing
+    QVERIFY(!QFileInfo::exists(configHome));
 
     QVERIFY(saveSetting(Password, "secret"));
     QCOMPARE(modeOf(file), 0600);
@@ -148,14 +203,10 @@ void TestRegistryFile::onlyTheOwnerCanRead()
     QCOMPARE(modeOf(file), 0600);
 }
 
-void TestRegistryFile::unchangedValueIsNotRewritten()
+void TestSettingsFile::unchangedValueIsNotRewritten()
 {
     TempConfigHome home;
-    const auto inode = [&home] {
-        struct stat info {};
-        return ::stat(QFile::encodeName(home.storeFile()).constData(), &info) == 0 ? info.st_ino
-                                                                                   : ino_t(0);
-    };
+    const auto inode = [&home] { return statOf(home.storeFile()).st_ino; };
     QVERIFY(saveSetting(Username, "Alice"));
     const ino_t written = inode();
     QVERIFY(saveSetting(Username, "Alice"));
@@ -164,28 +215,83 @@ void TestRegistryFile::unchangedValueIsNotRewritten()
     QVERIFY(inode() != written);
 }
 
-void TestRegistryFile::leftOverTemporaryIsIgnored_data()
+// What may stand in a write's way; the refusals hold for root as well.
+enum class Refusal {
+    Nothing,
+    LeftOverTemporary,
+    ConfigHomeBelowFile,
+    StoreIsFolder,
+    StoreIsFifo,
+    TemporaryNameTaken,
+    ReadOnly
+};
+Q_DECLARE_METATYPE(Refusal)
+
+void TestSettingsFile::refusedWrite_data()
 {
-    QTest::addColumn<QByteArray>("leftOver");
-    QTest::newRow("whole") << "REGEDIT4\n\n" + kSection + "\"Username\"=\"Mallory\"\n";
-    QTest::newRow("half-written") << "REGEDIT4\n\n" + kSection + "\"Username\"=\"Mal";
+    QTest::addColumn<Refusal>("refusal");
+    QTest::addColumn<int>("error");          // 0: stored
+    QTest::addColumn<QString>("afterwards"); // what a read yields after the write
+    QTest::newRow("nothing in the way") << Refusal::Nothing << 0 << "newer";
+    QTest::newRow("half-written temporary left by a crash")
+        << Refusal::LeftOverTemporary << 0 << "newer";
+    QTest::newRow("config folder below a file")
+        << Refusal::ConfigHomeBelowFile << int(ENOTDIR) << "<default>";
+    QTest::newRow("store file is a folder") << Refusal::StoreIsFolder << int(EISDIR) << "<default>";
+    // Neither read nor written, and no read waits for a writer that never comes.
+    QTest::newRow("store file is a FIFO") << Refusal::StoreIsFifo << int(EINVAL) << "<default>";
+    QTest::newRow("temporary name taken") << Refusal::TemporaryNameTaken << int(EEXIST) << "older";
+    QTest::newRow("read-only folder") << Refusal::ReadOnly << int(EACCES) << "older";
 }
 
-void TestRegistryFile::leftOverTemporaryIsIgnored()
+void TestSettingsFile::refusedWrite()
 {
-    QFETCH(QByteArray, leftOver);
+    QFETCH(Refusal, refusal);
+    QFETCH(int, error);
+    QFETCH(QString, afterwards);
     TempConfigHome home;
-    QVERIFY(saveSetting(Username, "Alice"));
-    QVERIFY(writeFile(home.storeFile() + ".tmp", leftOver));
+    const QString file = home.storeFile();
+    if (afterwards == "older")
+        QVERIFY(storeSetting(Username, "older"));
+    if (refusal == Refusal::ConfigHomeBelowFile) {
+        QVERIFY(writeFile(home.path() + "/file", "x"));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/file/config"));
+    } else if (refusal == Refusal::StoreIsFolder) {
+        QVERIFY(QDir().mkpath(file));
+    } else if (refusal == Refusal::StoreIsFifo) {
+        QVERIFY(QDir().mkpath(home.storeFolder()));
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    } else if (refusal == Refusal::LeftOverTemporary) {
+        QVERIFY(writeFile(file + ".tmp", "REGEDIT4\n\n" + kSection + "\"Username\"=\"Mal"));
+    } else if (refusal == Refusal::TemporaryNameTaken) {
+        QVERIFY(QDir().mkpath(file + ".tmp/inside"));
+    } else if (refusal == Refusal::ReadOnly) {
+        if (geteuid() == 0)
+            QSKIP("permissions do not stop root");
+        QVERIFY(QFile::setPermissions(home.storeFolder(), QFile::ReadOwner | QFile::ExeOwner));
+    }
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(home.storeFolder(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    // What stands at the file's name: its bytes, or the kind of thing it is.
+    const auto standing = [&] {
+        const mode_t type = statOf(file).st_mode & S_IFMT;
+        return type == S_IFREG ? readFile(file) : QByteArray::number(type);
+    };
+    const QByteArray before = standing();
 
-    QCOMPARE(readSetting(Username), "Alice");
-    QVERIFY(saveSetting(Password, "secret"));
-    QCOMPARE(readSetting(Username), "Alice");
-    QCOMPARE(readSetting(Password), "secret");
-    QVERIFY(!QFileInfo::exists(home.storeFile() + ".tmp"));
+    QString failure = "untouched";
+    QCOMPARE(storeSetting(Username, "newer", &failure), error == 0);
+    QCOMPARE(failure, error == 0 ? QString("untouched") : QString::fromLocal8Bit(strerror(error)));
+    QCOMPARE(readSetting(Username, "<default>"), afterwards);
+    if (error != 0)
+        QCOMPARE(standing(), before);
+    else
+        QVERIFY(!QFileInfo::exists(file + ".tmp"));
 }
 
-void TestRegistryFile::killedWriterLeavesWholeFile()
+void TestSettingsFile::killedWriterLeavesWholeFile()
 {
     TempConfigHome home;
     for (int round = 0; round < 12; ++round) {
@@ -208,7 +314,7 @@ void TestRegistryFile::killedWriterLeavesWholeFile()
     QVERIFY(!QFileInfo::exists(home.storeFile() + ".damaged"));
 }
 
-void TestRegistryFile::twoWritersKeepEachOthersValues()
+void TestSettingsFile::twoWritersKeepEachOthersValues()
 {
     TempConfigHome home;
     const int count = 40;
@@ -233,5 +339,5 @@ void TestRegistryFile::twoWritersKeepEachOthersValues()
     QVERIFY2(last == "A" || last == "B", last.constData());
 }
 
-QTEST_GUILESS_MAIN(TestRegistryFile)
-#include "tst_registryfile.moc"
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"
