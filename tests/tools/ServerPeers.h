@@ -103,18 +103,3 @@ public:
 private:
     std::vector<std::unique_ptr<Peer>> m_peers; // destroyed before the server
 };
-
-// The base of the server's test classes: a fresh server and fresh peers for every test.
-class ServerTest : public QObject {
-    Q_OBJECT
-private slots:
-    void init()
-    {
-        t = std::make_unique<ServerAndPeers>();
-        QVERIFY(t->listening);
-    }
-    void cleanup() { t.reset(); }
-
-protected:
-    std::unique_ptr<ServerAndPeers> t;
-};

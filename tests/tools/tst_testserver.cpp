@@ -1,17 +1,35 @@
-// The local test server as raw TCP clients see it: login, routing, the recording mode.
+// The local test server as raw TCP clients see it: login, routing, the recording mode, and
+// its limits as a real server has them: the flood quota, long lines and the cut of its own
+// lines, and the first byte that picks the protocol.
 #include "ServerPeers.h"
 
 #include <QSignalSpy>
 
-class tst_TestServer : public ServerTest {
+#include <utility>
+
+class tst_TestServer : public QObject {
     Q_OBJECT
 private slots:
+    void init()
+    {
+        t = std::make_unique<ServerAndPeers>();
+        QVERIFY(t->listening);
+    }
+    void cleanup() { t.reset(); }
+
     void loginSendsGreetingAndWelcome();
     void loginOutcome_data();
     void loginOutcome();
     void routing_data();
     void routing();
     void silentRecordingPeer();
+    void floodQuota_data();
+    void floodQuota();
+    void ownLinesCutAt255_data();
+    void ownLinesCutAt255();
+
+private:
+    std::unique_ptr<ServerAndPeers> t; // a fresh server and fresh peers for every test
 };
 
 void tst_TestServer::loginSendsGreetingAndWelcome()
@@ -48,27 +66,29 @@ void tst_TestServer::loginOutcome_data()
 {
     // setup: "name:password" allows only that account; "online:name" logs that name in first.
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QString>("loggedInAs"); // empty: the login fails
+    QTest::addColumn<QByteArrayList>("writes");
+    QTest::addColumn<QString>("outcome"); // the name logged in as, "failed" or "closed"
 
-    auto row = [](const char* tag, QString setup, QString name, QString password, QString as) {
-        QTest::newRow(tag) << setup << name << password << as;
+    auto row = [](const char* tag, const char* setup, const QByteArrayList& writes,
+                  const char* outcome) {
+        QTest::newRow(tag) << QString(setup) << writes << QString(outcome);
     };
-    row("anyone", "", "alice", "x", "alice");
-    row("account", "alice:secret", "alice", "secret", "alice");
-    row("wrong password", "alice:secret", "alice", "Secret", "");
-    row("unknown account", "alice:secret", "mallory", "secret", "");
-    row("already logged in", "online:alice", "alice", "x", "");
-    row("name with a blank", "", "al ice", "x", "");
+    row("account", "alice:secret", {loginBytes("alice", "secret")}, "alice");
+    row("wrong password", "alice:secret", {loginBytes("alice", "Secret")}, "failed");
+    row("unknown account", "alice:secret", {loginBytes("mallory", "secret")}, "failed");
+    row("already logged in", "online:alice", {loginBytes("alice", "x")}, "failed");
+    row("name with a blank", "", {loginBytes("al ice", "x")}, "failed");
+    // The first byte picks the protocol.
+    row("0x03 alone, then the rest", "", {"\x03", loginBytes("alice", "pw").mid(1)}, "alice");
+    row("the login without 0x03", "", {loginBytes("alice", "pw").mid(1)}, "closed");
+    row("another protocol's byte", "", {"\x01"}, "closed");
 }
 
 void tst_TestServer::loginOutcome()
 {
     QFETCH(QString, setup);
-    QFETCH(QString, name);
-    QFETCH(QString, password);
-    QFETCH(QString, loggedInAs);
+    QFETCH(QByteArrayList, writes);
+    QFETCH(QString, outcome);
 
     const bool accounts = !setup.isEmpty() && !setup.startsWith("online:");
     if (accounts)
@@ -76,21 +96,28 @@ void tst_TestServer::loginOutcome()
     else if (!setup.isEmpty())
         t->loggedInPeer(setup.section(':', 1).toUtf8());
     Peer& peer = t->connectPeer();
-    peer.send(loginBytes(name.toUtf8(), password.toUtf8()));
-    const QByteArray answered = name.toUtf8() + "\r\nPassword: ";
-    if (!loggedInAs.isEmpty()) {
-        WAIT_FOR(peer, answered + "\r\n2010 NAME " + loggedInAs.toUtf8() + "\r\n");
-        QTRY_COMPARE(t->server.sessionUser(), loggedInAs);
-        return;
+    WAIT_FOR(peer, Greeting);
+    for (const QByteArray& bytes : writes) {
+        peer.send(bytes);
+        QTRY_VERIFY(t->server.received().endsWith(bytes));
     }
-    WAIT_FOR(peer, answered + LoginFailed);
-    QVERIFY(peer.data.endsWith(LoginFailed));
-    QCOMPARE(t->server.sessionUser(), QString());
-
-    // The socket stays open and takes another try.
-    const QByteArray retryName = accounts ? "alice" : "zed";
-    peer.send(retryName + "\r\n" + (accounts ? "secret" : "x") + "\r\n");
-    WAIT_FOR(peer, LoginFailed + retryName + "\r\nPassword: \r\n2010 NAME " + retryName);
+    if (outcome == "closed") {
+        QTRY_COMPARE(peer.socket.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(peer.data, Greeting);
+        QCOMPARE(t->server.sessionUser(), QString());
+    } else if (outcome != "failed") {
+        WAIT_FOR(peer, "Password: \r\n2010 NAME " + outcome.toUtf8() + "\r\n");
+        WAIT_FOR(peer, "Chat topic: ");
+        QCOMPARE(t->server.sessionUser(), outcome);
+    } else {
+        WAIT_FOR(peer, LoginFailed);
+        QVERIFY(peer.data.endsWith(LoginFailed));
+        QCOMPARE(t->server.sessionUser(), QString());
+        // The socket stays open and takes another try.
+        const QByteArray retryName = accounts ? "alice" : "zed";
+        peer.send(retryName + "\r\n" + (accounts ? "secret" : "x") + "\r\n");
+        WAIT_FOR(peer, LoginFailed + retryName + "\r\nPassword: \r\n2010 NAME " + retryName);
+    }
 }
 
 void tst_TestServer::routing_data()
@@ -161,6 +188,103 @@ void tst_TestServer::silentRecordingPeer()
     QTRY_COMPARE(peer.socket.state(), QAbstractSocket::UnconnectedState);
     QTRY_COMPARE(closed.size(), 1);
     QVERIFY(!t->server.isSessionOpen(0));
+}
+
+void tst_TestServer::floodQuota_data()
+{
+    // Lines alice writes at once, "+5s" moving the clock on between two writes; what alice
+    // and bob get for them.
+    QTest::addColumn<QByteArrayList>("lines");
+    QTest::addColumn<bool>("quota");
+    QTest::addColumn<QByteArray>("toAlice");
+    QTest::addColumn<int>("talksToBob");
+    QTest::addColumn<bool>("closed");
+
+    const QByteArray quota = "1019 ERROR \"Your message quota has been exceeded!\"\r\n";
+    const QByteArray tooQuickly =
+        "1019 ERROR \"You are sending commands to the local test server too quickly and risk "
+        "being disconnected for flooding. Please slow down.\"\r\n";
+    const QByteArrayList four{"a", "b", "c", "d"};
+    const QByteArrayList twelve = four + four + four;
+    const auto row = [](const char* name, const QByteArrayList& lines, bool quota,
+                        const QByteArray& toAlice, int talksToBob, bool closed = false) {
+        QTest::newRow(name) << lines << quota << toAlice << talksToBob << closed;
+    };
+    row("a refused command is warned about", four + QByteArrayList{"/w bob e"}, true,
+        quota + tooQuickly, 4);
+    row("a line of 160 bytes costs four units", {QByteArray(160, 'x'), "e"}, true, quota, 1);
+    row("forgotten five seconds later", four + QByteArrayList{"+5s"} + four, true, "", 8);
+    row("twelve at once: refused, then closed", twelve, true, quota.repeated(8), 4, true);
+    row("quota off", twelve, false, "", 12);
+    row("201 bytes", {QByteArray(201, 'x')}, true,
+        "1019 ERROR \"Your line length quota has been exceeded!\"\r\n", 0);
+    row("256 bytes dropped silently", QByteArrayList{QByteArray(256, 'x')} + four, true, "", 4);
+}
+
+void tst_TestServer::floodQuota()
+{
+    QFETCH(QByteArrayList, lines);
+    QFETCH(bool, quota);
+    QFETCH(QByteArray, toAlice);
+    QFETCH(int, talksToBob);
+    QFETCH(bool, closed);
+
+    t->server.setFloodQuotaEnabled(quota);
+    Peer& alice = t->loggedInPeer("alice");
+    Peer& bob = t->loggedInPeer("bob");
+    WAIT_FOR(alice, "1002 JOIN bob 0010 [CHAT]\r\n");
+    const qsizetype aliceBefore = alice.data.size();
+    QByteArray write;
+    for (const QByteArray& line : lines + QByteArrayList{"+5s"}) {
+        if (line != "+5s") {
+            write += line + "\r\n";
+            continue;
+        }
+        const qsizetype received = t->server.received(0).size() + write.size();
+        alice.send(std::exchange(write, {}));
+        // The server handles lines as soon as it has read them.
+        QTRY_COMPARE(t->server.received(0).size(), received);
+        t->now += 5;
+    }
+    if (closed) {
+        QTRY_COMPARE(alice.socket.state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(alice.dataFrom(aliceBefore), toAlice);
+    } else {
+        QVERIFY(t->roundTrip(alice)); // the quota is clear again: the clock moved on
+        const QByteArray got = alice.dataFrom(aliceBefore);
+        QCOMPARE(got.left(got.lastIndexOf("1018 INFO \"Server Time: ")), toAlice);
+    }
+    QCOMPARE(bob.data.count("1005 TALK alice 0010 \""), talksToBob);
+}
+
+void tst_TestServer::ownLinesCutAt255_data()
+{
+    // bob's talk of `length` bytes and then "after": the bytes alice gets for the two.
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QByteArray>("expected");
+
+    const QByteArray head = "1005 TALK bob 0010 \""; // 20 bytes
+    auto text = [](int n) { return QByteArray(n, 'x'); };
+    QTest::newRow("255 bytes with its line end")
+        << 232 << head + text(232) + "\"\r\n" + head + "after\"\r\n";
+    QTest::newRow("loses its LF") << 233 << head + text(233) + "\"\r" + head + "after\"\r\n";
+    QTest::newRow("loses its closing quote") << 240 << head + text(235) + head + "after\"\r\n";
+}
+
+void tst_TestServer::ownLinesCutAt255()
+{
+    QFETCH(int, length);
+    QFETCH(QByteArray, expected);
+
+    Peer& alice = t->loggedInPeer("alice");
+    QVERIFY(t->server.addVirtualUser("bob"));
+    WAIT_FOR(alice, "1002 JOIN bob 0010 [CHAT]\r\n");
+    const qsizetype before = alice.data.size();
+    // A user without a connection has no quota, so the long line is not refused.
+    QVERIFY(t->server.virtualUserSends("bob", QByteArray(length, 'x')));
+    QVERIFY(t->server.virtualUserSends("bob", "after"));
+    WAIT_FOR(alice, "\"after\"\r\n");
+    QCOMPARE(alice.dataFrom(before), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_TestServer)
