@@ -1,7 +1,7 @@
 // Staying connected, against a chat server on 127.0.0.1: the home channel after the login,
-// automatic reconnection and when it must not happen, the check item, the silent-server
-// watchdog, the status line after a loss and the socket's keep-alive. Waits run on a hand
-// clock, so minutes pass in milliseconds.
+// what a lost connection leaves, automatic reconnection and when it must not happen, the check
+// item, the silent-server watchdog, the status line after a loss and the socket's keep-alive. Waits
+// run on a hand clock, so minutes pass in milliseconds.
 #include "ClientHarness.h"
 
 #include "platform/ChatSocket.h"
@@ -36,7 +36,11 @@ class tst_Reconnection : public QObject {
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup()
+    {
+        h.reset();
+        WaitTimer::useHandClock(false);
+    }
 
     void homeChannelIsJoined_data();
     void homeChannelIsJoined();
@@ -73,12 +77,6 @@ void tst_Reconnection::init()
     storeSetting(ConfigurationKey::Server, h->serverAddress());
 }
 
-void tst_Reconnection::cleanup()
-{
-    h.reset();
-    WaitTimer::useHandClock(false);
-}
-
 void tst_Reconnection::logIn(const QString& home, const QString& channel)
 {
     h->main->mnuConnect->trigger();
@@ -109,14 +107,14 @@ void tst_Reconnection::homeChannelIsJoined_data()
     QTest::addColumn<QString>("home");
     QTest::addColumn<QString>("channel");
     QTest::addColumn<QByteArray>("afterLogin");
-    QTest::newRow("joined") << " Vantric Test "
-                            << "Vantric Test" << QByteArray("/join Vantric Test\r\n");
-    QTest::newRow("empty") << ""
-                           << "Chat" << QByteArray();
-    QTest::newRow("only blanks") << "  "
-                                 << "Chat" << QByteArray();
-    QTest::newRow("already there") << "chat"
-                                   << "Chat" << QByteArray();
+    const auto row = [](const char* name, const char* home, const char* channel,
+                        const QByteArray& afterLogin) {
+        QTest::newRow(name) << QString(home) << QString(channel) << afterLogin;
+    };
+    row("joined", " Vantric Test ", "Vantric Test", "/join Vantric Test\r\n");
+    row("empty", "", "Chat", "");
+    row("only blanks", "  ", "Chat", "");
+    row("already there", "chat", "Chat", "");
 }
 
 void tst_Reconnection::homeChannelIsJoined()
@@ -145,9 +143,15 @@ void tst_Reconnection::reconnectsToTheLastChannel()
     h->main->cmdSend->click();
     QTRY_VERIFY(h->status().startsWith(InChannel + "Elsewhere."));
     const QStringList users = h->userList();
+    // Text that came just before a close still shows, then the notice on a line of its own.
+    // Anti-idle stops with the connection but stays switched on.
+    h->main->mnuAntiDisplay->trigger();
+    const QString cut = shutDown ? "" : "Username: "; // a shut-down server drops what it had
+    h->server.sendRaw(cut.toUtf8());
 
     loseConnection(shutDown);
-    QVERIFY(h->chatLog().endsWith(Lost + "Reconnecting in 2 seconds\u2026\r\n"));
+    QVERIFY(h->chatLog().endsWith(cut + "\r\n" + Lost + "Reconnecting in 2 seconds\u2026\r\n"));
+    QVERIFY(!h->main->tmrAnti->isActive() && h->main->mnuAntiDisplay->isChecked());
     QCOMPARE(h->status(), QString("Not connected, reconnecting\u2026 Last channel: Elsewhere"));
     QCOMPARE(h->userList(), users);
     QVERIFY(!online());
