@@ -23,8 +23,6 @@
 #include <memory>
 
 namespace {
-const QString NotSent = QStringLiteral("Not sent: there is no connection to the server.\r\n");
-
 // Chooses the item reached through the captions of `path` (a submenu's caption first).
 void choose(QMenu* menu, const QStringList& path)
 {
@@ -51,13 +49,9 @@ private slots:
 
     void talk_data();
     void talk();
-    void echoLandsAtCaret_data();
-    void echoLandsAtCaret();
     void echoNameFromConnectDialog();
     void popupCommands_data();
     void popupCommands();
-    void chatLogAroundItsMenu_data();
-    void chatLogAroundItsMenu();
 
 private:
     void press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
@@ -101,7 +95,9 @@ void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringLi
 
 // `selected` is the selected item of the list {"Zed", selected}; "" leaves the list
 // {"Zed", "Ann"} with nothing selected. Refused without a notice in the log means a beep.
-// Whether anything may go out before the login is tested in tst_sending.
+// With `caret` (anchor, position), the chat log holds "one\ntwo\n" with that selection: the
+// echo goes there, replacing it; the caret is not moved first. Whether anything may go out
+// before the login is tested in tst_sending.
 void tst_Commands::talk_data()
 {
     QTest::addColumn<QString>("operation");
@@ -110,10 +106,12 @@ void tst_Commands::talk_data()
     QTest::addColumn<QByteArray>("wire");
     QTest::addColumn<QString>("chatLog");
     QTest::addColumn<QString>("whisperLog");
+    QTest::addColumn<QList<int>>("caret");
 
     auto row = [](const char* name, const char* op, const QString& input, const char* selected,
-                  const QByteArray& wire, const QString& chat, const QString& whisper) {
-        QTest::newRow(name) << op << input << selected << wire << chat << whisper;
+                  const QByteArray& wire, const QString& chat, const QString& whisper,
+                  const QList<int>& caret = {}) {
+        QTest::newRow(name) << op << input << selected << wire << chat << whisper << caret;
     };
     row("send", "button", "hello", "Ann", "hello\r\n", "Bob: hello\r\n", "");
     row("send by enter", "enter", "hello", "Ann", "hello\r\n", "Bob: hello\r\n", "");
@@ -132,6 +130,10 @@ void tst_Commands::talk_data()
     row("empty send", "button", "", "Ann", "", "", "");
     row("empty send by enter", "enter", "", "Ann", "", "", "");
     row("whisper to nobody", "whisper", "hi", "", "", "", "");
+    row("echo at the caret", "button", "hi", "Ann", "hi\r\n", "Bob: hi\r\none\r\ntwo\r\n", "",
+        {0, 0});
+    row("echo replaces a selection", "button", "hi", "Ann", "hi\r\n", "one\r\nBob: hi\r\n\r\n", "",
+        {4, 7});
     // Too long: each piece with its prefix and its own echo.
     const QString six = "one two three four five six";
     row("send split", "button", six, "Ann", "one two three four\r\nfive six\r\n",
@@ -155,9 +157,17 @@ void tst_Commands::talk()
     QFETCH(QByteArray, wire);
     QFETCH(QString, chatLog);
     QFETCH(QString, whisperLog);
+    QFETCH(QList<int>, caret);
 
     frmMain* m = h->main;
     QVERIFY((loginEnd = h->logIn("Bob")) > 0);
+    if (!caret.isEmpty()) {
+        m->TxtGet->setPlainText("one\ntwo\n");
+        QTextCursor cursor = m->TxtGet->textCursor();
+        cursor.setPosition(caret[0]);
+        cursor.setPosition(caret[1], QTextCursor::KeepAnchor);
+        m->TxtGet->setTextCursor(cursor);
+    }
     m->RoomList->addItems({"Zed", selected.isEmpty() ? QString("Ann") : selected});
     if (!selected.isEmpty())
         m->RoomList->setCurrentRow(1);
@@ -182,35 +192,6 @@ void tst_Commands::talk()
     QCOMPARE(h->beeps, wire.isEmpty() ? 1 : 0);
 }
 
-// The echo goes where the caret is, replacing a selection; the caret is not moved first.
-void tst_Commands::echoLandsAtCaret_data()
-{
-    QTest::addColumn<int>("anchor");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("chatLog");
-
-    QTest::newRow("caret at the end") << 8 << 8 << "one\r\ntwo\r\nBob: hi\r\n";
-    QTest::newRow("caret moved to the start") << 0 << 0 << "Bob: hi\r\none\r\ntwo\r\n";
-    QTest::newRow("selection replaced") << 4 << 7 << "one\r\nBob: hi\r\n\r\n";
-}
-
-void tst_Commands::echoLandsAtCaret()
-{
-    QFETCH(int, anchor);
-    QFETCH(int, position);
-    QFETCH(QString, chatLog);
-
-    QVERIFY((loginEnd = h->logIn("Bob")) > 0);
-    h->main->TxtGet->setPlainText("one\ntwo\n");
-    QTextCursor cursor = h->main->TxtGet->textCursor();
-    cursor.setPosition(anchor);
-    cursor.setPosition(position, QTextCursor::KeepAnchor);
-    h->main->TxtGet->setTextCursor(cursor);
-    h->main->TxtSend->setText("hi");
-    h->main->cmdSend_Click();
-    QCOMPARE(h->chatLog(), chatLog);
-}
-
 // A login closes the dialog, and the echoes carry the name of that login; with the dialog
 // not open, the echo loads it hidden with the stored name.
 void tst_Commands::echoNameFromConnectDialog()
@@ -232,9 +213,10 @@ void tst_Commands::echoNameFromConnectDialog()
 }
 
 // A press on "Zed" in the list {"Zed", selected} with `selected` selected ("": an empty
-// list), or on the chat log for the service commands, and `path` chosen in the menu that
-// opens. Only a right press opens it, whatever the modifier keys; no echo, no change of the
-// selection.
+// list), or on the chat log for the service commands (and for a menu dismissed), and `path`
+// chosen in the menu that opens. Only a right press opens it, whatever the modifier keys; no
+// echo, no change of the selection or of the log's text and caret. The log is disabled while
+// its menu is open, then enabled and focused, whether or not a command was chosen.
 void tst_Commands::popupCommands_data()
 {
     QTest::addColumn<QStringList>("path");
@@ -287,63 +269,33 @@ void tst_Commands::popupCommands()
         list->addItems({"Zed", selected});
         list->setCurrentRow(1);
     }
-    const bool onLog = path.value(0) == "Time" || path.value(0) == "Users";
-    press(onLog ? h->main->TxtGet->viewport() : list->viewport(), button, path, modifiers);
-
-    frmMenus* menus = Forms<frmMenus>::get();
-    QMenu* menu = onLog ? menus->mnuBnetOptions : menus->mnuChatOptions;
-    QCOMPARE(shownMenu, button == Qt::RightButton ? menu : nullptr);
-    QCOMPARE(h->sentSince(loginEnd), wire);
-    QCOMPARE(h->beeps, wire.isEmpty() && shownMenu && !path.isEmpty() ? 1 : 0);
-    QCOMPARE(h->chatLog() + h->whisperLog(), QString());
-    QCOMPARE(list->ListIndex(), selected.isEmpty() ? -1 : 1);
-}
-
-// The log is disabled while its menu is open, then enabled and focused with its text and
-// caret as before, whether or not a command was chosen or could be sent.
-void tst_Commands::chatLogAroundItsMenu_data()
-{
-    QTest::addColumn<bool>("connected");
-    QTest::addColumn<QString>("choice");
-    QTest::addColumn<QByteArray>("wire");
-    QTest::addColumn<QString>("chatLog");
-
-    QTest::newRow("time") << true << "Time" << QByteArray("/time\r\n") << "one\r\ntwo";
-    QTest::newRow("dismissed") << true << "" << QByteArray() << "one\r\ntwo";
-    // The notice gets a line of its own although the log's last line was left open.
-    QTest::newRow("users, unconnected")
-        << false << "Users" << QByteArray() << "one\r\ntwo\r\n" + NotSent;
-}
-
-void tst_Commands::chatLogAroundItsMenu()
-{
-    QFETCH(bool, connected);
-    QFETCH(QString, choice);
-    QFETCH(QByteArray, wire);
-    QFETCH(QString, chatLog);
-
-    if (connected)
-        QVERIFY((loginEnd = h->logIn("Bob")) > 0);
     LogBox* log = h->main->TxtGet;
     log->setPlainText("one\ntwo");
     QTextCursor caret = log->textCursor();
     caret.setPosition(2);
     log->setTextCursor(caret);
     h->main->TxtSend->setFocus();
-    press(log->viewport(), Qt::RightButton, {choice});
+    const bool onLog = path.isEmpty() || path[0] == "Time" || path[0] == "Users";
+    press(onLog ? log->viewport() : list->viewport(), button, path, modifiers);
 
-    QVERIFY(shownMenu);
-    QVERIFY(!logEnabledInMenu);
-    QVERIFY(log->isEnabled());
-    // The offscreen platform leaves the closed pop-up active; a desktop gives the activation
-    // back to the main window, whose focus is then in the log.
-    h->main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(h->main));
-    QVERIFY(log->hasFocus());
-    QCOMPARE(h->chatLog(), chatLog);
-    if (connected) {
+    frmMenus* menus = Forms<frmMenus>::get();
+    QMenu* menu = onLog ? menus->mnuBnetOptions : menus->mnuChatOptions;
+    QCOMPARE(shownMenu, button == Qt::RightButton ? menu : nullptr);
+    QCOMPARE(h->sentSince(loginEnd), wire);
+    QCOMPARE(h->beeps, wire.isEmpty() && shownMenu && !path.isEmpty() ? 1 : 0);
+    QCOMPARE(h->chatLog(), QString("one\r\ntwo"));
+    QCOMPARE(h->whisperLog(), QString());
+    QCOMPARE(list->ListIndex(), selected.isEmpty() ? -1 : 1);
+    if (button == Qt::RightButton || !onLog) // a left press on the log moves its caret
         QCOMPARE(log->textCursor().position(), 2);
-        QCOMPARE(h->sentSince(loginEnd), wire);
+    QVERIFY(log->isEnabled());
+    if (onLog && shownMenu) {
+        QVERIFY(!logEnabledInMenu);
+        // The offscreen platform leaves the closed pop-up active; a desktop gives the
+        // activation back to the main window, whose focus is then in the log.
+        h->main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(h->main));
+        QVERIFY(log->hasFocus());
     }
 }
 

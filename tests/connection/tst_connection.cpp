@@ -23,10 +23,6 @@
 namespace {
 const QByteArray LoginStart("\x03\x04\r\n\r\n");
 const QString LostNotice("Your connect to battle.net has been lost");
-
-struct Fields {
-    QString user, password, channel, server;
-};
 } // namespace
 
 class tst_Connection : public QObject {
@@ -48,7 +44,6 @@ private slots:
 
 private:
     frmConnect* openDialog();
-    void logIn(const Fields& fields);
 
     std::unique_ptr<ClientHarness> h;
 };
@@ -63,18 +58,6 @@ frmConnect* tst_Connection::openDialog()
 {
     h->main->mnuConnect->trigger();
     return Forms<frmConnect>::get();
-}
-
-void tst_Connection::logIn(const Fields& fields)
-{
-    frmConnect* dialog = openDialog();
-    dialog->UserNamet->setText(fields.user);
-    dialog->Passwordt->setText(fields.password);
-    if (!fields.channel.isNull())
-        dialog->txtChannel->setText(fields.channel);
-    if (!fields.server.isNull())
-        dialog->cmdServer->setEditText(fields.server);
-    QTest::mouseClick(dialog->cmdConnect, Qt::LeftButton);
 }
 
 // A first run, with nothing stored but the server this test connects to: File > Connect
@@ -159,7 +142,7 @@ void tst_Connection::loginFields()
     QFETCH(QByteArray, sent);
     QFETCH(QString, message);
     storeSetting(ConfigurationKey::Username, "earlier");
-    logIn({user, password, " Home Room ", server.isEmpty() ? QString() : server});
+    h->submitLogin(user, password, " Home Room ", server.isEmpty() ? QString() : server);
 
     if (message.isEmpty()) {
         QTRY_COMPARE(h->server.received(), sent);
@@ -199,7 +182,7 @@ void tst_Connection::statesThroughLoginDisconnectAndLoginAgain()
         return on ? QString("online") : QString("idle");
     };
     QCOMPARE(online(), QString("idle"));
-    logIn({"bob", "pw", {}, {}});
+    h->submitLogin("bob", "pw");
     QCOMPARE(online(), QString("online"));
     QTRY_COMPARE(h->server.received(), LoginStart + "bob\r\npw\r\n");
 
@@ -219,7 +202,7 @@ void tst_Connection::statesThroughLoginDisconnectAndLoginAgain()
     QCOMPARE(h->status(), QString("Not connected. Last channel: Chat"));
     QTRY_VERIFY(!h->server.isSessionOpen());
 
-    logIn({"bob", "pw", {}, {}});
+    h->submitLogin("bob", "pw");
     QCOMPARE(online(), QString("online"));
     QTRY_COMPARE(h->server.sessionCount(), 2);
     QTRY_COMPARE(h->server.received(), LoginStart + "bob\r\npw\r\n");
@@ -233,7 +216,7 @@ void tst_Connection::chosenServerSteersTheConnection()
     const QString otherAddress = QString("127.0.0.1:%1").arg(other.serverPort());
 
     // File > Connect starts with the remembered server; the dialog's choice wins.
-    logIn({"bob", "pw", {}, otherAddress});
+    h->submitLogin("bob", "pw", {}, otherAddress);
     QTRY_COMPARE(other.received(), LoginStart + "bob\r\npw\r\n");
     QTRY_VERIFY(!h->server.isSessionOpen());
     QCOMPARE(h->server.received(0), QByteArray());

@@ -9,7 +9,6 @@
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
-#include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -49,7 +48,6 @@ private slots:
     void waitsGrowWhileTheServerIsDown();
     void neverReconnects_data();
     void neverReconnects();
-    void checkItemIsStored();
     void silentServerIsDropped_data();
     void silentServerIsDropped();
     void keepAliveIsOnWithShortTimes();
@@ -79,12 +77,7 @@ void tst_Reconnection::init()
 
 void tst_Reconnection::logIn(const QString& home, const QString& channel)
 {
-    h->main->mnuConnect->trigger();
-    frmConnect* dialog = Forms<frmConnect>::get();
-    dialog->UserNamet->setText("alice");
-    dialog->Passwordt->setText("pw");
-    dialog->txtChannel->setText(home);
-    dialog->cmdConnect->click();
+    h->submitLogin("alice", "pw", home);
     if (!channel.isNull())
         QTRY_VERIFY(h->status().startsWith(InChannel + channel + "."));
 }
@@ -200,7 +193,7 @@ void tst_Reconnection::neverReconnects_data()
     QTest::newRow("File > Exit") << "exit";
     QTest::newRow("typed /logout") << "type /logout";
     QTest::newRow("typed /quit") << "type /QUIT now";
-    QTest::newRow("switched off") << "off";
+    QTest::newRow("switched off, stored") << "off";
     QTest::newRow("Disconnect during the wait") << "wait, disconnect";
     QTest::newRow("Connect during the wait") << "wait, connect";
     QTest::newRow("switched off during the wait") << "wait, off";
@@ -222,6 +215,7 @@ void tst_Reconnection::neverReconnects()
         QTRY_VERIFY(h->chatLog().endsWith("Connection closed.\r\n" + Lost));
     } else if (how == "off") {
         h->main->mnuReconnect->trigger();
+        QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("0"));
         loseConnection(false);
     } else if (how.startsWith("wait, ")) {
         loseConnection(false);
@@ -253,20 +247,13 @@ void tst_Reconnection::neverReconnects()
         QVERIFY(!h->main->mnuDisconnect->isEnabled());
         QCOMPARE(h->status(), QString("Not connected. Last channel: Chat"));
     }
-}
-
-void tst_Reconnection::checkItemIsStored()
-{
-    QVERIFY(h->main->mnuReconnect->isChecked());
-    h->main->mnuReconnect->trigger();
-    QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("0"));
-    // The next run starts with the stored choice.
-    Forms<frmMain>::unloadNow();
-    h->main = Forms<frmMain>::get();
-    QVERIFY(!h->main->mnuReconnect->isChecked());
-    h->main->mnuReconnect->trigger();
-    QVERIFY(h->main->mnuReconnect->isChecked());
-    QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("1"));
+    if (how == "off") { // the next run starts switched off; switching on is stored as well
+        Forms<frmMain>::unloadNow();
+        h->main = Forms<frmMain>::get();
+        QVERIFY(!h->main->mnuReconnect->isChecked());
+        h->main->mnuReconnect->trigger();
+        QCOMPARE(readSetting(ConfigurationKey::ReconnectAutomatically, "x"), QString("1"));
+    }
 }
 
 void tst_Reconnection::silentServerIsDropped_data()
