@@ -97,7 +97,6 @@ void tst_AntiIdle::editorAndTick_data()
     row("never opened, none stored", "", "", "", "/me is a Brindlemoor Vantric Chat 0.1\r\n",
         "<none>");
     row("never opened, stored", "is away", "", "", away, "is away");
-    row("typed, still open", "is away", "open", "", "/me \r\n", "is away");
     row("typed line breaks", "is away", "open", "a\r\nb", "/me a  b\r\n", "is away");
     row("applied", "is away", "apply", "is back", "/me is back\r\n", "is back");
     row("cancelled", "is away", "cancel", "is back", away, "is away");

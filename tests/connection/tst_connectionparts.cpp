@@ -106,12 +106,11 @@ void tst_ConnectionParts::waitsDoubleUpToAMinute()
     QCOMPARE(policy.nextWaitMs(), waits.first());
 }
 
+// Lines that do end it are tested as typed (tst_reconnection).
 void tst_ConnectionParts::linesThatEndTheSession_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("ends");
-    QTest::newRow("/logout") << "/logout" << true;
-    QTest::newRow("capitals, more words") << "/QUIT bye all" << true;
     QTest::newRow("leading blank is talk") << " /quit" << false;
     QTest::newRow("longer command") << "/quitter" << false;
     QTest::newRow("talk about it") << "I will /quit soon" << false;

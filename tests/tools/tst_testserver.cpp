@@ -67,18 +67,38 @@ QByteArray loginBytes(const QByteArray& name, const QByteArray& password)
 
 } // namespace
 
-class ServerAndPeers {
-public:
-    ServerAndPeers()
+// A fresh server and fresh peers for every test.
+class tst_TestServer : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
     {
-        server.setClock([this] { return now; });
-        listening = server.listen();
+        now = 1000;
+        server = std::make_unique<ChatGatewayServer>();
+        server->setClock([this] { return now; });
+        QVERIFY(server->listen());
+    }
+    void cleanup()
+    {
+        peers.clear(); // before the server
+        server.reset();
     }
 
+    void loginSendsGreetingAndWelcome();
+    void loginOutcome_data();
+    void loginOutcome();
+    void routing_data();
+    void routing();
+    void floodQuota_data();
+    void floodQuota();
+    void ownLinesCutAt255_data();
+    void ownLinesCutAt255();
+
+private:
     Peer& connectPeer()
     {
-        m_peers.push_back(std::make_unique<Peer>(server.serverPort()));
-        return *m_peers.back();
+        peers.push_back(std::make_unique<Peer>(server->serverPort()));
+        return *peers.back();
     }
 
     Peer& loggedInPeer(const QByteArray& name)
@@ -99,42 +119,15 @@ public:
         return waitUntil([&] { return peer.data.count("Server Time: ") > before; });
     }
 
-    ChatGatewayServer server;
-    bool listening = false;
+    std::unique_ptr<ChatGatewayServer> server;
     qint64 now = 1000; // the flood quota's clock, in seconds
-
-private:
-    std::vector<std::unique_ptr<Peer>> m_peers; // destroyed before the server
-};
-
-class tst_TestServer : public QObject {
-    Q_OBJECT
-private slots:
-    void init()
-    {
-        t = std::make_unique<ServerAndPeers>();
-        QVERIFY(t->listening);
-    }
-    void cleanup() { t.reset(); }
-
-    void loginSendsGreetingAndWelcome();
-    void loginOutcome_data();
-    void loginOutcome();
-    void routing_data();
-    void routing();
-    void floodQuota_data();
-    void floodQuota();
-    void ownLinesCutAt255_data();
-    void ownLinesCutAt255();
-
-private:
-    std::unique_ptr<ServerAndPeers> t; // a fresh server and fresh peers for every test
+    std::vector<std::unique_ptr<Peer>> peers;
 };
 
 void tst_TestServer::loginSendsGreetingAndWelcome()
 {
-    QSignalSpy loggedIn(&t->server, &ChatGatewayServer::loggedIn);
-    Peer& alice = t->connectPeer();
+    QSignalSpy loggedIn(server.get(), &ChatGatewayServer::loggedIn);
+    Peer& alice = connectPeer();
     WAIT_FOR(alice, Greeting);
     QCOMPARE(alice.data, Greeting);
     alice.send(loginBytes("alice", "secret"));
@@ -156,7 +149,7 @@ void tst_TestServer::loginSendsGreetingAndWelcome()
                  line.constData());
 
     // The next one sees alice in the list; alice sees it join.
-    Peer& bob = t->loggedInPeer("bob");
+    Peer& bob = loggedInPeer("bob");
     QVERIFY(bob.data.contains("1001 USER bob 0010 [CHAT]\r\n1001 USER alice 0010 [CHAT]\r\n1019"));
     WAIT_FOR(alice, "\r\n1002 JOIN bob 0010 [CHAT]\r\n");
 }
@@ -191,27 +184,27 @@ void tst_TestServer::loginOutcome()
 
     const bool accounts = !setup.isEmpty() && !setup.startsWith("online:");
     if (accounts)
-        t->server.setAccounts({{setup.section(':', 0, 0), setup.section(':', 1)}});
+        server->setAccounts({{setup.section(':', 0, 0), setup.section(':', 1)}});
     else if (!setup.isEmpty())
-        t->loggedInPeer(setup.section(':', 1).toUtf8());
-    Peer& peer = t->connectPeer();
+        loggedInPeer(setup.section(':', 1).toUtf8());
+    Peer& peer = connectPeer();
     WAIT_FOR(peer, Greeting);
     for (const QByteArray& bytes : writes) {
         peer.send(bytes);
-        QTRY_VERIFY(t->server.received().endsWith(bytes));
+        QTRY_VERIFY(server->received().endsWith(bytes));
     }
     if (outcome == "closed") {
         QTRY_COMPARE(peer.socket.state(), QAbstractSocket::UnconnectedState);
         QCOMPARE(peer.data, Greeting);
-        QCOMPARE(t->server.sessionUser(), QString());
+        QCOMPARE(server->sessionUser(), QString());
     } else if (outcome != "failed") {
         WAIT_FOR(peer, "Password: \r\n2010 NAME " + outcome.toUtf8() + "\r\n");
         WAIT_FOR(peer, "Chat topic: ");
-        QCOMPARE(t->server.sessionUser(), outcome);
+        QCOMPARE(server->sessionUser(), outcome);
     } else {
         WAIT_FOR(peer, LoginFailed);
         QVERIFY(peer.data.endsWith(LoginFailed));
-        QCOMPARE(t->server.sessionUser(), QString());
+        QCOMPARE(server->sessionUser(), QString());
         // The socket stays open and takes another try.
         const QByteArray retryName = accounts ? "alice" : "zed";
         peer.send(retryName + "\r\n" + (accounts ? "secret" : "x") + "\r\n");
@@ -247,8 +240,8 @@ void tst_TestServer::routing()
     QFETCH(QByteArray, toAlice);
     QFETCH(QByteArray, toBob);
 
-    Peer& alice = t->loggedInPeer("alice");
-    Peer& bob = t->loggedInPeer("bob");
+    Peer& alice = loggedInPeer("alice");
+    Peer& bob = loggedInPeer("bob");
     if (toBob == "squelch") { // bob squelches alice first and then gets nothing
         bob.send("/squelch alice\r\n");
         WAIT_FOR(bob, "1009 USER alice 0030\r\n");
@@ -258,7 +251,7 @@ void tst_TestServer::routing()
     const qsizetype aliceBefore = alice.data.size();
     const qsizetype bobBefore = bob.data.size();
     alice.send(line + "\r\n");
-    QVERIFY(t->roundTrip(alice) && t->roundTrip(bob)); // all of it has arrived
+    QVERIFY(roundTrip(alice) && roundTrip(bob)); // all of it has arrived
     auto beforeTimeReply = [](const QByteArray& data) {
         return data.left(data.lastIndexOf("1018 INFO \"Server Time: "));
     };
@@ -305,9 +298,9 @@ void tst_TestServer::floodQuota()
     QFETCH(int, talksToBob);
     QFETCH(bool, closed);
 
-    t->server.setFloodQuotaEnabled(quota);
-    Peer& alice = t->loggedInPeer("alice");
-    Peer& bob = t->loggedInPeer("bob");
+    server->setFloodQuotaEnabled(quota);
+    Peer& alice = loggedInPeer("alice");
+    Peer& bob = loggedInPeer("bob");
     WAIT_FOR(alice, "1002 JOIN bob 0010 [CHAT]\r\n");
     const qsizetype aliceBefore = alice.data.size();
     QByteArray write;
@@ -316,17 +309,17 @@ void tst_TestServer::floodQuota()
             write += line + "\r\n";
             continue;
         }
-        const qsizetype received = t->server.received(0).size() + write.size();
+        const qsizetype received = server->received(0).size() + write.size();
         alice.send(std::exchange(write, {}));
         // The server handles lines as soon as it has read them.
-        QTRY_COMPARE(t->server.received(0).size(), received);
-        t->now += 5;
+        QTRY_COMPARE(server->received(0).size(), received);
+        now += 5;
     }
     if (closed) {
         QTRY_COMPARE(alice.socket.state(), QAbstractSocket::UnconnectedState);
         QCOMPARE(alice.dataFrom(aliceBefore), toAlice);
     } else {
-        QVERIFY(t->roundTrip(alice)); // the quota is clear again: the clock moved on
+        QVERIFY(roundTrip(alice)); // the quota is clear again: the clock moved on
         const QByteArray got = alice.dataFrom(aliceBefore);
         QCOMPARE(got.left(got.lastIndexOf("1018 INFO \"Server Time: ")), toAlice);
     }
@@ -352,13 +345,13 @@ void tst_TestServer::ownLinesCutAt255()
     QFETCH(int, length);
     QFETCH(QByteArray, expected);
 
-    Peer& alice = t->loggedInPeer("alice");
-    QVERIFY(t->server.addVirtualUser("bob"));
+    Peer& alice = loggedInPeer("alice");
+    QVERIFY(server->addVirtualUser("bob"));
     WAIT_FOR(alice, "1002 JOIN bob 0010 [CHAT]\r\n");
     const qsizetype before = alice.data.size();
     // A user without a connection has no quota, so the long line is not refused.
-    QVERIFY(t->server.virtualUserSends("bob", QByteArray(length, 'x')));
-    QVERIFY(t->server.virtualUserSends("bob", "after"));
+    QVERIFY(server->virtualUserSends("bob", QByteArray(length, 'x')));
+    QVERIFY(server->virtualUserSends("bob", "after"));
     WAIT_FOR(alice, "\"after\"\r\n");
     QCOMPARE(alice.dataFrom(before), expected);
 }
