@@ -94,8 +94,6 @@ void tst_AntiIdle::editorAndTick_data()
         QTest::newRow(name) << stored << QString(leave) << QString(typed) << wire << storedAfter;
     };
     const QByteArray away = "/me is away\r\n";
-    row("never opened, none stored", "", "", "", "/me is a Brindlemoor Vantric Chat 0.1\r\n",
-        "<none>");
     row("never opened, stored", "is away", "", "", away, "is away");
     row("typed line breaks", "is away", "open", "a\r\nb", "/me a  b\r\n", "is away");
     row("applied", "is away", "apply", "is back", "/me is back\r\n", "is back");

@@ -6,7 +6,6 @@
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
-#include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
@@ -49,7 +48,6 @@ struct Peer {
     {
         return waitUntil([&] { return data.contains(bytes); });
     }
-    QByteArray dataFrom(qsizetype from) const { return data.mid(from); }
 
     QTcpSocket socket;
     QByteArray data;
@@ -126,14 +124,11 @@ private:
 
 void tst_TestServer::loginSendsGreetingAndWelcome()
 {
-    QSignalSpy loggedIn(server.get(), &ChatGatewayServer::loggedIn);
     Peer& alice = connectPeer();
     WAIT_FOR(alice, Greeting);
     QCOMPARE(alice.data, Greeting);
     alice.send(loginBytes("alice", "secret"));
     WAIT_FOR(alice, "Chat topic: ");
-    QCOMPARE(loggedIn.size(), 1);
-    QCOMPARE(loggedIn.at(0), (QVariantList{0, QStringLiteral("alice")}));
 
     const QByteArray head = Greeting + "alice\r\nPassword: \r\n2010 NAME alice\r\n"
                                        "1007 CHANNEL \"Chat\"\r\n1001 USER alice 0010 [CHAT]\r\n";
@@ -255,8 +250,8 @@ void tst_TestServer::routing()
     auto beforeTimeReply = [](const QByteArray& data) {
         return data.left(data.lastIndexOf("1018 INFO \"Server Time: "));
     };
-    QCOMPARE(beforeTimeReply(alice.dataFrom(aliceBefore)), toAlice);
-    QCOMPARE(beforeTimeReply(bob.dataFrom(bobBefore)), toBob);
+    QCOMPARE(beforeTimeReply(alice.data.mid(aliceBefore)), toAlice);
+    QCOMPARE(beforeTimeReply(bob.data.mid(bobBefore)), toBob);
 }
 
 void tst_TestServer::floodQuota_data()
@@ -317,10 +312,10 @@ void tst_TestServer::floodQuota()
     }
     if (closed) {
         QTRY_COMPARE(alice.socket.state(), QAbstractSocket::UnconnectedState);
-        QCOMPARE(alice.dataFrom(aliceBefore), toAlice);
+        QCOMPARE(alice.data.mid(aliceBefore), toAlice);
     } else {
         QVERIFY(roundTrip(alice)); // the quota is clear again: the clock moved on
-        const QByteArray got = alice.dataFrom(aliceBefore);
+        const QByteArray got = alice.data.mid(aliceBefore);
         QCOMPARE(got.left(got.lastIndexOf("1018 INFO \"Server Time: ")), toAlice);
     }
     QCOMPARE(bob.data.count("1005 TALK alice 0010 \""), talksToBob);
@@ -353,7 +348,7 @@ void tst_TestServer::ownLinesCutAt255()
     QVERIFY(server->virtualUserSends("bob", QByteArray(length, 'x')));
     QVERIFY(server->virtualUserSends("bob", "after"));
     WAIT_FOR(alice, "\"after\"\r\n");
-    QCOMPARE(alice.dataFrom(before), expected);
+    QCOMPARE(alice.data.mid(before), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_TestServer)
