@@ -75,8 +75,6 @@ void tst_AntiIdle::switchAcrossDisconnectAndLogin()
     m->tmrAnti->setInterval(10);
     const QByteArray line = "/me is a Brindlemoor Vantric Chat 0.1\r\n";
     QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
-    QVERIFY(!h->chatLog().contains("/me"));
-    QVERIFY(!Forms<frmAnti>::get()->isVisible());
 }
 
 // How the editor was left decides what the next tick sends and what is stored. The tick

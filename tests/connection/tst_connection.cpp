@@ -36,8 +36,7 @@ private slots:
     void dialogOpenedAndLeft();
     void loginFields_data();
     void loginFields();
-    void statesThroughLoginAndDisconnect();
-    void chosenServerSteersTheConnection();
+    void sessionWithAChosenServer();
     void failedAttemptIsReportedOnceChosen_data();
     void failedAttemptIsReportedOnceChosen();
 
@@ -177,7 +176,11 @@ void tst_Connection::loginFields()
     QCOMPARE(h->server.received(), sent);
 }
 
-void tst_Connection::statesThroughLoginAndDisconnect()
+// A session with a server chosen in the dialog (File > Connect starts with the remembered
+// one): the online controls change together, Disconnect puts its notice at the caret and
+// keeps the user list, and the chosen server is remembered for the next File > Connect. (A
+// new login after Disconnect, and what both do to anti-idle: tst_antiidle.)
+void tst_Connection::sessionWithAChosenServer()
 {
     auto online = [this] {
         const bool on = h->main->cmdSend->isEnabled();
@@ -190,43 +193,31 @@ void tst_Connection::statesThroughLoginAndDisconnect()
             return QString("mixed");
         return on ? QString("online") : QString("idle");
     };
-    QCOMPARE(online(), QString("idle"));
-    h->submitLogin("bob", "pw");
-    QCOMPARE(online(), QString("online"));
-    QTRY_COMPARE(h->server.received(), LoginStart + "bob\r\npw\r\n");
-
-    h->server.sendRaw("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\n"
-                      "1018 INFO \"hello\"\r\n");
-    QTRY_COMPARE(h->userList(), QStringList{"bob "});
-    // (A new login after Disconnect, and what both do to anti-idle: tst_antiidle.)
-    // The caret stands after "hel": the notice goes there, without a line break.
-    QTextCursor caret = h->main->TxtGet->textCursor();
-    caret.setPosition(3);
-    h->main->TxtGet->setTextCursor(caret);
-
-    h->main->mnuDisconnect->trigger();
-    QCOMPARE(h->chatLog(), "hel" + LostNotice + "lo\r\n");
-    QCOMPARE(online(), QString("idle"));
-    QCOMPARE(h->userList(), QStringList{"bob "});
-    QTRY_VERIFY(!h->server.isSessionOpen());
-}
-
-void tst_Connection::chosenServerSteersTheConnection()
-{
     ChatGatewayServer other;
     other.setProtocolEnabled(false);
     QVERIFY(other.listen());
     const QString otherAddress = QString("127.0.0.1:%1").arg(other.serverPort());
 
-    // File > Connect starts with the remembered server; the dialog's choice wins.
+    QCOMPARE(online(), QString("idle"));
     h->submitLogin("bob", "pw", {}, otherAddress);
+    QCOMPARE(online(), QString("online"));
     QTRY_COMPARE(other.received(), LoginStart + "bob\r\npw\r\n");
     QTRY_VERIFY(!h->server.isSessionOpen());
     QCOMPARE(h->server.received(0), QByteArray());
     QCOMPARE(readSetting(ConfigurationKey::Server, "x"), otherAddress);
 
-    // Remembered: the next File > Connect goes there directly.
+    other.sendRaw("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\n1018 INFO \"hello\"\r\n");
+    QTRY_COMPARE(h->userList(), QStringList{"bob "});
+    // The caret stands after "hel": the notice goes there, without a line break.
+    QTextCursor caret = h->main->TxtGet->textCursor();
+    caret.setPosition(3);
+    h->main->TxtGet->setTextCursor(caret);
     h->main->mnuDisconnect->trigger();
+    QCOMPARE(h->chatLog(), "hel" + LostNotice + "lo\r\n");
+    QCOMPARE(online(), QString("idle"));
+    QCOMPARE(h->userList(), QStringList{"bob "});
+    QTRY_VERIFY(!other.isSessionOpen());
+
     openDialog();
     QTRY_COMPARE(other.sessionCount(), 2);
     QCOMPARE(h->server.sessionCount(), 1);
