@@ -1,10 +1,10 @@
 // Sending on a real connection through the one outgoing queue, with a clock the test moves
-// on: echoes when a line goes out, the waiting count, long lines split, waiting lines thrown
-// away with their connection, nothing but the login before the login, and a burst that a
-// server with the stock flood quota takes without a refusal.
+// on: echoes when a line goes out, the waiting count, waiting lines thrown away with their
+// connection, nothing but the login before the login, a burst that a server with the stock
+// flood quota takes without a refusal, and the dialog that sets the queue's limits.
 #include "ClientHarness.h"
 #include "commands/SendQueue.h"
-#include "protocol/LogBoxWriters.h"
+#include "platform/ChatSocket.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
@@ -13,10 +13,12 @@
 #include "ui/UserListBox.h"
 #include "ui/frmAnti.h"
 #include "ui/frmConnect.h"
+#include "ui/frmFlood.h"
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -26,6 +28,25 @@
 namespace {
 const QString NotSent = QStringLiteral("Not sent: there is no connection to the server.\r\n");
 const QString Lost = QStringLiteral("Your connect to battle.net has been lost");
+
+namespace CK = ConfigurationKey;
+const char* const FloodKeys[] = {CK::FloodWrapBytes, CK::FloodUnits, CK::FloodWindowSeconds,
+                                 CK::FloodLongestLine, CK::FloodProtection};
+
+QStringList storedFloodLimits()
+{
+    QStringList values;
+    for (const char* key : FloodKeys)
+        values << readSetting(key, "-");
+    return values;
+}
+
+QStringList fieldsOf(const frmFlood* dialog)
+{
+    return {dialog->txtWrapBytes->text(), dialog->txtUnits->text(),
+            dialog->txtWindowSeconds->text(), dialog->txtLongestLine->text(),
+            dialog->chkProtect->isChecked() ? "1" : "0"};
+}
 } // namespace
 
 class tst_Sending : public QObject {
@@ -33,18 +54,16 @@ class tst_Sending : public QObject {
 private slots:
     void cleanup() { h.reset(); }
 
-    void echoWhenSentAndWaitingCount();
-    void longLinesSplit_data();
-    void longLinesSplit();
-    void waitingLinesAndTheConnection_data();
-    void waitingLinesAndTheConnection();
+    void waitingLines_data();
+    void waitingLines();
     void nothingBeforeTheLogin_data();
     void nothingBeforeTheLogin();
     void burstAndLongMessageReachAnotherUser();
+    void floodSettingsDialog_data();
+    void floodSettingsDialog();
 
 private:
     bool start(bool protocol = false);
-    void send(const QString& text);
     void act(const QString& action);
 
     std::unique_ptr<ClientHarness> h;
@@ -60,17 +79,10 @@ bool tst_Sending::start(bool protocol)
     return loginEnd > 0;
 }
 
-void tst_Sending::send(const QString& text)
-{
-    h->main->TxtSend->setText(text);
-    h->main->cmdSend->click();
-}
-
 // Types "one two three four five six" (or a menu's choice) and sends it by `action`.
 void tst_Sending::act(const QString& action)
 {
     frmMain* m = h->main;
-    m->RoomList->clear();
     m->RoomList->addItems({"Zed", "Ann"});
     m->RoomList->setCurrentRow(1);
     const QString typed = "one two three four five six";
@@ -81,10 +93,6 @@ void tst_Sending::act(const QString& action)
         m->cmdWhisper->click();
     else if (action == "emote")
         m->mnuEmote->trigger();
-    else if (action == "typed whisper")
-        send("/w Ann " + typed);
-    else if (action == "typed command")
-        send("/join a-channel-with-a-long-name");
     else if (action == "kick")
         Forms<frmMenus>::get()->mnuKick->trigger();
     else if (action == "time")
@@ -95,112 +103,47 @@ void tst_Sending::act(const QString& action)
     }
 }
 
-// Each line is echoed when it goes out, not when it is queued; the input box is emptied at
-// once; the count of waiting lines stands at the right of the status bar, the channel text
-// stays.
-void tst_Sending::echoWhenSentAndWaitingCount()
-{
-    QVERIFY(start());
-    StatusLine* status = h->main->StatusBar1;
-    status->setSimpleText("channel text");
-    for (int i = 1; i <= 5; ++i) {
-        send(QString("line %1").arg(i));
-        QCOMPARE(h->main->TxtSend->text(), QString());
-    }
-    QCOMPARE(status->rightText(), QString("1 line waiting"));
-    send("line 6");
-    QCOMPARE(status->rightText(), QString("2 lines waiting"));
-    QCOMPARE(status->simpleText(), QString("channel text"));
-    QCOMPARE(h->sentSince(loginEnd), QByteArray("line 1\r\nline 2\r\nline 3\r\nline 4\r\n"));
-    QCOMPARE(h->chatLog(), QString("Bob: line 1\r\nBob: line 2\r\nBob: line 3\r\nBob: line 4\r\n"));
-
-    const qsizetype firstFour = h->server.received().size();
-    h->clock = 5999;
-    h->main->outgoing->pump();
-    QCOMPARE(h->main->outgoing->waiting(), 2);
-    h->clock = 6000;
-    h->main->outgoing->pump();
-    QVERIFY(h->chatLog().endsWith("Bob: line 4\r\nBob: line 5\r\nBob: line 6\r\n"));
-    QCOMPARE(status->rightText(), QString());
-    QCOMPARE(h->sentSince(firstFour), QByteArray("line 5\r\nline 6\r\n"));
-}
-
-// The protection is off here (the lines go at once) and the longest line is 20 bytes: long
-// lines are split all the same, each piece with its prefix and its own echo.
-void tst_Sending::longLinesSplit_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QByteArray>("wire");
-    QTest::addColumn<QString>("chatLog");
-    QTest::addColumn<QString>("whisperLog");
-
-    QTest::newRow("send") << "send" << QByteArray("one two three four\r\nfive six\r\n")
-                          << "Bob: one two three four\r\nBob: five six\r\n"
-                          << "";
-    QTest::newRow("whisper") << "whisper"
-                             << QByteArray("/w Ann one two three\r\n/w Ann four five six\r\n") << ""
-                             << "To <Ann> one two three\r\nTo <Ann> four five six\r\n";
-    QTest::newRow("emote") << "emote"
-                           << QByteArray("/emote one two three\r\n/emote four five six\r\n")
-                           << "<Bob one two three>\r\n<Bob four five six>\r\n"
-                           << "";
-    QTest::newRow("whisper typed as a command")
-        << "typed whisper" << QByteArray("/w Ann one two three\r\n/w Ann four five six\r\n")
-        << "Bob: /w Ann one two three\r\nBob: /w Ann four five six\r\n"
-        << "";
-    QTest::newRow("another command is never split")
-        << "typed command" << QByteArray("/join a-channel-with-a-long-name\r\n")
-        << "Bob: /join a-channel-with-a-long-name\r\n"
-        << "";
-    QTest::newRow("anti-idle") << "anti-idle"
-                               << QByteArray("/me one two three\r\n/me four five six\r\n") << ""
-                               << "";
-}
-
-void tst_Sending::longLinesSplit()
-{
-    QFETCH(QString, action);
-    QFETCH(QByteArray, wire);
-    QFETCH(QString, chatLog);
-    QFETCH(QString, whisperLog);
-
-    QVERIFY(start());
-    FloodLimits limits;
-    limits.longestLine = 20;
-    limits.enabled = false;
-    h->main->outgoing->setLimits(limits);
-    act(action);
-    QCOMPARE(h->sentSince(loginEnd), wire);
-    QCOMPARE(h->chatLog(), chatLog);
-    QCOMPARE(h->whisperLog(), whisperLog);
-}
-
-// Six lines: four go, two wait. What becomes of the two.
-void tst_Sending::waitingLinesAndTheConnection_data()
+// Six lines typed at once: four go at once, each echoed when it goes out; the input box is
+// emptied at once; two wait, counted at the right of the status bar beside the channel
+// text. What becomes of the two.
+void tst_Sending::waitingLines_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("chatLogEnd");
 
     const QString two = "Not sent: 2 lines that were still waiting.\r\n";
+    QTest::newRow("sent when there is room") << "time"
+                                             << "Bob: l4\r\nBob: l5\r\nBob: l6\r\n";
     QTest::newRow("disconnect") << "disconnect" << two + Lost;
     QTest::newRow("connection lost") << "lost" << Lost + "\r\n" + two;
     QTest::newRow("new connection") << "connect" << two;
     QTest::newRow("exit") << "exit"
-                          << "l4\r\n";
+                          << "Bob: l4\r\n";
 }
 
-void tst_Sending::waitingLinesAndTheConnection()
+void tst_Sending::waitingLines()
 {
     QFETCH(QString, how);
     QFETCH(QString, chatLogEnd);
 
     QVERIFY(start());
-    for (int i = 1; i <= 6; ++i)
-        QVERIFY(h->main->SendLine(QString("l%1").arg(i), [this, i] {
-            AppendLine(h->main->TxtGet, QString("l%1").arg(i));
-        }));
-    QCOMPARE(h->main->outgoing->waiting(), 2);
-    if (how == "disconnect")
+    StatusLine* status = h->main->StatusBar1;
+    status->setSimpleText("channel text");
+    for (int i = 1; i <= 6; ++i) {
+        h->main->TxtSend->setText(QString("l%1").arg(i));
+        h->main->cmdSend->click();
+        if (i == 5)
+            QCOMPARE(status->rightText(), QString("1 line waiting"));
+    }
+    QCOMPARE(status->rightText(), QString("2 lines waiting"));
+    QCOMPARE(status->simpleText(), QString("channel text"));
+    QCOMPARE(h->sentSince(loginEnd), QByteArray("l1\r\nl2\r\nl3\r\nl4\r\n"));
+    QCOMPARE(h->chatLog(), QString("Bob: l1\r\nBob: l2\r\nBob: l3\r\nBob: l4\r\n"));
+    const qsizetype firstFour = h->server.received().size();
+
+    if (how == "time")
+        h->clock = 6000; // the first line drops out of the window and its margin
+    else if (how == "disconnect")
         h->main->mnuDisconnect->trigger();
     else if (how == "lost")
         h->server.closeSession();
@@ -208,20 +151,24 @@ void tst_Sending::waitingLinesAndTheConnection()
         h->main->mnuConnect_Click();
     else
         h->main->mnuExit_Click();
+    h->main->outgoing->pump();
     QTRY_VERIFY2(h->chatLog().endsWith(chatLogEnd), qPrintable(h->chatLog()));
     QCOMPARE(h->main->outgoing->waiting(), 0);
-    QCOMPARE(h->main->StatusBar1->rightText(), QString());
-
+    QCOMPARE(status->rightText(), QString());
+    if (how == "time") {
+        QCOMPARE(h->sentSince(firstFour), QByteArray("l5\r\nl6\r\n"));
+        return;
+    }
     h->clock += 60000;
     h->main->outgoing->pump();
     QCoreApplication::processEvents();
     QVERIFY(!h->server.received(0).contains("l5"));
-    QVERIFY(h->chatLog().startsWith("l1\r\nl2\r\nl3\r\nl4\r\n"));
     QVERIFY(!h->chatLog().contains("l5"));
 }
 
 // Before the login has been written nothing else goes out: whatever is chosen while the
-// connection is being made or the dialog is open, the login is what the server gets first.
+// connection is being made or the dialog is open, the login is what the server gets first,
+// also when it is given while the connection is still being made.
 void tst_Sending::nothingBeforeTheLogin_data()
 {
     QTest::addColumn<QString>("action");
@@ -244,8 +191,11 @@ void tst_Sending::nothingBeforeTheLogin()
     h->main->setOnlineControls(true); // as if the buttons were there to be pressed
     if (connected)
         QTRY_COMPARE(h->server.sessionCount(), 1);
+    else
+        QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connecting);
+    h->main->TxtGet->setPlainText("open"); // the notice still gets a line of its own
     act(action);
-    QVERIFY(h->chatLog().endsWith(NotSent));
+    QCOMPARE(h->chatLog(), "open\r\n" + NotSent);
     QCOMPARE(h->main->TxtSend->text(), QString("one two three four five six"));
     QCOMPARE(h->main->outgoing->waiting(), 0);
 
@@ -254,6 +204,7 @@ void tst_Sending::nothingBeforeTheLogin()
     dialog->cmdConnect->click();
     QTRY_COMPARE(h->server.sessionUser(), QString("Bob"));
     QVERIFY(h->server.received().startsWith("\x03\x04\r\n\r\nBob\r\n"));
+    QCOMPARE(h->server.sessionCount(), 1);
 }
 
 // A server with the stock flood quota, on the same clock: twelve lines typed at once and a
@@ -275,8 +226,10 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
     while (words.join(' ').size() < 500)
         words << QString("word%1").arg(words.size());
     const QString message = words.join(' ').left(500);
-    for (const QString& text : expected + QStringList{message})
-        send(text);
+    for (const QString& text : expected + QStringList{message}) {
+        h->main->TxtSend->setText(text);
+        h->main->cmdSend->click();
+    }
 
     // Time moves on in quarter seconds; each time the server has read what was written
     // before it moves again.
@@ -307,6 +260,78 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
     QVERIFY(heard.size() > 13); // the message came in pieces
     QCOMPARE(heard.mid(12).join(' '), message);
     QVERIFY(!h->chatLog().contains("quota"));
+}
+
+// Options > Flood Protection... opens on the stored limits (the defaults when nothing or
+// nonsense is stored). OK (by Enter) stores what was typed and puts it in force at once, or
+// refuses it with a message and keeps the dialog; Cancel and the frame store nothing.
+// Fields: wrap, units, window, longest, switch; "-": nothing stored.
+void tst_Sending::floodSettingsDialog_data()
+{
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("message"); // empty: no message
+
+    const auto row = [](const char* name, const QStringList& stored, const QStringList& shown,
+                        const QStringList& typed, const char* how, const QString& message) {
+        QTest::newRow(name) << stored << shown << typed << QString(how) << message;
+    };
+    const QStringList none(5, "-");
+    const QStringList defaults{"40", "5", "5", "160", "1"};
+    const QStringList earlier{"60", "3", "10", "120", "0"};
+    const QStringList changed{"50", "4", "10", "150", "1"};
+    row("nothing stored, changed", none, defaults, changed, "ok", "");
+    row("longer than the units allow", earlier, earlier, {"40", "5", "5", "200", "1"}, "ok",
+        "With 40 bytes per unit and 5 units, the longest line can be at most 160 bytes: a "
+        "longer line would cost 5 units or more, and the server would refuse it every time.");
+    row("nonsense stored, cancelled", {"50", "many", "10", "150", "0"}, defaults, changed, "cancel",
+        "");
+    row("closed by its frame", none, defaults, changed, "frame", "");
+}
+
+void tst_Sending::floodSettingsDialog()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, how);
+    QFETCH(QString, message);
+
+    h = std::make_unique<ClientHarness>(false);
+    for (int i = 0; i < stored.size(); ++i) {
+        if (stored[i] != "-")
+            storeSetting(FloodKeys[i], stored[i]);
+    }
+    h->main->mnuFlood->trigger();
+    frmFlood* dialog = Forms<frmFlood>::get();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(fieldsOf(dialog), shown);
+    dialog->txtWrapBytes->setText(typed[0]);
+    dialog->txtUnits->setText(typed[1]);
+    dialog->txtWindowSeconds->setText(typed[2]);
+    dialog->txtLongestLine->setText(typed[3]);
+    dialog->chkProtect->setChecked(typed[4] == "1");
+    if (how == "ok")
+        QTest::keyClick(dialog->txtLongestLine, Qt::Key_Return);
+    else if (how == "cancel")
+        dialog->cmdCancel->click();
+    else
+        dialog->close();
+
+    QCOMPARE(h->messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(h->messages[0].text, message);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(fieldsOf(dialog), typed);
+    } else {
+        QVERIFY(!Forms<frmFlood>::isLoaded());
+    }
+    const bool stores = how == "ok" && message.isEmpty();
+    QCOMPARE(storedFloodLimits(), stores ? typed : stored);
+    // In force at once; otherwise the limits the window was loaded with stay.
+    QCOMPARE(h->main->outgoing->limits().longestLine, stores ? typed[3].toInt() : 160);
 }
 
 QTEST_MAIN(tst_Sending)

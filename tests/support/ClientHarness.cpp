@@ -80,17 +80,26 @@ bool ClientHarness::connectSocket()
 qsizetype ClientHarness::logIn(const QString& name, const QString& password)
 {
     storeSetting(ConfigurationKey::Server, serverAddress());
-    main->mnuConnect->trigger();
-    frmConnect* dialog = Forms<frmConnect>::get();
-    dialog->UserNamet->setText(name);
-    dialog->Passwordt->setText(password);
-    dialog->txtChannel->clear(); // stay in the channel the server gives: no /join of our own
-    dialog->cmdServer->setEditText(serverAddress());
-    dialog->cmdConnect->click();
+    // No home channel: stay in the channel the server gives, with no /join of our own.
+    submitLogin(name, password, QStringLiteral(""), serverAddress());
     const QByteArray login = name.toUtf8() + "\r\n" + password.toUtf8() + "\r\n";
     if (!QTest::qWaitFor([&] { return server.received().endsWith(login); }, 5000))
         return -1;
     return server.received().size();
+}
+
+void ClientHarness::submitLogin(const QString& name, const QString& password,
+                                const QString& channel, const QString& server)
+{
+    main->mnuConnect->trigger();
+    frmConnect* dialog = Forms<frmConnect>::get();
+    dialog->UserNamet->setText(name);
+    dialog->Passwordt->setText(password);
+    if (!channel.isNull())
+        dialog->txtChannel->setText(channel);
+    if (!server.isNull())
+        dialog->cmdServer->setEditText(server);
+    dialog->cmdConnect->click();
 }
 
 QByteArray ClientHarness::sentSince(qsizetype from)

@@ -53,6 +53,10 @@ public:
     // server typed in. Returns how many bytes the server has received once the login is
     // there, or -1 when it did not arrive.
     qsizetype logIn(const QString& name, const QString& password = QStringLiteral("pw"));
+    // Chooses File > Connect, fills in the dialog and presses Connect, without waiting; a
+    // null channel or server leaves what the dialog shows.
+    void submitLogin(const QString& name, const QString& password, const QString& channel = {},
+                     const QString& server = {});
 
     // The outgoing queue's clock in milliseconds, moved on by the test instead of by time.
     void useFakeClock();
@@ -63,9 +67,6 @@ public:
     QString whisperLog() const;
     QStringList userList() const;
     QString status() const;
-
-    // What the client sent on the latest connection, from its first byte.
-    QByteArray sentByClient() const { return server.received(); }
 
     // What the server got from byte `from` on, once everything the client has written so far
     // has arrived (a marker written last is awaited), so an empty result means that nothing
