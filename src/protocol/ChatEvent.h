@@ -45,6 +45,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringBuilder>
 #include <QStringView>
 
 #include <optional>
@@ -77,7 +78,12 @@ struct ChatEvent {
 // The event a received line carries. The line must outlive the event. `unterminated`: the
 // line ended without a line end.
 ChatEvent parseChatEvent(const QString& line, bool unterminated = false);
+// A temporary line would leave the fields pointing at freed text.
+// (Qt's operator+ gives a const QString, hence the const overload.)
 ChatEvent parseChatEvent(QString&&, bool = false) = delete;
+ChatEvent parseChatEvent(const QString&&, bool = false) = delete;
+template <typename A, typename B>
+ChatEvent parseChatEvent(const QStringBuilder<A, B>&, bool = false) = delete;
 
 // The line a log box shows for the event: talk, whisper, emote, information, plain text and
 // the join and leave notices; empty for the other kinds.

@@ -248,7 +248,8 @@ void tst_ChatEvent::unterminated()
     QFETCH(QString, kind);
     QFETCH(QString, shown);
 
-    const ChatEvent event = parseChatEvent(line + u'\r', true);
+    const QString received = line + u'\r'; // the event's fields are views into it
+    const ChatEvent event = parseChatEvent(received, true);
     QCOMPARE(kindName(event.kind), kind);
     QCOMPARE(displayLine(event), shown);
 }
