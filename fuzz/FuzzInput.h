@@ -68,6 +68,8 @@ public:
     explicit ReferenceCutter(const QByteArray& stream)
         : m_p(stream.constData())
         , m_end(stream.constData() + stream.size())
+        , m_cr(find(m_p, '\r'))
+        , m_lf(find(m_p, '\n'))
     {}
 
     // The next line; false when the stream holds no further complete line.
@@ -75,8 +77,14 @@ public:
     {
         for (;;) {
             const char* const start = m_p;
-            // memchr: a byte loop here would cost more than the code under test.
-            const char* const p = std::min(find(start, '\r'), find(start, '\n'));
+            // memchr, and each result kept until the lines pass it: a byte loop here, or a
+            // search to the end of the stream for every line, would cost more than the code
+            // under test.
+            if (m_cr < start)
+                m_cr = find(start, '\r');
+            if (m_lf < start)
+                m_lf = find(start, '\n');
+            const char* const p = std::min(m_cr, m_lf);
             if (p == m_end)
                 return false;
             m_p = p + 1;
@@ -98,6 +106,8 @@ private:
 
     const char* m_p;
     const char* m_end;
+    const char* m_cr; // the first CR from where the last search for one started (or m_end)
+    const char* m_lf; // the same for LF
 };
 
 NOT_UNDER_TEST inline QList<QByteArray> ReferenceLines(const QByteArray& stream)
