@@ -8,6 +8,9 @@
 //            bits 6-7: 3 = the first line is repeated until it is longer than the limit
 //                      (a target that leaves bits 4-5 unused asks for them to be set too, so
 //                      that not a quarter of its time goes into copying 64 KiB lines)
+//                      2 = the first line is repeated to exactly LineBuffer::ServerCut bytes
+//                      and loses its line end, as a line the server cut: the next line
+//                      follows right behind it
 #pragma once
 
 #include "protocol/LineBuffer.h"
@@ -69,6 +72,8 @@ public:
     explicit ReferenceCutter(const QByteArray& stream)
         : m_p(stream.constData())
         , m_end(stream.constData() + stream.size())
+        , m_cr(find(m_p, '\r'))
+        , m_lf(find(m_p, '\n'))
     {}
 
     // The next line, and whether it ended at a cut; false when the stream holds no further
@@ -78,8 +83,14 @@ public:
     {
         for (;;) {
             const char* const start = m_p;
-            // memchr: a byte loop here would cost more than the code under test.
-            const char* const p = std::min(find(start, '\r'), find(start, '\n'));
+            // memchr, and each result kept until the lines pass it: a byte loop here, or a
+            // search to the end of the stream for every line, would cost more than the code
+            // under test.
+            if (m_cr < start)
+                m_cr = find(start, '\r');
+            if (m_lf < start)
+                m_lf = find(start, '\n');
+            const char* const p = std::min(m_cr, m_lf);
             if (p == m_end)
                 return false;
             const bool kept = p - start <= LineBuffer::MaxLineLength;
@@ -120,6 +131,8 @@ private:
 
     const char* m_p;
     const char* m_end;
+    const char* m_cr; // the first CR from where the last search for one started (or m_end)
+    const char* m_lf; // the same for LF
 };
 
 struct ReferenceLine {
@@ -153,46 +166,100 @@ NOT_UNDER_TEST inline void FillRepeated(QByteArray* to, QByteArrayView piece, qs
     }
 }
 
+// The position of the first CR or LF in the `count` bytes from `bytes`, or `count`.
+NOT_UNDER_TEST inline qsizetype FirstLineEnd(const char* bytes, qsizetype count)
+{
+    qsizetype end = count;
+    for (const char c : {'\r', '\n'}) {
+        if (const void* found = std::memchr(bytes, c, size_t(end)))
+            end = static_cast<const char*>(found) - bytes;
+    }
+    return end;
+}
+
+// Sets `stream` to the server's bytes of an input and the final line end, and `overlong` to
+// the length of the overlong line it starts with (0 for none); false for inputs too short to
+// carry the header. The stream's storage is reused when it is large enough.
+NOT_UNDER_TEST inline bool ReadStream(const std::uint8_t* data, std::size_t size,
+                                      std::uint8_t overlongBits, QByteArray* stream,
+                                      qsizetype* overlong = nullptr)
+{
+    if (size < 2)
+        return false;
+    qsizetype overlongLength = 0;
+    const auto* bytes = reinterpret_cast<const char*>(data + 2);
+    const qsizetype count = qsizetype(size - 2);
+    if ((data[1] & overlongBits) == overlongBits) {
+        // One overlong line among ordinary ones, without making every input large.
+        const qsizetype end = FirstLineEnd(bytes, count);
+        const QByteArrayView head = end > 0 ? QByteArrayView(bytes, end) : QByteArrayView("x");
+        const qsizetype copies = (LineBuffer::MaxLineLength + head.size()) / head.size();
+        stream->reserve(copies * head.size() + count - end + 1);
+        FillRepeated(stream, head, copies);
+        overlongLength = stream->size();
+        stream->append(bytes + end, count - end);
+    } else if ((data[1] & 0xC0) == 0x80) {
+        const qsizetype end = FirstLineEnd(bytes, count);
+        const QByteArrayView head = end > 0 ? QByteArrayView(bytes, end) : QByteArrayView("x");
+        const qsizetype rest = end < count ? end + 1 : end; // after the line end
+        stream->reserve(LineBuffer::ServerCut + head.size() + count - rest + 1);
+        FillRepeated(stream, head, (LineBuffer::ServerCut + head.size() - 1) / head.size());
+        stream->truncate(LineBuffer::ServerCut);
+        stream->append(bytes + rest, count - rest);
+    } else {
+        stream->reserve(count + 1);
+        stream->resize(count);
+        std::memcpy(stream->data(), bytes, size_t(count));
+    }
+    stream->append('\n');
+    if (overlong)
+        *overlong = overlongLength;
+    return true;
+}
+
+// The lengths of the arrivals the first `sent` bytes of an input's stream are cut into.
+class ArrivalCutter {
+public:
+    ArrivalCutter(const std::uint8_t* data, std::size_t size, qsizetype sent)
+        // Some hundreds of arrivals at most: small cuts matter, a million of them add nothing.
+        : m_largest(std::uint32_t(qMax(qsizetype(1) << (data[1] & 15), sent / 256)))
+        , m_random(data[0] * 0x9E3779B97F4A7C15ull + size)
+    {}
+
+    // The length of the next arrival when `left` bytes are still to come.
+    NOT_UNDER_TEST qsizetype next(qsizetype left)
+    {
+        // Both fit in 32 bits, whose division is the quicker one.
+        return qMin(left, 1 + qsizetype(std::uint32_t(m_random.next()) % m_largest));
+    }
+
+    // Random numbers that go on where the cuts end.
+    const Random& random() const { return m_random; }
+
+private:
+    std::uint32_t m_largest;
+    Random m_random;
+};
+
 // False for inputs too short to carry the header. The arrivals refer to the stream's bytes.
 inline bool ReadFuzzInput(const std::uint8_t* data, std::size_t size, FuzzInput* input,
                           std::uint8_t overlongBits = 0xC0)
 {
-    if (size < 2)
+    if (!ReadStream(data, size, overlongBits, &input->stream))
         return false;
-    const std::uint8_t seed = data[0];
     input->mode = data[1];
-    const auto* bytes = reinterpret_cast<const char*>(data + 2);
-    const qsizetype count = qsizetype(size - 2);
-    QByteArray& stream = input->stream;
-    stream.clear();
-    if ((input->mode & overlongBits) == overlongBits) {
-        // One overlong line among ordinary ones, without making every input large.
-        const qsizetype end =
-            std::find_if(bytes, bytes + count, [](char c) { return c == '\r' || c == '\n'; }) -
-            bytes;
-        const QByteArrayView head = end > 0 ? QByteArrayView(bytes, end) : QByteArrayView("x");
-        const qsizetype copies = (LineBuffer::MaxLineLength + head.size()) / head.size();
-        stream.reserve(copies * head.size() + count - end + 1);
-        FillRepeated(&stream, head, copies);
-        stream.append(bytes + end, count - end);
-    } else {
-        stream.reserve(count + 1);
-        stream.append(bytes, count);
-    }
-    const qsizetype sent = stream.size();
-    stream.append('\n');
-
-    // Some hundreds of arrivals at most: small cuts matter, a million of them add nothing.
-    const qsizetype largest = qMax(qsizetype(1) << (input->mode & 15), sent / 256);
-    input->random = Random(seed * 0x9E3779B97F4A7C15ull + size);
+    const QByteArray& stream = input->stream;
+    const qsizetype sent = stream.size() - 1;
+    ArrivalCutter cutter(data, size, sent);
     input->arrivals.clear();
     input->arrivals.reserve(qMin(sent, qsizetype(512)) + 1);
     for (qsizetype at = 0; at < sent;) {
-        const qsizetype length = qMin(sent - at, 1 + qsizetype(input->random.next() % largest));
+        const qsizetype length = cutter.next(sent - at);
         input->arrivals.append(QByteArray::fromRawData(stream.constData() + at, length));
         at += length;
     }
     // The final line end finishes whatever line the bytes left open.
     input->arrivals.append(QByteArray::fromRawData(stream.constData() + sent, 1));
+    input->random = cutter.random();
     return true;
 }
