@@ -65,8 +65,11 @@ int frmMain::discardWaitingLines()
     return outgoing->discard();
 }
 
-void frmMain::discardWaitingLinesWithNotice()
+// The connection in use is ending or being replaced: until the next login nothing more goes
+// out, and the lines still waiting are dropped, with a word in the chat log.
+void frmMain::stopSendingLines()
 {
+    m_loginSent = false;
     tellUnsentLines(discardWaitingLines());
 }
 

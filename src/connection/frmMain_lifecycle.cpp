@@ -53,8 +53,7 @@ void frmMain::setOnlineControls(bool online)
 // waiting cannot go out any more.
 void frmMain::enterIdleState()
 {
-    m_loginSent = false;
-    discardWaitingLinesWithNotice();
+    stopSendingLines();
     setOnlineControls(false);
     tmrAnti->stop();
     tmrConnection->stop();
@@ -67,8 +66,7 @@ void frmMain::enterIdleState()
 void frmMain::startConnection(const ServerAddress& server)
 {
     startReceivingAfresh();
-    m_loginSent = false;
-    discardWaitingLinesWithNotice();
+    stopSendingLines();
     BattleSock->Close();
     forgetConnectionFacts();
     BattleSock->setLocalPort(0);
@@ -105,7 +103,7 @@ void frmMain::mnuDisconnect_Click()
         stopReconnecting();
         return;
     }
-    discardWaitingLinesWithNotice();
+    stopSendingLines();
     insertAtCaret(TxtGet, LostNotice);
     BattleSock->Close();
     stopReconnecting();

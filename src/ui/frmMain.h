@@ -144,8 +144,9 @@ public:
     bool canSendLines() const;
     // Throws the waiting lines away; returns how many.
     int discardWaitingLines();
-    // The same, and the chat log says how many were not sent.
-    void discardWaitingLinesWithNotice();
+    // No more lines until the next login; the waiting ones are thrown away and the chat
+    // log says how many were not sent.
+    void stopSendingLines();
     void tellUnsentLines(int count);
     void showWaitingLines(int waiting);
     void cmdSend_Click();
