@@ -16,6 +16,9 @@ UserListBox::UserListBox(QWidget* parent)
     setSortingEnabled(false);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setUniformItemSizes(true);
+    // The rank marks no taller than a line of text, so the list shows as many names.
+    const int side = fontMetrics().height();
+    setIconSize(QSize(side, side));
 }
 
 int UserListBox::ListIndex() const
