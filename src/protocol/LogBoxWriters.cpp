@@ -31,6 +31,19 @@ QString boxLines(const QPlainTextEdit* box, const QString& text)
     }
     return lines.join(QLatin1Char('\n'));
 }
+
+void reportShown(QPlainTextEdit* box, const QString& text)
+{
+    if (auto* log = qobject_cast<LogBox*>(box))
+        log->reportShown(text);
+}
+
+void insertText(QPlainTextEdit* box, const QString& text)
+{
+    QTextCursor caret = box->textCursor();
+    caret.insertText(boxLines(box, text));
+    box->setTextCursor(caret);
+}
 } // namespace
 
 // A caret already at the end moves along with text inserted there, so for the usual case
@@ -48,6 +61,7 @@ void AppendLine(QPlainTextEdit* box, const QString& text)
     } else {
         box->setTextCursor(end);
     }
+    reportShown(box, text);
 }
 
 void appendNotice(QPlainTextEdit* box, const QString& text)
@@ -59,14 +73,14 @@ void appendNotice(QPlainTextEdit* box, const QString& text)
 
 void EchoLine(QPlainTextEdit* box, const QString& text)
 {
-    insertAtCaret(box, text + QStringLiteral("\r\n"));
+    insertText(box, text + QStringLiteral("\r\n"));
+    reportShown(box, text);
 }
 
 void insertAtCaret(QPlainTextEdit* box, const QString& text)
 {
-    QTextCursor caret = box->textCursor();
-    caret.insertText(boxLines(box, text));
-    box->setTextCursor(caret);
+    insertText(box, text);
+    reportShown(box, text);
 }
 
 QString logText(const QPlainTextEdit* box)
