@@ -152,6 +152,9 @@ void tst_ChatEvent::parse_data()
     row("info", u"1018 INFO \"Welcome\""_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
     row("error", u"1019 ERROR \"No such user.\""_s, "info", none, "", u"No such user."_s,
         u"No such user."_s);
+    row("announcement", u"1006 _ \"Announcement from admin: maintenance soon\""_s, "info", none, "",
+        u"Announcement from admin: maintenance soon"_s,
+        u"Announcement from admin: maintenance soon"_s);
     row("info no quotes", u"1018 INFO Welcome"_s, "info", none, "", none, none);
     row("info one quote", u"1018 INFO \"abc"_s, "info", none, "", none, none);
     row("info whois", u"1018 INFO \"bob is in channel \"Chat\".\""_s, "info", none, "",

@@ -24,7 +24,7 @@ private slots:
 
     void mainWindowIsFixedCentredAndTabbed();
     void formsLoadOnUseAndUnload();
-    void commandListWritesAtCaret();
+    void commandListWritesAtEnd();
     void informationBoxes();
     void exitAndCloseEndTheProgram();
 
@@ -101,22 +101,24 @@ void tst_Windows::formsLoadOnUseAndUnload()
     QVERIFY(Forms<frmMenus>::isLoaded());
 }
 
-// The list goes in at the caret, which ends just after it, and nothing goes to the server
-// (where an echo lands in general is tested with the chat echo in tst_commands).
-void tst_Windows::commandListWritesAtCaret()
+// The list goes at the end of the log, the user's selection stays on its text, and
+// nothing goes to the server (where an echo lands in general is tested with the chat echo
+// in tst_commands).
+void tst_Windows::commandListWritesAtEnd()
 {
     main->mnuCommands->trigger();
     const QString list = logText(main->TxtGet);
     QCOMPARE(list.count("\r\n"), 17);
     main->TxtGet->clear();
-    insertAtCaret(main->TxtGet, "abc\r\ndef\r\n");
+    appendOpenText(main->TxtGet, "abc\r\ndef\r\n");
     QTextCursor cursor = main->TxtGet->textCursor();
     cursor.setPosition(2);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
     main->TxtGet->setTextCursor(cursor);
     main->mnuCommands->trigger();
     main->mnuCommands->trigger();
-    QCOMPARE(logText(main->TxtGet), "ab" + list + list + "c\r\ndef\r\n");
-    QCOMPARE(main->TxtGet->textCursor().position(), 2 + 2 * (list.size() - 17));
+    QCOMPARE(logText(main->TxtGet), "abc\r\ndef\r\n" + list + list);
+    QCOMPARE(main->TxtGet->textCursor().selectedText(), QStringLiteral("c\u2029d"));
     QCOMPARE(main->BattleSock->bytesToWrite(), 0);
 }
 
