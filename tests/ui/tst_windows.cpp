@@ -5,11 +5,13 @@
 #include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -25,6 +27,7 @@ private slots:
     void mainWindowIsFixedCentredAndTabbed();
     void formsLoadOnUseAndUnload();
     void commandListWritesAtEnd();
+    void longStatusKeepsTheWindowsSize();
     void informationBoxes();
     void exitAndCloseEndTheProgram();
 
@@ -120,6 +123,25 @@ void tst_Windows::commandListWritesAtEnd()
     QCOMPARE(logText(main->TxtGet), "abc\r\ndef\r\n" + list + list);
     QCOMPARE(main->TxtGet->textCursor().selectedText(), QStringLiteral("c\u2029d"));
     QCOMPARE(main->BattleSock->bytesToWrite(), 0);
+}
+
+// A long channel name is cut short with "…" in the status line; the window keeps its width.
+void tst_Windows::longStatusKeepsTheWindowsSize()
+{
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    const QSize size = main->size();
+    main->CurrentChannel = QString(200, 'c');
+    main->ShowChannelStatus();
+    QCoreApplication::processEvents();
+    QCOMPARE(main->size(), size);
+    QVERIFY(main->StatusBar1->simpleText().contains(main->CurrentChannel));
+    const QString shown = main->StatusBar1->shownText();
+    QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() < 150, qPrintable(shown));
+    main->CurrentChannel = "Chat";
+    main->ShowChannelStatus();
+    QCOMPARE(main->StatusBar1->shownText(), main->StatusBar1->simpleText());
+    QCOMPARE(main->size(), size);
 }
 
 // Each item opens one information box with its own title, and writes nothing to the log.
