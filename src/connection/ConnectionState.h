@@ -56,8 +56,8 @@ struct Switches {
     bool silenceWatch = false;   // the watch on a silent server may run (the login starts it)
 };
 
-// What happens once on a change, in this order, after the waiting lines of a closing send
-// queue have been dropped.
+// What happens once on a change. The notices come after the count of the lines a closing
+// send queue dropped, the dialog after everything else.
 enum Action : unsigned {
     NoAction = 0,
     NoticeLostAtCaret = 1u << 0,         // "Your connect to battle.net has been lost"

@@ -50,7 +50,7 @@ void frmMain::reportSettingsNotSaved(const QString& reason)
     appendNotice(TxtGet, settingsNotSaved(reason));
 }
 
-// 2010 NAME: the server accepted the login. The channel to go to is decided now (the last
+// 2010 NAME: the server accepted the login. The channel to go to is chosen now (the last
 // one after a reconnection, else the home channel) and joined once the server has named
 // the channel it put us in.
 void frmMain::OnName(const ChatEvent&)
