@@ -81,7 +81,8 @@ void echoEmote(LogBox* log, const QString& name, const QString& text)
 // while the connection is still being made, nothing else is.
 bool frmMain::canSendLines() const
 {
-    return m_loginSent && BattleSock->state() == ChatSocket::State::Connected;
+    return Connection::switchesOf(m_connection).sendQueue &&
+           BattleSock->state() == ChatSocket::State::Connected;
 }
 
 // One line to the server: the text with any CR or LF turned into a blank, as UTF-8, queued
@@ -113,11 +114,10 @@ int frmMain::discardWaitingLines()
     return outgoing->discard();
 }
 
-// The connection in use is ending or being replaced: until the next login nothing more goes
-// out, and the lines still waiting are dropped, with a word in the chat log.
+// The connection in use is ending or being replaced (the connection's state closes the
+// queue): the lines still waiting are dropped, with a word in the chat log.
 void frmMain::stopSendingLines()
 {
-    m_loginSent = false;
     tellUnsentLines(discardWaitingLines());
 }
 

@@ -114,6 +114,7 @@ void frmMain::buildControls()
     // Never started; kept because Disconnect stops it alongside the anti-idle timer.
     tmrConnection = new QTimer(this);
     tmrReconnect = new WaitTimer(this);
+    tmrReconnect->setObjectName(QStringLiteral("tmrReconnect"));
     tmrSilence = new WaitTimer(this);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "connection/ConnectionState.h"
 #include "connection/ReconnectPolicy.h"
 #include "connection/ServerAddress.h"
 #include "protocol/LineBuffer.h"
@@ -49,9 +50,7 @@ public:
     ChatSocket* BattleSock = nullptr;
     QTimer* tmrAnti = nullptr;
     QTimer* tmrConnection = nullptr;
-    WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
-    WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
-    FindBar* FindBar1 = nullptr;       // Options > Find..., over the bottom of the chat log
+    FindBar* FindBar1 = nullptr; // Options > Find..., over the bottom of the chat log
 
     // Menu bar.
     QMenu* mnuFile = nullptr;
@@ -118,20 +117,16 @@ public:
 
     // Connection lifecycle.
     void mnuConnect_Click();
-    void mnuDisconnect_Click();
     void mnuExit_Click();
-    void BattleSock_ConnectFailed(const QString& reason);
-    void BattleSock_ConnectionLost();
     // Connects to the server unless already connected or connecting to it, sends the login
     // and enters the logged-in state.
     void logIn(const ServerAddress& server, const QString& name, const QString& password);
     void setOnlineControls(bool online);
+    // What the connection is doing now (connection/ConnectionState.h).
+    Connection::State connectionState() const { return m_connection; }
 
     // Staying connected: the home channel, automatic reconnection, the silent server.
-    void mnuReconnect_Click();
     void OnName(const ChatEvent& event);
-    void tmrReconnect_Timer();
-    void tmrSilence_Timer();
     // The channel to join after each login the server accepts (blanks: none).
     void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
     // A setting could not be stored; says so in the chat log, with the reason.
@@ -153,8 +148,8 @@ public:
     bool canSendLines() const;
     // Throws the waiting lines away; returns how many.
     int discardWaitingLines();
-    // No more lines until the next login; the waiting ones are thrown away and the chat
-    // log says how many were not sent.
+    // The connection in use is ending or being replaced: the waiting lines are thrown away
+    // and the chat log says how many were not sent.
     void stopSendingLines();
     void tellUnsentLines(int count);
     void showWaitingLines(int waiting);
@@ -219,49 +214,56 @@ private:
     void receiveInNestedLoop();
     void reportEndOfStream();
 
+    // Connection lifecycle (connection/frmMain_lifecycle.cpp).
+    void mnuDisconnect_Click();
+    void BattleSock_ConnectFailed(const QString& reason);
+    void BattleSock_ConnectionLost();
     void startConnection(const ServerAddress& server);
+    void writeLogin(); // the remembered login, on a new connection when needed
     // Hands bytes to the connection; false when there is none, made or being made.
     bool sendToServer(const QByteArray& bytes);
     void reportConnectionLost();
-    void enterIdleState();
+    // The one place where the connection's state changes: follows the table's row for
+    // `event` and switches what the new state and the row say. False when the event
+    // changes nothing in the current state.
+    bool changeState(Connection::Event event);
+    void showConnectionStatus(Connection::Status status);
 
     // Staying connected (connection/frmMain_reconnect.cpp).
     void loadReconnectSetting();
-    void forgetConnectionFacts();
-    void loginSent(const ServerAddress& server, const QString& name, const QString& password);
+    void mnuReconnect_Click();
+    void tmrReconnect_Timer();
+    void tmrSilence_Timer();
     void joinAfterLogin();
+    void joinChosenChannel();
     void noteLoginRefused();
+    void offerLoginAgain();
     void noteLineTyped(const QString& text);
-    void scheduleReconnect();
-    void stopReconnecting();
-    bool isWaitingToReconnect() const;
+    void startReconnectWait();
 
-    // Receive path.
+    // Receive path. Its two flags are the pump's own, not the connection's state: they say
+    // where the dispatch of lines stands, which the connection does not decide.
     LineBuffer m_received;
     bool m_dispatching = false;
     int m_dispatchLoopLevel = 0; // event loops running when the innermost dispatch began
     QTimer* m_receiveInNestedLoops = nullptr;
     bool m_streamEnded = false; // the server closed; reported once the lines before are shown
-    // Lifecycle: File > Exit has run (the receive path stops at its next line).
+    // Lifecycle: File > Exit has run (the receive path stops at its next line). Not part of
+    // the connection's state: it holds for the rest of the run, whatever the connection.
     bool m_ending = false;
-    // Staying connected (connection/frmMain_reconnect.cpp). The first group describes the
-    // current connection and starts afresh with each one.
-    bool m_loginAccepted = false;
-    bool m_loginRefused = false;
-    bool m_userEnded = false;
-    bool m_quietAttempt = false; // File > Connect's early attempt, dialog still open
-    bool m_joinPending = false;  // join m_joinTarget once the server names our channel
+    // The connection's state; only changeState changes it.
+    Connection::State m_connection = Connection::State::Idle;
+    WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
+    WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
+    // Staying connected (connection/frmMain_reconnect.cpp): the channel to join once the
+    // server names ours, the login to repeat, and the run of retries after a lost connection.
     QString m_joinTarget;
-    // The login to repeat, and the run of retries after a lost connection.
     ServerAddress m_loginServer;
     QString m_loginName;
     QString m_loginPassword;
     QString m_homeChannel;
     QString m_rejoinChannel;
-    bool m_reconnecting = false;
     ReconnectPolicy m_reconnectPolicy;
-    // The login has been written on the current connection.
-    bool m_loginSent = false;
     // Lines thrown away when the connection was lost; told once the loss is reported.
     int m_unsentAtLoss = 0;
     // Logs on disk: the open log while Options > Log to Disk is checked, else null.

@@ -84,10 +84,15 @@ bool ClientHarness::connectSocket()
 qsizetype ClientHarness::logIn(const QString& name, const QString& password)
 {
     storeSetting(ConfigurationKey::Server, serverAddress());
+    const int sessionsBefore = server.sessionCount();
     // No home channel: stay in the channel the server gives, with no /join of our own.
     submitLogin(name, password, QStringLiteral(""), serverAddress());
+    // On the new connection that File > Connect starts, not on an earlier one.
     const QByteArray login = name.toUtf8() + "\r\n" + password.toUtf8() + "\r\n";
-    if (!QTest::qWaitFor([&] { return server.received().endsWith(login); }, 5000))
+    const auto arrived = [&] {
+        return server.sessionCount() > sessionsBefore && server.received().endsWith(login);
+    };
+    if (!QTest::qWaitFor(arrived, 5000))
         return -1;
     return server.received().size();
 }
