@@ -10,6 +10,7 @@
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
+#include "protocol/LineDispatcher.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -65,7 +66,7 @@ void frmMain::enterIdleState()
 // waiting for the old one are not sent on the new one.
 void frmMain::startConnection(const ServerAddress& server)
 {
-    startReceivingAfresh();
+    m_receive->startAfresh();
     stopSendingLines();
     BattleSock->Close();
     forgetConnectionFacts();
@@ -133,7 +134,7 @@ void frmMain::BattleSock_ConnectionLost()
 {
     m_loginSent = false;
     m_unsentAtLoss += discardWaitingLines();
-    receiveEndOfStream();
+    m_receive->endOfStream();
 }
 
 void frmMain::reportConnectionLost()
@@ -168,7 +169,7 @@ bool frmMain::sendToServer(const QByteArray& bytes)
 // and a receive burst in progress stops at its next line.
 void frmMain::mnuExit_Click()
 {
-    m_ending = true;
+    m_receive->stop();
     tmrAnti->stop();
     tmrSilence->stop();
     tmrReconnect->stop();

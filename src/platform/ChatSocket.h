@@ -40,9 +40,6 @@ public:
     QString remoteHost() const { return m_remoteHost; }
     quint16 remotePort() const { return m_remotePort; }
 
-    // How long a connection attempt may take before it counts as failed.
-    void setConnectTimeout(int milliseconds) { m_connectTimeout.setInterval(milliseconds); }
-
     State state() const { return m_state; }
 
     // Starts connecting to the remote host and port; an open connection is dropped first.
@@ -59,11 +56,6 @@ public:
     qint64 bytesToWrite() const;
     // The system's handle of the connection; -1 while there is none.
     qintptr socketDescriptor() const;
-
-    // For the benchmark, the fuzz target and tests only, never called by the program: makes the
-    // bytes readable through GetData() as if the peer had sent them, ahead of anything the
-    // connection receives later, and raises DataArrival. Works without a connection.
-    void injectArrivalForTesting(const QByteArray& bytes);
 
 signals:
     void DataArrival();
@@ -85,7 +77,6 @@ private:
     QTcpSocket* m_socket = nullptr;
     QTimer m_connectTimeout;
     QByteArray m_queued;
-    QByteArray m_injected;   // from injectArrivalForTesting(), not read yet
     QByteArray m_beforeLoss; // received before the peer closed, not read yet
     bool m_lossPending = false;
     State m_state = State::Closed;

@@ -34,6 +34,7 @@ frmMain::frmMain(QWidget* parent)
     useFixedFrame(this);
     buildControls();
     buildMenus();
+    buildReceivePath();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     wireEvents();
     setUpDesktopHabits();
@@ -99,9 +100,6 @@ void frmMain::buildControls()
             return started.elapsed();
         },
         this);
-
-    m_receiveInNestedLoops = new QTimer(this);
-    m_receiveInNestedLoops->setInterval(MaxReceiveWorkMs);
 
     tmrAnti = new QTimer(this);
     tmrAnti->setInterval(65535);

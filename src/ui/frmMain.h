@@ -2,7 +2,7 @@
 
 #include "connection/ReconnectPolicy.h"
 #include "connection/ServerAddress.h"
-#include "protocol/LineBuffer.h"
+#include "protocol/LineDispatcher.h"
 #include "ui/InputBox.h"
 
 #include <QMainWindow>
@@ -102,10 +102,11 @@ public:
     void OnPlainText(const ChatEvent& event);
     void ShowChannelStatus();
     void mnuJoinLeave_Click();
-    // Longest stretch of receive work before the window gets a turn, in milliseconds.
-    static constexpr int MaxReceiveWorkMs = 20;
     // Bytes taken from the socket and not handled yet.
-    qsizetype receivedBytesWaiting() const { return m_received.bufferedBytes(); }
+    qsizetype receivedBytesWaiting() const;
+    // Takes what the server says from `source` instead of the connection, each time
+    // BattleSock_DataArrival runs: the benchmark and the fuzz target feed the window so.
+    void receiveFrom(LineDispatcher::Source source);
 
     // Connection lifecycle.
     void mnuConnect_Click();
@@ -186,15 +187,8 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    void buildReceivePath();
     void wireEvents();
-
-    // The receive path as the lifecycle uses it: a new connection starts afresh; the end of
-    // the stream is reported (reportConnectionLost) after the lines that came before it.
-    void startReceivingAfresh();
-    void receiveEndOfStream();
-    void dispatchUnlessRunning();
-    void receiveInNestedLoop();
-    void reportEndOfStream();
 
     void startConnection(const ServerAddress& server);
     // Hands bytes to the connection; false when there is none, made or being made.
@@ -213,14 +207,9 @@ private:
     void stopReconnecting();
     bool isWaitingToReconnect() const;
 
-    // Receive path.
-    LineBuffer m_received;
-    bool m_dispatching = false;
-    int m_dispatchLoopLevel = 0; // event loops running when the innermost dispatch began
-    QTimer* m_receiveInNestedLoops = nullptr;
-    bool m_streamEnded = false; // the server closed; reported once the lines before are shown
-    // Lifecycle: File > Exit has run (the receive path stops at its next line).
-    bool m_ending = false;
+    // Receive path: the socket's bytes become lines for DispatchLine; a new connection
+    // starts it afresh, a lost one is reported (reportConnectionLost) after the lines before.
+    LineDispatcher* m_receive = nullptr;
     // Staying connected (connection/frmMain_reconnect.cpp). The first group describes the
     // current connection and starts afresh with each one.
     bool m_loginAccepted = false;

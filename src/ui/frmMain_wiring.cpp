@@ -26,7 +26,6 @@ template <class Handler> void connectCheckItem(QAction* item, frmMain* window, H
 void frmMain::wireEvents()
 {
     connect(BattleSock, &ChatSocket::DataArrival, this, &frmMain::BattleSock_DataArrival);
-    connect(m_receiveInNestedLoops, &QTimer::timeout, this, &frmMain::receiveInNestedLoop);
 
     // The send button is the window's default button: Enter in the input box clicks it
     // (a disabled button ignores the click).
