@@ -90,10 +90,7 @@ void frmMain::mnuConnect_Click()
     // is no news (see BattleSock_ConnectFailed).
     m_quietAttempt = true;
 
-    frmConnect* dialog = Forms<frmConnect>::get();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    Forms<frmConnect>::showActive();
 }
 
 // While waiting to reconnect, the connection is already gone and reported: Disconnect

@@ -123,7 +123,6 @@ void ChatSocket::onConnected()
         m_socket->write(m_queued);
         m_queued.clear();
     }
-    emit Connected();
 }
 
 // Bytes that came before the close are kept for the reader (at most ReadBufferSize: the

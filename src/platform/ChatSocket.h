@@ -59,7 +59,6 @@ public:
 
 signals:
     void DataArrival();
-    void Connected();
     // The connection attempt failed; reason is in plain words ("connection refused").
     void ConnectFailed(const QString& reason);
     // An established connection was closed by the peer or broke.

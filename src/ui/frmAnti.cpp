@@ -37,6 +37,7 @@ frmAnti::~frmAnti() = default;
 
 void frmAnti::wireEvents()
 {
+    connect(txtAntiMessage, &QLineEdit::textChanged, this, &frmAnti::messageChanged);
     connect(cmdOkay, &QPushButton::clicked, this, &frmAnti::cmdOkay_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAnti::cmdCancel_Click);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/FloodLimits.h"
 #include "ui/FixedWindow.h"
 
 class QCheckBox;
@@ -30,6 +31,10 @@ public:
     void Form_Load();
     void cmdOkay_Click();
     void cmdCancel_Click();
+
+signals:
+    // OK with usable entries: the limits have been stored and should be in force at once.
+    void limitsAccepted(const FloodLimits& limits);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

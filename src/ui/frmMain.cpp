@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
 #include "platform/WaitTimer.h"
@@ -13,7 +12,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -35,6 +33,8 @@ frmMain::frmMain(QWidget* parent)
     buildControls();
     buildMenus();
     buildReceivePath();
+    buildSendPath();
+    wireCommandWindows();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     wireEvents();
     setUpDesktopHabits();
@@ -88,18 +88,6 @@ void frmMain::buildControls()
     setTabOrder(cmdSend, cmdWhisper);
 
     BattleSock = new ChatSocket(this);
-
-    // Milliseconds since the program started; they never go back.
-    outgoing = new SendQueue(
-        [] {
-            static const QElapsedTimer started = [] {
-                QElapsedTimer timer;
-                timer.start();
-                return timer;
-            }();
-            return started.elapsed();
-        },
-        this);
 
     tmrAnti = new QTimer(this);
     tmrAnti->setInterval(65535);

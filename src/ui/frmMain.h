@@ -11,6 +11,7 @@
 #include <functional>
 
 class ChatSocket;
+struct FloodLimits;
 struct ChatEvent;
 class LogBox;
 class QAction;
@@ -42,7 +43,6 @@ public:
     QPushButton* cmdSend = nullptr;
     QPushButton* cmdWhisper = nullptr;
     StatusLine* StatusBar1 = nullptr;
-    ChatSocket* BattleSock = nullptr;
     QTimer* tmrAnti = nullptr;
     QTimer* tmrConnection = nullptr;
     WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
@@ -118,6 +118,13 @@ public:
     // and enters the logged-in state.
     void logIn(const ServerAddress& server, const QString& name, const QString& password);
     void setOnlineControls(bool online);
+    // Drops any connection there is and starts one to `server`, without waiting for it.
+    void startConnection(const ServerAddress& server);
+    // Hands bytes to the connection as they stand, outside the queue (the login); false
+    // when there is none, made or being made.
+    bool sendToServer(const QByteArray& bytes);
+    // The connection, for looking at (tests, benchmarks).
+    const ChatSocket& connection() const { return *BattleSock; }
 
     // Staying connected: the home channel, automatic reconnection, the silent server.
     void mnuReconnect_Click();
@@ -135,7 +142,6 @@ public:
     // SendLine into one queue that keeps to the server's flood quota; `whenSent` runs when
     // the line is handed to the connection. Without a connection that has had the login,
     // nothing is queued: the chat log says so and the result is false.
-    SendQueue* outgoing = nullptr;
     bool SendLine(const QString& text, std::function<void()> whenSent = {});
     // A chat, whisper or emote line: `prefix` and `text`, split into several lines when too
     // long; `echo` runs for each piece as it goes out.
@@ -161,6 +167,13 @@ public:
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
     void mnuFlood_Click();
+    // The limits the sending keeps to, in force at once (also for the lines waiting).
+    void setFloodLimits(const FloodLimits& limits);
+    // The queue as it stands, for looking at; tests move its clock themselves and then
+    // send what is due.
+    const SendQueue& sendQueue() const { return *outgoing; }
+    void setSendClock(std::function<qint64()> clock);
+    void sendDueLines();
 
     // How many lines the logs keep.
     void applyStoredScrollback();
@@ -185,14 +198,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    ChatSocket* BattleSock = nullptr;
+    SendQueue* outgoing = nullptr;
+    // The anti-idle editor's message, as its box holds it (see wireCommandWindows).
+    QString m_antiIdleMessage;
+
     void buildControls();
     void buildMenus();
     void buildReceivePath();
+    void buildSendPath();
+    void wireCommandWindows();
+    void sendAboutSelectedUser(const QString& prefix, const QString& suffix);
     void wireEvents();
 
-    void startConnection(const ServerAddress& server);
-    // Hands bytes to the connection; false when there is none, made or being made.
-    bool sendToServer(const QByteArray& bytes);
     void reportConnectionLost();
     void enterIdleState();
 

@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
 #include "ui/LogBox.h"
@@ -42,8 +41,6 @@ void frmMain::wireEvents()
     connect(tmrSilence, &WaitTimer::timeout, this, &frmMain::tmrSilence_Timer);
 
     // Sending, pop-up commands and anti-idle.
-    outgoing->setWriter([this](const QByteArray& bytes) { sendToServer(bytes); });
-    connect(outgoing, &SendQueue::waitingChanged, this, &frmMain::showWaitingLines);
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdWhisper, &QPushButton::clicked, this, &frmMain::cmdWhisper_Click);
     connect(mnuSend, &QAction::triggered, this, &frmMain::mnuSend_Click);

@@ -66,7 +66,7 @@ void tst_Backpressure::sendAndWatch(const std::function<void()>& send, const QSt
     int linesBefore = 0;
     QTimer everyTurn;
     connect(&everyTurn, &QTimer::timeout, this, [&] {
-        mostInSocket = qMax(mostInSocket, h->main->BattleSock->bytesAvailable());
+        mostInSocket = qMax(mostInSocket, h->main->connection().bytesAvailable());
         mostWaiting = qMax(mostWaiting, h->main->receivedBytesWaiting());
         const int lines = h->main->TxtGet->document()->blockCount();
         mostLinesPerTurn = qMax(mostLinesPerTurn, lines - linesBefore);

@@ -117,7 +117,7 @@ void tst_Windows::commandListWritesAtCaret()
     main->mnuCommands->trigger();
     QCOMPARE(logText(main->TxtGet), "ab" + list + list + "c\r\ndef\r\n");
     QCOMPARE(main->TxtGet->textCursor().position(), 2 + 2 * (list.size() - 17));
-    QCOMPARE(main->BattleSock->bytesToWrite(), 0);
+    QCOMPARE(main->connection().bytesToWrite(), 0);
 }
 
 // Each item opens one information box with its own title, and writes nothing to the log.
