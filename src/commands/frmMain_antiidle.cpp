@@ -70,7 +70,8 @@ void frmAnti::cmdOkay_Click()
     emit editingEnded();
 }
 
-// Cancel goes back to the main window without storing and drops the edits.
+// Cancel (also closing the editor through its frame) goes back to the main window without
+// storing and drops the edits.
 void frmAnti::cmdCancel_Click()
 {
     txtAntiMessage->setText(MessageWhenOpened);

@@ -36,9 +36,6 @@ signals:
     // Apply, Cancel or the frame's close button: the editor is hidden, back to the main window.
     void editingEnded();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void wireEvents();
 };

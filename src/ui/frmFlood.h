@@ -36,9 +36,6 @@ signals:
     // OK with usable entries: the limits have been stored and should be in force at once.
     void limitsAccepted(const FloodLimits& limits);
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void wireEvents();
 };
