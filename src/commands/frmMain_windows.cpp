@@ -6,6 +6,8 @@
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
+#include "commands/SelectedUser.h"
+#include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 
 #include <QPointer>
@@ -18,7 +20,16 @@ void frmMain::wireCommandWindows()
     Forms<frmMenus>::wireOnLoad([self](frmMenus* menus) {
         if (!self)
             return;
-        connect(menus, &frmMenus::userCommandChosen, self, &frmMain::sendAboutSelectedUser);
+        // The user is the one selected when the item was chosen; with none, nothing is sent.
+        connect(menus, &frmMenus::userCommandChosen, self,
+                [self](const QString& prefix, const QString& suffix) {
+                    const std::optional<QString> user = selectedUser(self->RoomList);
+                    if (!user) {
+                        WindowSystem::beep();
+                        return;
+                    }
+                    self->SendLine(prefix + *user + suffix);
+                });
         connect(menus, &frmMenus::serviceCommandChosen, self,
                 [self](const QString& line) { self->SendLine(line); });
     });

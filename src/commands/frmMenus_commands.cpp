@@ -3,25 +3,11 @@
 // line sent as it stands; nothing is echoed, because the server's answer shows what happened.
 #include "ui/frmMenus.h"
 
-#include "commands/SelectedUser.h"
-#include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/frmMain.h"
 
 #include <QMenu>
-
-// Sends prefix, the selected user's name and suffix. The user is the one selected when the
-// item was chosen; with none selected nothing is sent.
-void frmMain::sendAboutSelectedUser(const QString& prefix, const QString& suffix)
-{
-    const std::optional<QString> user = selectedUser(RoomList);
-    if (!user) {
-        WindowSystem::beep();
-        return;
-    }
-    SendLine(prefix + *user + suffix);
-}
 
 // The right press leaves the list's selection alone, so the command acts on the user who was
 // selected before it.

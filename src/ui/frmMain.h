@@ -208,7 +208,6 @@ private:
     void buildReceivePath();
     void buildSendPath();
     void wireCommandWindows();
-    void sendAboutSelectedUser(const QString& prefix, const QString& suffix);
     void wireEvents();
 
     void reportConnectionLost();
