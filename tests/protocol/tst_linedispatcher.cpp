@@ -18,7 +18,6 @@ private slots:
 
     void linesTurnsAndTheEnd_data();
     void linesTurnsAndTheEnd();
-    void takesOnlyWhatFits();
 
 private:
     // One step; several are joined by '&'. "!bytes": the bytes arrive and are announced;
@@ -36,7 +35,6 @@ private:
     QStringList trace;
     qint64 now = 0;
     int msPerLine = 0;
-    qsizetype mostWaiting = 0;
     QEventLoop* menuLoop = nullptr;
 };
 
@@ -47,7 +45,6 @@ void tst_LineDispatcher::init()
     trace.clear();
     now = 0;
     msPerLine = 0;
-    mostWaiting = 0;
     LineDispatcher::Source source;
     source.bytesAvailable = [this] { return atSource.size(); };
     source.read = [this](qint64 maxBytes) {
@@ -102,7 +99,6 @@ void tst_LineDispatcher::runNextLater()
 
 void tst_LineDispatcher::onLine(const QByteArray& line, bool unterminated)
 {
-    mostWaiting = qMax(mostWaiting, pump->bytesWaiting());
     trace << QString::fromLatin1(line) + (unterminated ? "~" : "");
     now += msPerLine;
     if (line == "quit" && menuLoop)
@@ -181,23 +177,6 @@ void tst_LineDispatcher::linesTurnsAndTheEnd()
     for (const QString& step : std::as_const(steps))
         run(step);
     QCOMPARE(trace.join(QLatin1Char('|')), expected);
-}
-
-// A source holding far more than the line buffer's limit is read in pieces that fit; every
-// line still comes, in order, with turns in between.
-void tst_LineDispatcher::takesOnlyWhatFits()
-{
-    QByteArray stream;
-    for (int i = 0; i < 40000; ++i)
-        stream += QByteArray::number(i).leftJustified(18, 'z') + "\r\n";
-    run("!" + QString::fromLatin1(stream));
-    QCOMPARE(trace.size(), 40000 + trace.count("Y"));
-    QVERIFY(trace.count("Y") >= 3);
-    QVERIFY2(mostWaiting <= LineBuffer::MaxBufferedBytes, qPrintable(QString::number(mostWaiting)));
-    trace.removeAll("Y");
-    QCOMPARE(trace.first(), "0zzzzzzzzzzzzzzzzz");
-    QCOMPARE(trace.last(), "39999zzzzzzzzzzzzz");
-    QCOMPARE(atSource.size(), 0);
 }
 
 QTEST_MAIN(tst_LineDispatcher)
