@@ -102,7 +102,7 @@ void frmMain::mnuDisconnect_Click()
         return;
     }
     stopSendingLines();
-    insertAtCaret(TxtGet, LostNotice);
+    appendOpenText(TxtGet, LostNotice);
     BattleSock->Close();
     stopReconnecting();
     enterIdleState();

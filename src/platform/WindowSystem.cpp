@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QUrl>
 #include <QWidget>
 
 namespace WindowSystem {
@@ -20,6 +22,15 @@ Hooks& hooks()
 void setHooks(Hooks replacement)
 {
     hooks() = std::move(replacement);
+}
+
+void openUrl(const QUrl& url)
+{
+    if (hooks().openUrl) {
+        hooks().openUrl(url);
+        return;
+    }
+    QDesktopServices::openUrl(url);
 }
 
 void yield()

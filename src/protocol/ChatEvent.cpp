@@ -1,5 +1,7 @@
 #include "protocol/ChatEvent.h"
 
+#include "protocol/FieldIsolation.h"
+
 #include <optional>
 
 namespace {
@@ -52,10 +54,10 @@ struct CodeEntry {
     Kind kind;
 };
 constexpr CodeEntry CodeTable[] = {
-    {u"1001", Kind::User},    {u"1002", Kind::Join}, {u"1003", Kind::Leave},
-    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk}, {u"1007", Kind::Channel},
-    {u"1018", Kind::Info},    {u"1019", Kind::Info}, {u"1023", Kind::Emote},
-    {u"2010", Kind::Name},
+    {u"1001", Kind::User},    {u"1002", Kind::Join},  {u"1003", Kind::Leave},
+    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk},  {u"1006", Kind::Info},
+    {u"1007", Kind::Channel}, {u"1009", Kind::Flags}, {u"1018", Kind::Info},
+    {u"1019", Kind::Info},    {u"1023", Kind::Emote}, {u"2010", Kind::Name},
 };
 
 Kind kindOfCode(QStringView code)
@@ -91,6 +93,13 @@ bool cutUser(QStringView line, int userStart, ChatEvent* event)
     return true;
 }
 
+// What follows the flags at v (positions v+5..L-1), without blanks: "[CHAT]".
+QStringView clientTag(QStringView line, int v)
+{
+    const QStringView rest = line.sliced(qMin(line.size(), qsizetype(v) + 3));
+    return trimBlanks(rest.endsWith(Cr) ? rest.chopped(1) : rest);
+}
+
 // Talk and emote: the user, and the text measured from the flags, positions v+6..L-2
 // (v+6..L-1 when the text lost its end, closing quote and all).
 bool cutUserAndText(QStringView line, int userStart, ChatEvent* event)
@@ -121,7 +130,15 @@ bool cutFields(QStringView line, ChatEvent* event)
     switch (event->kind) {
     case Kind::User:
     case Kind::Join:
-        return cutUser(line, 11, event);
+        if (!cutUser(line, 11, event))
+            return false;
+        event->text = clientTag(line, FlagPos(line));
+        return true;
+    case Kind::Flags:
+        if (!cutUser(line, 11, event))
+            return false;
+        event->user = trimBlanks(event->user);
+        return true;
     case Kind::Leave:
         // Read even without flags: the leave then names nobody, and still counts.
         if (cutUser(line, 11, event))
@@ -200,22 +217,27 @@ ChatEvent parseChatEvent(const QString& line, bool unterminated)
 
 QString displayLine(const ChatEvent& event)
 {
+    const FieldMarks f = fieldMarks({event.user, event.text});
     switch (event.kind) {
     case Kind::Talk:
-        return joined({u"<", event.user, u":>", event.text, lostEnd(event)});
+        return joined({u"<", f.open, event.user, f.close, u":>", f.open, event.text, lostEnd(event),
+                       f.close});
     case Kind::Whisper:
-        return joined({event.user, u":(Whispered) ", event.text, lostEnd(event)});
+        return joined({f.open, event.user, f.close, u":(Whispered) ", f.open, event.text,
+                       lostEnd(event), f.close});
     case Kind::Emote:
-        return joined({event.user, u" ", event.text, lostEnd(event)});
+        return joined(
+            {f.open, event.user, f.close, u" ", f.open, event.text, lostEnd(event), f.close});
     case Kind::Info:
-        return joined({event.text, lostEnd(event)});
+        return joined({f.open, event.text, lostEnd(event), f.close});
     case Kind::PlainText:
-        return event.text.toString();
+        return joined({f.open, event.text, f.close});
     case Kind::Join:
-        return joined({event.user, u" has joined the channel"});
+        return joined({f.open, event.user, f.close, u" has joined the channel"});
     case Kind::Leave:
-        return joined({event.user, u" has left the channel"});
+        return joined({f.open, event.user, f.close, u" has left the channel"});
     case Kind::User:
+    case Kind::Flags:
     case Kind::Channel:
     case Kind::Name:
     case Kind::Unreadable:

@@ -10,8 +10,10 @@
  *   1001 USER <user> <flags> [<product>]      a member of the channel
  *   1002 JOIN <user> <flags> [<product>]      someone entered the channel
  *   1003 LEAVE <user> <flags>                 someone left the channel
+ *   1009 USER <user> <flags>                  a member's flags changed
  *   1004 WHISPER <user> <flags> "<text>"      a whisper to us
  *   1005 TALK <user> <flags> "<text>"         channel talk
+ *   1006 _ "<text>"                           an administrator's announcement
  *   1007 CHANNEL "<channel>"                  we entered a channel
  *   1018 INFO "<text>"                        information
  *   1019 ERROR "<text>"                       errors and notices, shown like information
@@ -22,14 +24,16 @@
  * FlagPos finds it; the fields are cut at fixed offsets from it (L is the line's length,
  * v the flag position):
  *
- *   1001, 1002   user = 11..v-1 (the list item, its trailing blank kept)
+ *   1001, 1002   user = 11..v-1 (the list item, its trailing blank kept); the client tag
+ *                ("[CHAT]") is the rest of the line after the flags, without blanks
  *   1003         user = 11..v-1 without leading and trailing blanks (empty if not cut)
+ *   1009         user = 11..v-1 without leading and trailing blanks
  *   1004         user = 13..v-1, text from the first to the last double quote
  *   1005         user = 6..v-1 (the event name and the name), text = v+6..L-2
  *   1023         user = 12..v-1, text = v+6..L-2
  *   2010         user = 11..L-1
  *   1007         channel = 15..L-2
- *   1018, 1019   text from the first to the last double quote; empty with fewer than two
+ *   1006, 1018, 1019   text from the first to the last double quote; empty with fewer than two
  *
  * Quoted texts are not escaped. Where a field cannot be cut (a length comes out negative,
  * or a whisper has fewer than two quotes) the line is unreadable and changes nothing. Lines
@@ -38,8 +42,8 @@
  *
  * A line that ended without a line end (the server cut it at 255 bytes, or the connection
  * closed in its middle) has lost the end of its text when it does not end in a double
- * quote. Its text then runs from the opening quote to the end of the line (1004, 1018,
- * 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
+ * quote. Its text then runs from the opening quote to the end of the line (1004, 1006,
+ * 1018, 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
  * Plain text is shown as it stands.
  */
 #pragma once
@@ -51,13 +55,14 @@
 // An event read from a line. The fields are parts of that line, valid as long as it is.
 struct ChatEvent {
     enum class Kind {
-        User,       // 1001: user, flags
-        Join,       // 1002: user, flags
+        User,       // 1001: user, flags, text (the client tag)
+        Join,       // 1002: user, flags, text (the client tag)
         Leave,      // 1003: user, flags (both empty when the line has no flags)
+        Flags,      // 1009: user (trimmed), flags
         Whisper,    // 1004: user, flags, text
         Talk,       // 1005: user, flags, text
         Channel,    // 1007: channel
-        Info,       // 1018, 1019: text
+        Info,       // 1006, 1018, 1019: text
         Emote,      // 1023: user, flags, text
         Name,       // 2010: user (the name we are logged in as)
         PlainText,  // text: the line without its CR
@@ -84,7 +89,8 @@ template <typename A, typename B>
 ChatEvent parseChatEvent(const QStringBuilder<A, B>&, bool = false) = delete;
 
 // The line a log box shows for the event: talk, whisper, emote, information, plain text and
-// the join and leave notices; empty for the other kinds.
+// the join and leave notices; empty for the other kinds. In a line with right-to-left text
+// the name and the text are isolated (FieldIsolation.h).
 QString displayLine(const ChatEvent& event);
 
 // The status bar text for a channel and the number of users in the list.

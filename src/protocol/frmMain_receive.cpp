@@ -71,6 +71,9 @@ void frmMain::DispatchLine(const QString& line, bool unterminated)
     case ChatEvent::Kind::Leave:
         OnLeave(event);
         break;
+    case ChatEvent::Kind::Flags:
+        OnFlags(event);
+        break;
     case ChatEvent::Kind::Whisper:
         OnWhisper(event);
         break;
@@ -132,13 +135,13 @@ void frmMain::OnPlainText(const ChatEvent& event)
 
 void frmMain::OnUser(const ChatEvent& event)
 {
-    RoomList->addItem(event.user.toString());
+    RoomList->addUser(event.user.toString(), event.flags, event.text);
     ShowChannelStatus();
 }
 
 void frmMain::OnJoin(const ChatEvent& event)
 {
-    RoomList->addItem(event.user.toString());
+    RoomList->addUser(event.user.toString(), event.flags, event.text);
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
         EchoLine(TxtGet, displayLine(event));
@@ -156,6 +159,12 @@ void frmMain::OnLeave(const ChatEvent& event)
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
         EchoLine(TxtGet, displayLine(event));
+}
+
+// A member's rank or squelch changed: only the marks beside the name change.
+void frmMain::OnFlags(const ChatEvent& event)
+{
+    RoomList->setUserFlags(event.user, event.flags);
 }
 
 void frmMain::OnChannel(const ChatEvent& event)

@@ -19,6 +19,7 @@ inline constexpr const char* FloodWindowSeconds = "FloodWindowSeconds";
 inline constexpr const char* FloodLongestLine = "FloodLongestLine";
 inline constexpr const char* FloodProtection = "FloodProtection"; // "1" on, "0" off
 inline constexpr const char* Timestamps = "Timestamps";           // "1" on, anything else off
+inline constexpr const char* LogToDisk = "LogToDisk";             // "1" on, anything else off
 // Lines each log keeps, as decimal text; "0" keeps every line.
 inline constexpr const char* Scrollback = "Scrollback";
 
@@ -32,6 +33,7 @@ inline constexpr const char* DefaultFloodWindowSeconds = "5";
 inline constexpr const char* DefaultFloodLongestLine = "160";
 inline constexpr const char* DefaultFloodProtection = "1";
 inline constexpr const char* DefaultTimestamps = "0";
+inline constexpr const char* DefaultLogToDisk = "0";
 inline constexpr const char* DefaultScrollback = "100000";
 
 } // namespace ConfigurationKey

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -70,4 +71,13 @@ void FixedWindow::closeEvent(QCloseEvent* event)
     event->accept();
     if (m_cancel)
         m_cancel->click();
+}
+
+void FixedWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

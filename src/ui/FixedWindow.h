@@ -13,7 +13,7 @@ void useFixedFrame(QWidget* window);
 
 // The program's small windows: that frame around a fixed client size, with a row of two
 // buttons at the foot, the dialog's action and Cancel. Closing the window through its frame
-// does what Cancel does.
+// does what Cancel does, and so does Escape.
 class FixedWindow : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +27,7 @@ protected:
                                                        const QString& cancelText, int left, int top,
                                                        int width);
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPushButton* m_cancel = nullptr;

@@ -5,11 +5,20 @@
 
 #include <functional>
 
+class QPushButton;
+
 // A multi-line log: read-only for the user, who can still place the caret, select text and
-// copy it with Ctrl+C (the program writes at the caret, and replaces a selection, on
-// purpose). Mouse presses are reported before the box reacts. A right press never moves the
-// caret; it opens the box's own edit menu (Copy, Select All) only where the window has no
-// menu of its own for it.
+// copy it with Ctrl+C; the program writes at the end and leaves both alone. Mouse presses
+// are reported before the box reacts. A right press never moves the caret; it opens the
+// box's own edit menu (Copy, Select All) only where the window has no menu of its own for
+// it.
+//
+// While the user has scrolled the log up to read back, new lines do not move the view; a
+// marker at the bottom says how many are below. Clicking it, End, or scrolling to the bottom
+// brings the view back to the end, which it then follows again.
+//
+// Every line is laid out left to right, whatever script it begins with; what is copied
+// leaves out the isolates that keep right-to-left names and texts in place.
 class LogBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -25,13 +34,34 @@ public:
     // What goes in front of a line written now: the time stamp, or nothing when they are off.
     QString linePrefix() const;
 
+    // The program's log writers call this with each text they have put into the box (its
+    // lines without the time stamps), for whoever keeps a copy of what the logs show.
+    void reportShown(const QString& text) { emit textShown(text); }
+
+    // Lines were added below a view scrolled up.
+    void noteLinesBelow(int count);
+    // How many: what the marker says (0: it is hidden, the view follows the end).
+    int linesBelow() const { return m_linesBelow; }
+    QPushButton* newLinesMarker() const { return m_newLines; }
+    // Shows the end of the log and follows it from now on.
+    void followEnd();
+
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void textShown(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    void viewMoved(int value);
+    void placeMarker();
+
+    QPushButton* m_newLines = nullptr;
+    int m_linesBelow = 0;
     bool m_editMenu = false;
     bool m_timestamps = false;
     std::function<QTime()> m_clock = [] { return QTime::currentTime(); };

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 #include <tuple>
 
@@ -17,6 +19,9 @@ QLineEdit* numberRow(QWidget* parent, QLabel** label, const QString& caption,
 {
     auto* box = new QLineEdit(parent);
     box->setGeometry(twipsRect(2760, top, 855, 285));
+    // Digits only: a number of bytes, units or seconds has no sign, point or blank.
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
     box->setAccessibleName(accessibleName);
     *label = new QLabel(caption, parent);
     (*label)->setGeometry(twipsRect(120, top + 15, 2535, 255));

@@ -37,11 +37,17 @@ frmMain::frmMain(QWidget* parent)
     wireCommandWindows();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     wireEvents();
+    setUpKeyboard();
     setUpDesktopHabits();
     applyStoredScrollback();
+    setUpFindBar();
+    setUpDiskLog();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    stopDiskLog();
+}
 
 void frmMain::buildControls()
 {
@@ -101,7 +107,9 @@ void frmMain::buildMenus()
 {
     QMenuBar* bar = menuBar();
 
-    mnuFile = bar->addMenu(QStringLiteral("File"));
+    // The marked letters open the menus with Alt; screen readers read the captions without
+    // the marks.
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuConnect = mnuFile->addAction(QStringLiteral("Connect"));
     mnuDisconnect = mnuFile->addAction(QStringLiteral("Disconnect"));
     mnuLine3 = mnuFile->addSeparator();
@@ -110,10 +118,11 @@ void frmMain::buildMenus()
                                               "\u00B7n\u00B7e\u00B7\u00BB"));
     mnuLine6 = mnuFile->addSeparator();
     mnuSaveLog = mnuFile->addAction(QStringLiteral("Save Chat Log..."));
+    mnuOpenLogFolder = mnuFile->addAction(QStringLiteral("Open Log Folder"));
     mnuLine1 = mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
 
-    mnuOptions = bar->addMenu(QStringLiteral("Options"));
+    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuAntiDisplay = mnuOptions->addAction(QStringLiteral("Anti-Idle"));
     mnuAntiDisplay->setCheckable(true);
     mnuAntiMessage = mnuOptions->addAction(QStringLiteral("Anti-Idle Message"));
@@ -126,14 +135,17 @@ void frmMain::buildMenus()
     mnuTimestamps->setCheckable(true);
     mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
     mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
+    mnuLogToDisk = mnuOptions->addAction(QStringLiteral("Log to Disk"));
+    mnuLogToDisk->setCheckable(true);
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
+    mnuFind = mnuOptions->addAction(QStringLiteral("Find..."));
     mnuline5 = mnuOptions->addSeparator();
     mnuSend = mnuOptions->addAction(QStringLiteral("Send Text"));
     mnuWhisper = mnuOptions->addAction(QStringLiteral("Whisper Text"));
     mnuEmote = mnuOptions->addAction(QStringLiteral("Emote Text"));
 
-    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("About"));
     mnuBugs = mnuHelp->addAction(QStringLiteral("Bugs"));
     mnuContact = mnuHelp->addAction(QStringLiteral("Contact"));

@@ -2,6 +2,7 @@
 // and shown.
 #include "protocol/ChatEvent.h"
 #include "protocol/ReceivedText.h"
+#include "protocol/UserFlags.h"
 
 #include <QTest>
 
@@ -10,9 +11,9 @@ using namespace Qt::StringLiterals;
 namespace {
 const char* kindName(ChatEvent::Kind kind)
 {
-    static const char* const names[] = {"user", "join",    "leave",      "whisper",
-                                        "talk", "channel", "info",       "emote",
-                                        "name", "plain",   "unreadable", "ignored"};
+    static const char* const names[] = {"user",  "join",       "leave",  "flags", "whisper",
+                                        "talk",  "channel",    "info",   "emote", "name",
+                                        "plain", "unreadable", "ignored"};
     return names[int(kind)];
 }
 
@@ -33,6 +34,8 @@ private slots:
     void parse();
     void unterminated_data();
     void unterminated();
+    void userFlags_data();
+    void userFlags();
 };
 
 void tst_ChatEvent::handlerLine_data()
@@ -112,7 +115,7 @@ void tst_ChatEvent::parse_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("flags");
-    QTest::addColumn<QString>("field"); // the text, or the channel
+    QTest::addColumn<QString>("field"); // the text (a user's client tag), or the channel
     QTest::addColumn<QString>("shown");
 
     // The server cuts lines at 255 bytes: the closing quote and line end are lost, and the
@@ -133,6 +136,9 @@ void tst_ChatEvent::parse_data()
         u"hi"_s, u"<TALK b0002 :>hi"_s);
     row("talk 10000 gold", u"1005 TALK bob 0000 \"I have 10000 gold\""_s, "talk", u"TALK bob "_s,
         "0000", u"I have 10000 gold"_s, u"<TALK bob :>I have 10000 gold"_s);
+    // A right-to-left name or text: both fields isolated, so neither moves the other.
+    row("talk, right to left", u"1005 TALK \u05d1 0010 \"\u05e9 1\""_s, "talk", u"TALK \u05d1 "_s,
+        "0010", u"\u05e9 1"_s, u"<\u2068TALK \u05d1 \u2069:>\u2068\u05e9 1\u2069"_s);
     row("talk without flags", u"1005 TALK bob \"hi\""_s, "unreadable", none, "", none, none);
     row("talk without text", u"1005 TALK bob 0010"_s, "unreadable", none, "", none, none);
     row("talk code only", u"1005"_s, "unreadable", none, "", none, none);
@@ -152,6 +158,9 @@ void tst_ChatEvent::parse_data()
     row("info", u"1018 INFO \"Welcome\""_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
     row("error", u"1019 ERROR \"No such user.\""_s, "info", none, "", u"No such user."_s,
         u"No such user."_s);
+    row("announcement", u"1006 _ \"Announcement from admin: maintenance soon\""_s, "info", none, "",
+        u"Announcement from admin: maintenance soon"_s,
+        u"Announcement from admin: maintenance soon"_s);
     row("info no quotes", u"1018 INFO Welcome"_s, "info", none, "", none, none);
     row("info one quote", u"1018 INFO \"abc"_s, "info", none, "", none, none);
     row("info whois", u"1018 INFO \"bob is in channel \"Chat\".\""_s, "info", none, "",
@@ -164,10 +173,15 @@ void tst_ChatEvent::parse_data()
         u"bob  waves"_s);
     row("emote too short", u"1023 EMOTE bob 0010 "_s, "unreadable", none, "", none, none);
 
-    row("user", u"1001 USER b0010 0002 [CHAT]"_s, "user", u"b0010 "_s, "0002", none, none);
+    row("user", u"1001 USER b0010 0002 [CHAT]"_s, "user", u"b0010 "_s, "0002", u"[CHAT]"_s, none);
+    row("user without tag", u"1001 USER bob 0010"_s, "user", u"bob "_s, "0010", none, none);
+    row("user tag with blanks", u"1001 USER bob 0010  [SEXP] "_s, "user", u"bob "_s, "0010",
+        u"[SEXP]"_s, none);
     row("user without flags", u"1001 USER"_s, "unreadable", none, "", none, none);
-    row("join", u"1002 JOIN bob 0010 [CHAT]"_s, "join", u"bob "_s, "0010", none,
+    row("join", u"1002 JOIN bob 0010 [CHAT]"_s, "join", u"bob "_s, "0010", u"[CHAT]"_s,
         u"bob  has joined the channel"_s);
+    row("flags changed", u"1009 USER bob 0002"_s, "flags", u"bob"_s, "0002", none, none);
+    row("flags without flags", u"1009 USER bob"_s, "unreadable", none, "", none, none);
     row("join without flags", u"1002 JOIN x y"_s, "unreadable", none, "", none, none);
     row("leave", u"1003 LEAVE bob 0010"_s, "leave", u"bob"_s, "0010", none,
         u"bob has left the channel"_s);
@@ -234,6 +248,8 @@ void tst_ChatEvent::unterminated_data()
         u" bob :(Whispered) say \"x\" and"_s + ell);
     row("emote", u"1023 EMOTE bob 0010 \"waves at"_s, "emote", u"bob  waves at"_s + ell);
     row("info", u"1018 INFO \"bob is using"_s, "info", u"bob is using"_s + ell);
+    row("right to left: the mark inside the text's isolate", u"1018 INFO \"\u05e9\u05dc"_s, "info",
+        u"\u2068\u05e9\u05dc"_s + ell + u"\u2069"_s);
     row("error", u"1019 ERROR \"That user is"_s, "info", u"That user is"_s + ell);
     row("info before its quote", u"1018 IN"_s, "info", QString());
     row("join keeps its name", u"1002 JOIN bob 0010 [CH"_s, "join",
@@ -252,6 +268,49 @@ void tst_ChatEvent::unterminated()
     const ChatEvent event = parseChatEvent(received, true);
     QCOMPARE(kindName(event.kind), kind);
     QCOMPARE(displayLine(event), shown);
+}
+
+// The flag field's bits: the highest rank, the squelch and the words a screen reader says.
+void tst_ChatEvent::userFlags_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("rank");
+    QTest::addColumn<bool>("squelched");
+    QTest::addColumn<QString>("words");
+    using Rank = UserFlags::Rank;
+    auto row = [](const char* field, Rank rank, bool squelched, const char* words) {
+        QTest::newRow(field) << QString::fromLatin1(field) << int(rank) << squelched
+                             << QString::fromLatin1(words);
+    };
+    row("0000", Rank::None, false, "");
+    row("0010", Rank::None, false, "");
+    row("0001", Rank::Administrator, false, "administrator");
+    row("0002", Rank::ChannelOperator, false, "channel operator");
+    row("0004", Rank::Voice, false, "voice");
+    row("0008", Rank::ServerOperator, false, "server operator");
+    row("0020", Rank::None, true, "squelched");
+    row("0012", Rank::ChannelOperator, false, "channel operator");
+    row("0022", Rank::ChannelOperator, true, "channel operator, squelched");
+    row("000b", Rank::Administrator, false, "administrator, server operator, channel operator");
+    row("002F", Rank::Administrator, true,
+        "administrator, server operator, channel operator, voice, squelched");
+    row("002", Rank::None, false, "");
+    row("00020", Rank::None, false, "");
+    row("+002", Rank::None, false, "");
+    row("00g2", Rank::None, false, "");
+    QTest::newRow("arabic digits") << u"٠٠٠٢"_s << int(Rank::None) << false << QString();
+}
+
+void tst_ChatEvent::userFlags()
+{
+    QFETCH(QString, field);
+    QFETCH(int, rank);
+    QFETCH(bool, squelched);
+    QFETCH(QString, words);
+    const UserFlags flags = parseUserFlags(field);
+    QCOMPARE(int(flags.rank()), rank);
+    QCOMPARE(flags.squelched(), squelched);
+    QCOMPARE(describeUserFlags(flags), words);
 }
 
 QTEST_APPLESS_MAIN(tst_ChatEvent)
