@@ -18,6 +18,10 @@
 #include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
+#include <QElapsedTimer>
+
+#include <utility>
+
 namespace {
 // Written to the chat log instead of pretending that a line went out.
 const QString NotSentNotice = QStringLiteral("Not sent: there is no connection to the server.");
@@ -76,6 +80,40 @@ void echoEmote(LogBox* log, const QString& name, const QString& text)
                       f.close + QLatin1Char('>'));
 }
 } // namespace
+
+// The queue writes straight to the connection; the status line shows how many lines wait.
+void frmMain::buildSendPath()
+{
+    // Milliseconds since the program started; they never go back.
+    outgoing = new SendQueue(
+        [] {
+            static const QElapsedTimer started = [] {
+                QElapsedTimer timer;
+                timer.start();
+                return timer;
+            }();
+            return started.elapsed();
+        },
+        this);
+    outgoing->setWriter([this](const QByteArray& bytes) { BattleSock->SendData(bytes); });
+    connect(outgoing, &SendQueue::waitingChanged, this, &frmMain::showWaitingLines);
+}
+
+// In force at once, also for the lines already waiting.
+void frmMain::setFloodLimits(const FloodLimits& limits)
+{
+    outgoing->setLimits(limits);
+}
+
+void frmMain::setSendClock(std::function<qint64()> clock)
+{
+    outgoing->setClock(std::move(clock));
+}
+
+void frmMain::sendDueLines()
+{
+    outgoing->pump();
+}
 
 // Only the login may be the first thing the server gets: before it has been written, and
 // while the connection is still being made, nothing else is.

@@ -11,6 +11,7 @@
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
+#include "protocol/LineDispatcher.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -132,7 +133,7 @@ void frmMain::showConnectionStatus(Connection::Status status)
 // waiting for the old one are not sent on the new one.
 void frmMain::startConnection(const ServerAddress& server)
 {
-    startReceivingAfresh();
+    m_receive->startAfresh();
     stopSendingLines();
     BattleSock->Close();
     BattleSock->setLocalPort(0);
@@ -152,10 +153,7 @@ void frmMain::mnuConnect_Click()
     // wait to reconnect; the user's choice replaces it.
     changeState(Connection::Event::ConnectChosen);
 
-    frmConnect* dialog = Forms<frmConnect>::get();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    Forms<frmConnect>::showActive();
 }
 
 void frmMain::mnuDisconnect_Click()
@@ -184,7 +182,7 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
 void frmMain::BattleSock_ConnectionLost()
 {
     m_unsentAtLoss += discardWaitingLines();
-    receiveEndOfStream();
+    m_receive->endOfStream();
 }
 
 // A loss reported while waiting to reconnect is one already told.
@@ -229,7 +227,7 @@ bool frmMain::sendToServer(const QByteArray& bytes)
 // a word in the chat log, and a receive burst in progress stops at its next line.
 void frmMain::mnuExit_Click()
 {
-    m_ending = true;
+    m_receive->stop();
     discardWaitingLines();
     changeState(Connection::Event::ExitChosen);
     WindowSystem::endProgram();

@@ -3,7 +3,7 @@
 #include "connection/ConnectionState.h"
 #include "connection/ReconnectPolicy.h"
 #include "connection/ServerAddress.h"
-#include "protocol/LineBuffer.h"
+#include "protocol/LineDispatcher.h"
 #include "ui/InputBox.h"
 
 #include <QDateTime>
@@ -13,6 +13,7 @@
 #include <functional>
 
 class ChatSocket;
+struct FloodLimits;
 struct ChatEvent;
 class DiskLog;
 class FindBar;
@@ -47,7 +48,6 @@ public:
     QPushButton* cmdSend = nullptr;
     QPushButton* cmdWhisper = nullptr;
     StatusLine* StatusBar1 = nullptr;
-    ChatSocket* BattleSock = nullptr;
     QTimer* tmrAnti = nullptr;
     QTimer* tmrConnection = nullptr;
     FindBar* FindBar1 = nullptr; // Options > Find..., over the bottom of the chat log
@@ -110,10 +110,11 @@ public:
     void OnPlainText(const ChatEvent& event);
     void ShowChannelStatus();
     void mnuJoinLeave_Click();
-    // Longest stretch of receive work before the window gets a turn, in milliseconds.
-    static constexpr int MaxReceiveWorkMs = 20;
     // Bytes taken from the socket and not handled yet.
-    qsizetype receivedBytesWaiting() const { return m_received.bufferedBytes(); }
+    qsizetype receivedBytesWaiting() const;
+    // Takes what the server says from `source` instead of the connection, each time
+    // BattleSock_DataArrival runs: the benchmark and the fuzz target feed the window so.
+    void receiveFrom(LineDispatcher::Source source);
 
     // Connection lifecycle.
     void mnuConnect_Click();
@@ -124,6 +125,13 @@ public:
     void setOnlineControls(bool online);
     // What the connection is doing now (connection/ConnectionState.h).
     Connection::State connectionState() const { return m_connection; }
+    // Drops any connection there is and starts one to `server`, without waiting for it.
+    void startConnection(const ServerAddress& server);
+    // Hands bytes to the connection as they stand, outside the queue (the login); false
+    // when there is none, made or being made.
+    bool sendToServer(const QByteArray& bytes);
+    // The connection, for looking at (tests, benchmarks).
+    const ChatSocket& connection() const { return *BattleSock; }
 
     // Staying connected: the home channel, automatic reconnection, the silent server.
     void OnName(const ChatEvent& event);
@@ -138,7 +146,6 @@ public:
     // SendLine into one queue that keeps to the server's flood quota; `whenSent` runs when
     // the line is handed to the connection. Without a connection that has had the login,
     // nothing is queued: the chat log says so and the result is false.
-    SendQueue* outgoing = nullptr;
     bool SendLine(const QString& text, std::function<void()> whenSent = {});
     // A chat, whisper or emote line: `prefix` and `text`, split into several lines when too
     // long; `echo` runs for each piece as it goes out.
@@ -164,6 +171,13 @@ public:
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
     void mnuFlood_Click();
+    // The limits the sending keeps to, in force at once (also for the lines waiting).
+    void setFloodLimits(const FloodLimits& limits);
+    // The queue as it stands, for looking at; tests move its clock themselves and then
+    // send what is due.
+    const SendQueue& sendQueue() const { return *outgoing; }
+    void setSendClock(std::function<qint64()> clock);
+    void sendDueLines();
 
     // How many lines the logs keep.
     void applyStoredScrollback();
@@ -201,27 +215,24 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    ChatSocket* BattleSock = nullptr;
+    SendQueue* outgoing = nullptr;
+    // The anti-idle editor's message, as its box holds it (see wireCommandWindows).
+    QString m_antiIdleMessage;
+
     void buildControls();
     void buildMenus();
+    void buildReceivePath();
+    void buildSendPath();
+    void wireCommandWindows();
     void wireEvents();
     void setUpKeyboard();
-
-    // The receive path as the lifecycle uses it: a new connection starts afresh; the end of
-    // the stream is reported (reportConnectionLost) after the lines that came before it.
-    void startReceivingAfresh();
-    void receiveEndOfStream();
-    void dispatchUnlessRunning();
-    void receiveInNestedLoop();
-    void reportEndOfStream();
 
     // Connection lifecycle (connection/frmMain_lifecycle.cpp).
     void mnuDisconnect_Click();
     void BattleSock_ConnectFailed(const QString& reason);
     void BattleSock_ConnectionLost();
-    void startConnection(const ServerAddress& server);
     void writeLogin(); // the remembered login, on a new connection when needed
-    // Hands bytes to the connection; false when there is none, made or being made.
-    bool sendToServer(const QByteArray& bytes);
     void reportConnectionLost();
     // The one place where the connection's state changes: follows the table's row for
     // `event` and switches what the new state and the row say. False when the event
@@ -241,16 +252,11 @@ private:
     void noteLineTyped(const QString& text);
     void startReconnectWait();
 
-    // Receive path. Its two flags are the pump's own, not the connection's state: they say
-    // where the dispatch of lines stands, which the connection does not decide.
-    LineBuffer m_received;
-    bool m_dispatching = false;
-    int m_dispatchLoopLevel = 0; // event loops running when the innermost dispatch began
-    QTimer* m_receiveInNestedLoops = nullptr;
-    bool m_streamEnded = false; // the server closed; reported once the lines before are shown
-    // Lifecycle: File > Exit has run (the receive path stops at its next line). Not part of
-    // the connection's state: it holds for the rest of the run, whatever the connection.
-    bool m_ending = false;
+    // Receive path: the socket's bytes become lines for DispatchLine; a new connection
+    // starts it afresh, a lost one is reported (reportConnectionLost) after the lines before.
+    // It keeps its own flags (dispatching, stream ended, program ending): they say where the
+    // dispatch of lines stands, which the connection's state does not decide.
+    LineDispatcher* m_receive = nullptr;
     // The connection's state; only changeState changes it.
     Connection::State m_connection = Connection::State::Idle;
     WaitTimer* tmrReconnect = nullptr; // the wait before connecting again

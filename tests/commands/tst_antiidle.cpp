@@ -155,7 +155,7 @@ void tst_AntiIdle::editorAndTick()
 
     m->tmrAnti_Timer();
     h->clock += 60000; // room for every piece
-    h->main->outgoing->pump();
+    h->main->sendDueLines();
     QVERIFY(!Forms<frmAnti>::get()->isVisible() || leave == "open");
     QCOMPARE(h->chatLog(), QString());
     QCOMPARE(h->sentSince(loginEnd), wire);

@@ -107,7 +107,7 @@ void tst_Connection::dialogOpenedAndLeft()
     QCOMPARE(readSetting(ConfigurationKey::Username, "unset"), QString("unset"));
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->mnuDisconnect->isEnabled());
-    QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connected);
+    QCOMPARE(h->main->connection().state(), ChatSocket::State::Connected);
     QVERIFY(h->server.isSessionOpen());
     QCOMPARE(h->server.received(), QByteArray());
 
@@ -280,7 +280,7 @@ void tst_Connection::failedAttemptIsReportedOnceChosen()
     storeSetting(ConfigurationKey::Server, server);
     auto attemptEnded = [this] {
         return QTest::qWaitFor(
-            [this] { return h->main->BattleSock->state() == ChatSocket::State::Closed; }, 20000);
+            [this] { return h->main->connection().state() == ChatSocket::State::Closed; }, 20000);
     };
     // File > Connect's own attempt fails while the user is still choosing a server: the
     // chat log stays quiet.

@@ -301,7 +301,7 @@ void tst_Reconnection::keepAliveIsOnWithShortTimes()
 {
     QVERIFY(h->connectSocket());
 #ifdef Q_OS_LINUX
-    const int descriptor = int(h->main->BattleSock->socketDescriptor());
+    const int descriptor = int(h->main->connection().socketDescriptor());
     auto option = [descriptor](int level, int name) {
         int value = -1;
         socklen_t size = sizeof value;

@@ -20,7 +20,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 ClientHarness::ClientHarness(bool serverSpeaksProtocol)
@@ -72,11 +71,11 @@ QString ClientHarness::serverAddress() const
 bool ClientHarness::connectSocket()
 {
     const int sessionsBefore = server.sessionCount();
-    QSignalSpy connected(main->BattleSock, &ChatSocket::Connected);
-    main->BattleSock->setRemoteHost(QStringLiteral("127.0.0.1"));
-    main->BattleSock->setRemotePort(server.serverPort());
-    main->BattleSock->Connect();
-    if (!connected.wait(5000))
+    main->startConnection(ServerAddress{QStringLiteral("127.0.0.1"), server.serverPort()});
+    const auto connected = [this] {
+        return main->connection().state() == ChatSocket::State::Connected;
+    };
+    if (!QTest::qWaitFor(connected, 5000))
         return false;
     return QTest::qWaitFor([&] { return server.sessionCount() > sessionsBefore; }, 5000);
 }
@@ -119,14 +118,14 @@ QByteArray ClientHarness::sentSince(qsizetype from)
         const QByteArray got = server.received();
         return got.count(marker) > markers && got.endsWith(marker);
     };
-    if (!main->BattleSock->SendData(marker) || !QTest::qWaitFor(arrived, 5000))
+    if (!main->sendToServer(marker) || !QTest::qWaitFor(arrived, 5000))
         return "<marker lost>";
     return server.received().mid(from).chopped(marker.size());
 }
 
 void ClientHarness::useFakeClock()
 {
-    main->outgoing->setClock([this] { return clock; });
+    main->setSendClock([this] { return clock; });
 }
 
 QString ClientHarness::chatLog() const
