@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class ChatSocket;
 struct ChatEvent;
@@ -125,8 +126,8 @@ public:
     void tmrSilence_Timer();
     // The channel to join after each login the server accepts (blanks: none).
     void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
-    // A setting could not be stored; says so in the chat log, with the reason.
-    void reportSettingsNotSaved(const QString& reason);
+    // Every settings write: a failure is told in the chat log with its reason, once a cause.
+    void settingWritten(bool stored, const QString& failure);
     // How long a server may stay silent after the login before the connection is dropped.
     static constexpr int SilenceLimitMs = 30000;
 
@@ -241,4 +242,6 @@ private:
     bool m_loginSent = false;
     // Lines thrown away when the connection was lost; told once the loss is reported.
     int m_unsentAtLoss = 0;
+    // The reason of the last settings write that failed, until one succeeds.
+    std::optional<QString> m_settingsFailure;
 };
