@@ -7,8 +7,7 @@ namespace CK = ConfigurationKey;
 
 FloodLimits readFloodLimits()
 {
-    const bool enabled =
-        readSetting(CK::FloodProtection, CK::DefaultFloodProtection) != QLatin1String("0");
+    const bool enabled = readFlag(CK::FloodProtection, true);
     const FloodLimitsOrError stored =
         parseFloodLimits(readSetting(CK::FloodWrapBytes, CK::DefaultFloodWrapBytes),
                          readSetting(CK::FloodUnits, CK::DefaultFloodUnits),
@@ -23,5 +22,5 @@ void storeFloodLimits(const FloodLimits& limits)
     storeSetting(CK::FloodUnits, QString::number(limits.units));
     storeSetting(CK::FloodWindowSeconds, QString::number(limits.windowSeconds));
     storeSetting(CK::FloodLongestLine, QString::number(limits.longestLine));
-    storeSetting(CK::FloodProtection, QLatin1String(limits.enabled ? "1" : "0"));
+    storeFlag(CK::FloodProtection, limits.enabled);
 }

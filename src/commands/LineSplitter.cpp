@@ -41,24 +41,53 @@ qsizetype fittingStart(QStringView text, int room)
 }
 } // namespace
 
-QStringList splitLongLine(const QString& prefix, const QString& text, int longestLine)
+QStringList splitLongLine(const QString& prefix, const QString& text, int longestLine,
+                          SplitRefusal* refusal, int shortestPiece)
 {
+    const auto refuse = [refusal](SplitRefusal why) {
+        if (refusal)
+            *refusal = why;
+        return QStringList();
+    };
+    if (refusal)
+        *refusal = SplitRefusal::None;
     const int room = longestLine - utf8Length(prefix);
+    if (utf8Length(text) > room && room < shortestPiece)
+        return refuse(SplitRefusal::NoRoom);
+    // Talk has no prefix: the server reads a piece that begins with "/" as a command.
+    const bool guarded = prefix.isEmpty();
+    const auto startsCommand = [guarded](QStringView next) {
+        if (!guarded)
+            return false;
+        qsizetype i = 0;
+        while (i < next.size() && next[i] == QLatin1Char(' '))
+            ++i;
+        return i < next.size() && next[i] == QLatin1Char('/');
+    };
     QStringList pieces;
     QStringView rest = text;
     while (!rest.isEmpty() && utf8Length(rest) > room) {
         const qsizetype fit = fittingStart(rest, room);
         // A blank right behind the fitting start ends the piece as well as one inside it.
         qsizetype blank = qMin(fit, rest.size() - 1);
-        while (blank > 0 && rest[blank] != QLatin1Char(' '))
+        while (blank > 0 && (rest[blank] != QLatin1Char(' ') || startsCommand(rest.mid(blank + 1))))
             --blank;
         if (blank > 0) {
             pieces << rest.left(blank).toString();
             rest = rest.mid(blank + 1);
-        } else {
-            pieces << rest.left(fit).toString();
-            rest = rest.mid(fit);
+            continue;
         }
+        // No blank to cut at: the last character boundary that fits and leaves no command.
+        qsizetype cut = 0;
+        for (qsizetype end = 0; end < fit;) {
+            end += charAt(rest, end).first;
+            if (!startsCommand(rest.mid(end)))
+                cut = end;
+        }
+        if (cut == 0)
+            return refuse(SplitRefusal::WouldBeCommand);
+        pieces << rest.left(cut).toString();
+        rest = rest.mid(cut);
     }
     if (!rest.isEmpty() || pieces.isEmpty())
         pieces << rest.toString();

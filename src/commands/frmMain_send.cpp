@@ -142,7 +142,22 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
         appendNotice(TxtGet, NotSentNotice);
         return false;
     }
-    for (const QString& piece : splitLongLine(prefix, text, outgoing->limits().longestLine))
+    const int longestLine = outgoing->limits().longestLine;
+    SplitRefusal refusal = SplitRefusal::None;
+    const QStringList pieces = splitLongLine(prefix, text, longestLine, &refusal);
+    if (refusal == SplitRefusal::NoRoom) {
+        appendNotice(TxtGet, QStringLiteral("Not sent: the name is too long to whisper to (a line "
+                                            "to the server holds at most %1 bytes).")
+                                 .arg(longestLine));
+        return false;
+    }
+    if (refusal == SplitRefusal::WouldBeCommand) {
+        appendNotice(TxtGet, QStringLiteral("Not sent: the message cannot be cut into lines "
+                                            "without one beginning with \"/\", which the "
+                                            "server would run as a command."));
+        return false;
+    }
+    for (const QString& piece : pieces)
         SendLine(prefix + piece, [echo, piece] { echo(piece); });
     return true;
 }

@@ -63,14 +63,11 @@ void frmConnect::cmdConnect_Click()
     frmMain* main = Forms<frmMain>::get();
     main->setHomeChannel(txtChannel->text());
     main->logIn(server, name, password);
-    // Every field is written even after a failure; the user hears of it once.
-    QString failure;
-    bool stored = storeSetting(ConfigurationKey::Username, name, &failure);
-    stored &= storeSetting(ConfigurationKey::Password, password, &failure);
-    stored &= storeSetting(ConfigurationKey::HomeChannel, txtChannel->text(), &failure);
-    stored &= storeSetting(ConfigurationKey::Server, serverText, &failure);
-    if (!stored)
-        main->reportSettingsNotSaved(failure);
+    // Every field is written even after a failure; the main window tells of it once.
+    storeSetting(ConfigurationKey::Username, name);
+    storeSetting(ConfigurationKey::Password, password);
+    storeSetting(ConfigurationKey::HomeChannel, txtChannel->text());
+    storeSetting(ConfigurationKey::Server, serverText);
     // Back in the main window the user types into the message box.
     main->TxtSend->setFocus();
     Forms<frmConnect>::unload();

@@ -28,8 +28,7 @@ bool sameChannel(const QString& a, const QString& b)
 
 void frmMain::loadReconnectSetting()
 {
-    mnuReconnect->setChecked(readSetting(ConfigurationKey::ReconnectAutomatically, "1") !=
-                             QLatin1String("0"));
+    mnuReconnect->setChecked(readFlag(ConfigurationKey::ReconnectAutomatically, true));
 }
 
 // Switching the feature off also ends a wait that is under way.
@@ -37,17 +36,22 @@ void frmMain::mnuReconnect_Click()
 {
     const bool on = !mnuReconnect->isChecked();
     mnuReconnect->setChecked(on);
-    QString failure;
-    if (!storeSetting(ConfigurationKey::ReconnectAutomatically,
-                      on ? QStringLiteral("1") : QStringLiteral("0"), &failure))
-        reportSettingsNotSaved(failure);
+    storeFlag(ConfigurationKey::ReconnectAutomatically, on);
     if (!on)
         changeState(Connection::Event::ReconnectSwitchedOff);
 }
 
-void frmMain::reportSettingsNotSaved(const QString& reason)
+// Whichever window or item wrote a setting, a failed write is told in the chat log, once for
+// each cause: toggling an item again in the same read-only folder adds nothing, a write that
+// succeeds ends the cause.
+void frmMain::settingWritten(bool stored, const QString& failure)
 {
-    appendNotice(TxtGet, settingsNotSaved(reason));
+    if (stored) {
+        m_settingsFailure.reset();
+    } else if (m_settingsFailure != failure) {
+        m_settingsFailure = failure;
+        appendNotice(TxtGet, settingsNotSaved(failure));
+    }
 }
 
 // 2010 NAME: the server accepted the login. The channel to go to is chosen now (the last

@@ -28,15 +28,6 @@ std::optional<QStringView> Mid(QStringView s, int start, int count)
     return s.sliced(start - 1, qMin(qsizetype(count), s.size() - (start - 1)));
 }
 
-// Position of c at or after start (a start below 1 searches from 1); 0 when there is none
-// or start lies past the end.
-int InStr(int start, QStringView s, QChar c)
-{
-    if (start > s.size())
-        return 0;
-    return int(s.indexOf(c, qMax(start, 1) - 1)) + 1;
-}
-
 bool startsWithFourDigits(QStringView line)
 {
     if (line.size() < 4)
@@ -69,15 +60,35 @@ Kind kindOfCode(QStringView code)
     return Kind::Ignored;
 }
 
-// The text from the first to the last double quote (servers do not escape quotes inside
-// a text); nullopt with fewer than two. A text that lost its end runs to the line's end.
-std::optional<QStringView> quotedText(QStringView line, bool cut)
+// A line without its CR.
+QStringView body(QStringView line)
 {
-    const int first = InStr(1, line, Quote);
-    const int last = cut ? int(line.size()) : int(line.lastIndexOf(Quote)) + 1;
-    if (first == 0 || last == first)
-        return std::nullopt;
-    return Mid(line, first + 1, last - first - 1);
+    return line.endsWith(Cr) ? line.chopped(1) : line;
+}
+
+// A text field without the quote that opens it and the one that closes it, each only where
+// it is there: a line whose quotes are missing or unbalanced keeps every other character.
+QStringView unquoted(QStringView field)
+{
+    if (field.startsWith(Quote))
+        field = field.sliced(1);
+    if (field.endsWith(Quote))
+        field.chop(1);
+    return field;
+}
+
+// An information line's text: from the first to the last double quote (servers do not escape
+// quotes inside a text); with fewer than two, everything behind "1018 INFO " (or "1019 ERROR ")
+// without its lone quote. A text that lost its end runs to the line's end.
+QStringView infoText(QStringView line, bool cut)
+{
+    const QStringView all = body(line);
+    const qsizetype first = all.indexOf(Quote);
+    const qsizetype last = all.lastIndexOf(Quote);
+    if (first >= 0 && (cut || last > first))
+        return all.sliced(first + 1, (cut ? all.size() : last) - first - 1);
+    const qsizetype blank = all.indexOf(Blank, all.indexOf(Blank) + 1);
+    return blank < 0 ? QStringView() : unquoted(all.sliced(blank + 1));
 }
 
 // The user field from userStart up to the blank in front of the flags (positions
@@ -100,16 +111,16 @@ QStringView clientTag(QStringView line, int v)
     return trimBlanks(rest.endsWith(Cr) ? rest.chopped(1) : rest);
 }
 
-// Talk and emote: the user, and the text measured from the flags, positions v+6..L-2
-// (v+6..L-1 when the text lost its end, closing quote and all).
+// Talk, whisper and emote: the user, and the text behind the flags and their blank, without
+// its quotes (positions v+6..L-2 in a well-formed line). A text that lost its end runs to
+// the line's end. A line that ends at the flags, or at their blank, has no text.
 bool cutUserAndText(QStringView line, int userStart, ChatEvent* event)
 {
     const int v = FlagPos(line);
-    const int closing = event->cut ? 0 : 1;
-    const std::optional<QStringView> text = Mid(line, v + 6, int(line.size()) - (v + 6) - closing);
-    if (!text || !cutUser(line, userStart, event))
+    const QStringView all = body(line);
+    if (v == 0 || all.size() <= v + 4 || !cutUser(line, userStart, event))
         return false;
-    event->text = *text;
+    event->text = unquoted(all.sliced(v + 4));
     return true;
 }
 
@@ -118,11 +129,10 @@ bool carriesText(Kind kind)
     return kind == Kind::Talk || kind == Kind::Whisper || kind == Kind::Emote || kind == Kind::Info;
 }
 
-// The line (its CR not counted) has an opening quote and does not end in a quote.
+// The line (its CR not counted) does not end in the quote that closes its text.
 bool lostClosingQuote(QStringView line)
 {
-    const QStringView body = line.chopped(line.endsWith(Cr) ? 1 : 0);
-    return body.contains(Quote) && !body.endsWith(Quote);
+    return !body(line).endsWith(Quote);
 }
 
 bool cutFields(QStringView line, ChatEvent* event)
@@ -144,26 +154,22 @@ bool cutFields(QStringView line, ChatEvent* event)
         if (cutUser(line, 11, event))
             event->user = trimBlanks(event->user);
         return true;
-    case Kind::Whisper: {
-        const std::optional<QStringView> text = quotedText(line, event->cut);
-        if (!text || !cutUser(line, 13, event))
-            return false;
-        event->text = *text;
-        return true;
-    }
+    case Kind::Whisper:
+        return cutUserAndText(line, 13, event);
     case Kind::Talk:
         return cutUserAndText(line, 6, event);
     case Kind::Emote:
         return cutUserAndText(line, 12, event);
     case Kind::Channel: {
-        const std::optional<QStringView> channel = Mid(line, 15, int(line.size()) - 16);
-        if (!channel)
+        // Behind "1007 CHANNEL ", without its quotes.
+        const QStringView all = body(line);
+        if (all.size() <= 13)
             return false;
-        event->channel = *channel;
+        event->channel = unquoted(all.sliced(13));
         return true;
     }
     case Kind::Info:
-        event->text = quotedText(line, event->cut).value_or(QStringView());
+        event->text = infoText(line, event->cut);
         return true;
     case Kind::Name: {
         const auto name = Mid(line, 11, int(line.size()) - 11);

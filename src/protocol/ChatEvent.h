@@ -28,22 +28,25 @@
  *                ("[CHAT]") is the rest of the line after the flags, without blanks
  *   1003         user = 11..v-1 without leading and trailing blanks (empty if not cut)
  *   1009         user = 11..v-1 without leading and trailing blanks
- *   1004         user = 13..v-1, text from the first to the last double quote
- *   1005         user = 6..v-1 (the event name and the name), text = v+6..L-2
- *   1023         user = 12..v-1, text = v+6..L-2
+ *   1004         user = 13..v-1, text = v+5..L-1 without its quotes
+ *   1005         user = 6..v-1 (the event name and the name), text = v+5..L-1 without its quotes
+ *   1023         user = 12..v-1, text = v+5..L-1 without its quotes
  *   2010         user = 11..L-1
- *   1007         channel = 15..L-2
- *   1006, 1018, 1019   text from the first to the last double quote; empty with fewer than two
+ *   1007         channel = 14..L-1 without its quotes
+ *   1006, 1018, 1019   text from the first to the last double quote; with fewer than two, all
+ *                behind the second blank without its quote
  *
- * Quoted texts are not escaped. Where a field cannot be cut (a length comes out negative,
- * or a whisper has fewer than two quotes) the line is unreadable and changes nothing. Lines
- * that do not start with four ASCII digits (greeting, prompts, "Login failed.") are plain
- * text; other codes are ignored.
+ * "Without its quotes" drops a quote at the start and one at the end, each only where it is
+ * there: a line with a missing or unbalanced quote keeps the whole of its text (in a
+ * well-formed line this is v+6..L-2). Quoted texts are not escaped. Where a field cannot be
+ * cut (a line that ends at its flags, or at their blank) the line is unreadable and changes
+ * nothing. Lines that do not start with four ASCII digits (greeting, prompts, "Login
+ * failed.") are plain text; other codes are ignored.
  *
  * A line that ended without a line end (the server cut it at 255 bytes, or the connection
  * closed in its middle) has lost the end of its text when it does not end in a double
- * quote. Its text then runs from the opening quote to the end of the line (1004, 1006,
- * 1018, 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
+ * quote. Its text then runs to the end of the line (1006, 1018, 1019: from the first quote), and
+ * it is shown followed by "…".
  * Plain text is shown as it stands.
  */
 #pragma once

@@ -78,18 +78,66 @@ QString decodeLine(const QByteArray& bytes)
     return fromWindows1252(bytes);
 }
 
+namespace {
+
+// Shown instead of a character that would not show itself.
+constexpr char16_t Replacement = QChar::ReplacementCharacter;
+
+// Characters a text box draws as nothing, or lets act on the text around them: the whole
+// format category (zero-width blanks and joiners, direction marks, the byte order mark,
+// invisible operators, tags...) and Unicode's other default-ignorable code points (the soft
+// hyphen's and the Hangul fillers' kin, variation selectors, the combining grapheme joiner,
+// and those kept for future ones). With them two different names would look alike.
+bool isInvisible(char32_t c)
+{
+    if (QChar::category(c) == QChar::Other_Format)
+        return true;
+    struct Range {
+        char32_t first;
+        char32_t last;
+    };
+    static constexpr Range DefaultIgnorable[] = {
+        {0x034F, 0x034F}, {0x115F, 0x1160},   {0x17B4, 0x17B5},   {0x180B, 0x180F},
+        {0x2060, 0x206F}, {0x3164, 0x3164},   {0xFE00, 0xFE0F},   {0xFFA0, 0xFFA0},
+        {0xFFF0, 0xFFF8}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF},
+    };
+    for (const Range& range : DefaultIgnorable) {
+        if (c >= range.first && c <= range.last)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 QString makeControlsVisible(QString text)
 {
-    for (QChar& ch : text) {
-        const char16_t c = ch.unicode();
-        if (c < 0x20 && c != u'\t')
-            ch = QChar(char16_t(0x2400 + c)); // the Control Pictures block
-        else if (c == 0x7F)
-            ch = QChar(char16_t(0x2421));
-        else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029 ||
-                 (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069))
-            ch = QChar::ReplacementCharacter;
+    bool pairReplaced = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20 && c != u'\t') {
+            text[i] = QChar(char16_t(0x2400 + c)); // the Control Pictures block
+        } else if (c == 0x7F) {
+            text[i] = QChar(char16_t(0x2421));
+        } else if (c < 0xA0) {
+            if (c >= 0x80)
+                text[i] = QChar(Replacement);
+        } else if (c == 0x2028 || c == 0x2029) {
+            text[i] = QChar(Replacement);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                   text[i + 1].isLowSurrogate()) {
+            if (isInvisible(QChar::surrogateToUcs4(c, text[i + 1].unicode()))) {
+                text[i] = QChar(Replacement);     // one character for the pair, its low half
+                text[i + 1] = QChar(QChar::Null); // dropped below
+                pairReplaced = true;
+            }
+            ++i;
+        } else if (isInvisible(c)) {
+            text[i] = QChar(Replacement);
+        }
     }
+    if (pairReplaced)
+        text.remove(QChar(QChar::Null));
     return text;
 }
 

@@ -13,8 +13,10 @@ QString decodeLine(const QByteArray& bytes);
 // Replaces every character that a text box would act on instead of showing (C0 and C1
 // controls except tab, DEL, the Unicode line and paragraph separators, and the explicit
 // bidirectional embeddings, overrides and isolates, which could make a line show its parts
-// in another order than sent) with a visible symbol, one for one, so character positions
-// stay as they were. Right-to-left letters are left alone: they need no controls.
+// in another order than sent), and every character it would not show at all (Unicode's
+// format category and the other default-ignorable code points, with which two names could
+// look alike), with a visible symbol, one character for one character. Right-to-left
+// letters are left alone: they need no controls.
 QString makeControlsVisible(QString text);
 
 // The line as the handlers receive it: decoded, controls made visible, ending in one CR.

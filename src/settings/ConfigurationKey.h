@@ -31,9 +31,6 @@ inline constexpr const char* DefaultFloodWrapBytes = "40";
 inline constexpr const char* DefaultFloodUnits = "5";
 inline constexpr const char* DefaultFloodWindowSeconds = "5";
 inline constexpr const char* DefaultFloodLongestLine = "160";
-inline constexpr const char* DefaultFloodProtection = "1";
-inline constexpr const char* DefaultTimestamps = "0";
-inline constexpr const char* DefaultLogToDisk = "0";
 inline constexpr const char* DefaultScrollback = "100000";
 
 } // namespace ConfigurationKey

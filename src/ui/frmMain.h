@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class ChatSocket;
 struct FloodLimits;
@@ -137,8 +138,8 @@ public:
     void OnName(const ChatEvent& event);
     // The channel to join after each login the server accepts (blanks: none).
     void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
-    // A setting could not be stored; says so in the chat log, with the reason.
-    void reportSettingsNotSaved(const QString& reason);
+    // Every settings write: a failure is told in the chat log with its reason, once a cause.
+    void settingWritten(bool stored, const QString& failure);
     // How long a server may stay silent after the login before the connection is dropped.
     static constexpr int SilenceLimitMs = 30000;
 
@@ -279,4 +280,6 @@ private:
     void diskLogFailed();
     DiskLog* m_diskLog = nullptr;
     std::function<QDateTime()> m_diskLogClock;
+    // The reason of the last settings write that failed, until one succeeds.
+    std::optional<QString> m_settingsFailure;
 };

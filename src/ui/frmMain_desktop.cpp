@@ -29,15 +29,29 @@ void showTimestamps(frmMain* window, bool on)
     window->TxtWhisper->setTimestamps(on);
 }
 
-// Writes the text as UTF-8 with the system's line ends. The file appears only complete:
-// until the commit the text goes to a temporary file beside it, which a failure removes,
-// so an older file of that name is left as it was. Returns why it failed, or nothing.
+// Writes the text as UTF-8 with the system's line ends, readable by the user only, as the
+// log holds what others said. The file appears only complete: until the commit the text goes
+// to a temporary file beside it, which a failure removes, so an older file of that name is
+// left as it was. Unbuffered, and a write that stops short (a full disk, a size limit) is tried
+// again, so that the system names the cause: buffered, QSaveFile commits the part written as a
+// success. Returns why it failed, or nothing.
 QString saveText(const QString& path, const QString& text)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered) ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return file.errorString();
-    file.write(text.toUtf8()); // a failed write makes the commit fail
+    const QByteArray bytes = text.toUtf8();
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            file.commit(); // which now only removes the temporary file
+            return reason;
+        }
+        done += written;
+    }
     if (!file.commit())
         return file.errorString();
     return QString();
@@ -56,15 +70,14 @@ void frmMain::setUpDesktopHabits()
     // its own, so it keeps the box's Copy menu.
     TxtWhisper->setEditMenu(true);
     connect(RoomList, &QListWidget::itemDoubleClicked, this, &frmMain::RoomList_DblClick);
-    showTimestamps(this, readSetting(ConfigurationKey::Timestamps,
-                                     ConfigurationKey::DefaultTimestamps) == QLatin1String("1"));
+    showTimestamps(this, readFlag(ConfigurationKey::Timestamps, false));
 }
 
 void frmMain::mnuTimestamps_Click()
 {
     const bool on = !mnuTimestamps->isChecked();
     showTimestamps(this, on);
-    storeSetting(ConfigurationKey::Timestamps, on ? QStringLiteral("1") : QStringLiteral("0"));
+    storeFlag(ConfigurationKey::Timestamps, on);
 }
 
 // What was typed after an earlier "/w <name> " stays, now addressed to this user.

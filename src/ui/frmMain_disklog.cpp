@@ -22,8 +22,7 @@ void frmMain::setUpDiskLog()
     connect(mnuOpenLogFolder, &QAction::triggered, this, &frmMain::mnuOpenLogFolder_Click);
     connect(TxtGet, &LogBox::textShown, this, &frmMain::logToDisk);
     connect(TxtWhisper, &LogBox::textShown, this, &frmMain::logToDisk);
-    if (readSetting(ConfigurationKey::LogToDisk, ConfigurationKey::DefaultLogToDisk) ==
-        QLatin1String("1"))
+    if (readFlag(ConfigurationKey::LogToDisk, false))
         startDiskLog();
 }
 
@@ -39,10 +38,7 @@ void frmMain::mnuLogToDisk_Click()
         startDiskLog();
     else
         stopDiskLog();
-    QString failure;
-    if (!storeSetting(ConfigurationKey::LogToDisk, on ? QStringLiteral("1") : QStringLiteral("0"),
-                      &failure))
-        reportSettingsNotSaved(failure);
+    storeFlag(ConfigurationKey::LogToDisk, on);
 }
 
 // Today's file is opened at once, so a folder that cannot be written is said when the item

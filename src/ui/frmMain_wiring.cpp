@@ -2,6 +2,7 @@
 
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
+#include "settings/SettingText.h"
 #include "ui/LogBox.h"
 #include "ui/UserListBox.h"
 
@@ -60,6 +61,7 @@ void frmMain::wireEvents()
     // Desktop habits.
     connectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
     connect(mnuSaveLog, &QAction::triggered, this, &frmMain::mnuSaveLog_Click);
+    connect(SettingsWrites::instance(), &SettingsWrites::written, this, &frmMain::settingWritten);
 
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);
     connect(mnuKn, &QAction::triggered, this, &frmMain::mnuKn_Click);

@@ -209,7 +209,8 @@ void tst_Sending::nothingBeforeTheLogin()
 }
 
 // A server with the stock flood quota, on the same clock: twelve lines typed at once and a
-// message of 500 characters all reach another user, whole and in order, without a refusal.
+// message of 500 characters all reach another user, whole and in order, without a refusal;
+// so does a message that a cut at its last blank would have turned into "/logout".
 void tst_Sending::burstAndLongMessageReachAnotherUser()
 {
     h = std::make_unique<ClientHarness>(true);
@@ -261,6 +262,25 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
     QVERIFY(heard.size() > 13); // the message came in pieces
     QCOMPARE(heard.mid(12).join(' '), message);
     QVERIFY(!h->chatLog().contains("quota"));
+
+    // A long message with a command behind its last blank arrives as talk, and the user stays.
+    const QString logout = QString(155, 'x') + " /logout see you";
+    h->main->TxtSend->setText(logout);
+    h->main->cmdSend->click();
+    for (int step = 0; step < 100 && h->main->sendQueue().waiting() > 0; ++step) {
+        h->clock += 250;
+        h->main->sendDueLines();
+        QTRY_COMPARE(h->server.received().size(), written());
+    }
+    QTRY_VERIFY(h->server.virtualUserReceived("carol").contains("out see you\"\r\n"));
+    heard.clear();
+    for (const QByteArray& line : h->server.virtualUserReceived("carol").split('\n')) {
+        if (line.startsWith("1005 TALK Bob 0010 \""))
+            heard << QString::fromUtf8(line.mid(20).chopped(2));
+    }
+    QCOMPARE(heard.mid(heard.size() - 2).join(QString()), logout);
+    QVERIFY(h->server.isSessionOpen());
+    QVERIFY(!h->server.virtualUserReceived("carol").contains("1003 LEAVE Bob"));
 }
 
 // Options > Flood Protection... opens on the stored limits (the defaults when nothing or

@@ -6,7 +6,11 @@
 #include "commands/LineSplitter.h"
 #include "commands/SendQueue.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
+
+Q_DECLARE_METATYPE(SplitRefusal)
 
 class tst_SendingParts : public QObject {
     Q_OBJECT
@@ -18,6 +22,7 @@ private slots:
     void queueDiscardsWaitingLines();
     void pieces_data();
     void pieces();
+    void noTalkPieceIsACommand();
     void prefixOfATypedLine_data();
     void prefixOfATypedLine();
 };
@@ -141,12 +146,18 @@ void tst_SendingParts::pieces_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("shortest");
     QTest::addColumn<QStringList>("pieces");
+    QTest::addColumn<SplitRefusal>("refusal");
 
+    // Most rows show the cutting with tiny limits, so they let a piece be one byte long.
     const auto row = [](const char* name, const QString& prefix, const QString& text, int limit,
-                        const QStringList& pieces) {
-        QTest::newRow(name) << prefix << text << limit << pieces;
+                        const QStringList& pieces, int shortest = 1,
+                        SplitRefusal refusal = SplitRefusal::None) {
+        QTest::newRow(name) << prefix << text << limit << shortest << pieces << refusal;
     };
+    const QString x155(155, 'x');
+    const QString longName = "/w " + QString(300, 'n') + " ";
     row("whisper prefix, exactly at the limit", "/w Ann ", "hi there", 15, {"hi there"});
     row("whisper prefix, one over: cut at the blank", "/w Ann ", "hi there", 14, {"hi", "there"});
     row("blank right behind the limit", "", "abcde fgh", 5, {"abcde", "fgh"});
@@ -157,7 +168,26 @@ void tst_SendingParts::pieces_data()
     row("a character wider than the room goes whole", "", "\U0001F600\U0001F600", 3,
         {"\U0001F600", "\U0001F600"});
     row("empty emote", "/emote ", "", 10, {""});
-    row("prefix fills the limit", "/w Annabelle ", "hi", 10, {"h", "i"});
+    row("prefix fills the limit", "/w Annabelle ", "hi", 10, {}, 1, SplitRefusal::NoRoom);
+    row("a slash behind the last blank moves the cut", "", x155 + " /logout see you", 160,
+        {x155 + " /log", "out see you"}, 32);
+    row("an earlier blank is taken instead", "", "hello " + QString(150, 'x') + " /ban bob", 160,
+        {"hello", QString(150, 'x') + " /ban bob"}, 32);
+    row("blanks before the slash count as well", "", "abcd  /quit", 8, {"abcd  /q", "uit"});
+    row("a hard cut never leaves a slash first", "", "abc//def", 3, {"ab", "c//", "def"});
+    row("a slash run longer than a line is refused", "", "a" + QString(200, '/'), 160, {}, 32,
+        SplitRefusal::WouldBeCommand);
+    row("a whisper piece may begin with a slash", "/w Ann ", QString(30, 'x') + " /ban bob", 40,
+        {QString(30, 'x'), "/ban bob"}, 32);
+    row("an emote piece may begin with a slash", "/emote ", "a /b", 10, {"a", "/b"});
+    row("a name too long to whisper to is refused", longName, "hello world", 160, {}, 32,
+        SplitRefusal::NoRoom);
+    row("a long name with a text that fits is sent", "/w " + QString(140, 'n') + " ", "hi", 160,
+        {"hi"}, 32);
+    row("a prefix leaving 31 bytes is refused", QString(129, 'p'), QString(40, 'x'), 160, {}, 32,
+        SplitRefusal::NoRoom);
+    row("a prefix leaving 32 bytes is enough", QString(128, 'p'), QString(40, 'x'), 160,
+        {QString(32, 'x'), QString(8, 'x')}, 32);
 }
 
 void tst_SendingParts::pieces()
@@ -165,9 +195,51 @@ void tst_SendingParts::pieces()
     QFETCH(QString, prefix);
     QFETCH(QString, text);
     QFETCH(int, limit);
+    QFETCH(int, shortest);
     QFETCH(QStringList, pieces);
+    QFETCH(SplitRefusal, refusal);
 
-    QCOMPARE(splitLongLine(prefix, text, limit), pieces);
+    SplitRefusal why = SplitRefusal::WouldBeCommand;
+    QCOMPARE(splitLongLine(prefix, text, limit, &why, shortest), pieces);
+    QCOMPARE(why, refusal);
+}
+
+// For any text, no piece of talk begins with "/" (after any blanks), every piece fits, and
+// the pieces give the text back; a refusal needs a stretch of slashes and blanks that fills a
+// line. Texts of slashes, blanks, letters and wide characters in changing mixtures.
+void tst_SendingParts::noTalkPieceIsACommand()
+{
+    QRandomGenerator random(20261209);
+    const QString alphabet[] = {"/", " ", "x", "\u00e9", "\U0001F600"};
+    for (int round = 0; round < 3000; ++round) {
+        const int limit = random.bounded(40, 256);
+        const int slashes = random.bounded(1, 95); // percent of the characters
+        QString text = "t";
+        for (int n = random.bounded(600); n > 0; --n) {
+            const int pick = random.bounded(100);
+            text += pick < slashes ? alphabet[0] : alphabet[1 + pick % 4];
+        }
+        SplitRefusal why = SplitRefusal::None;
+        const QStringList pieces = splitLongLine(QString(), text, limit, &why);
+        if (why != SplitRefusal::None) {
+            QCOMPARE(why, SplitRefusal::WouldBeCommand);
+            QVERIFY2(QRegularExpression(QString("[/ ]{%1}").arg(limit - 4)).match(text).hasMatch(),
+                     qPrintable(text));
+            continue;
+        }
+        qsizetype at = 0;
+        for (const QString& piece : pieces) {
+            QVERIFY2(!QRegularExpression("^ */").match(piece).hasMatch(), qPrintable(text));
+            QVERIFY(piece.toUtf8().size() <= limit);
+            if (!QStringView(text).mid(at).startsWith(piece) && text.at(at) == ' ')
+                ++at; // the blank the cut dropped
+            QVERIFY2(QStringView(text).mid(at).startsWith(piece), qPrintable(text));
+            at += piece.size();
+        }
+        // A blank at the very end only separated the last two pieces.
+        QVERIFY2(at == text.size() || (at + 1 == text.size() && text.endsWith(' ')),
+                 qPrintable(text));
+    }
 }
 
 // What a line typed into the input box repeats in each piece; "-" for a command that is

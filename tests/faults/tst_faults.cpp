@@ -13,8 +13,11 @@
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/frmAnti.h"
 #include "ui/frmConnect.h"
+#include "ui/frmFlood.h"
 #include "ui/frmMain.h"
+#include "ui/frmScrollback.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -41,8 +44,12 @@ private slots:
     void floodWithoutLineEnd();
     void serverStopsReading();
     void settingsFolderCannotBeCreated();
+    void everySettingsWriterTellsOnce_data();
+    void everySettingsWriterTellsOnce();
 
 private:
+    void blockSettingsFolder();
+    void writeSettingsBy(const QString& writer);
     bool connectTo(RawPeer& peer);
     void expectAnswering();
 
@@ -194,11 +201,16 @@ void tst_Faults::serverStopsReading()
 // The connect dialog still opens and the login still goes out; the failed write of the
 // settings is reported once, with the system's reason (a path through a file fails alike for
 // root and everyone else).
-void tst_Faults::settingsFolderCannotBeCreated()
+void tst_Faults::blockSettingsFolder()
 {
     QFile blocker(h->settingsFolder() + QStringLiteral("/blocker"));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker.fileName() + "/config"));
+}
+
+void tst_Faults::settingsFolderCannotBeCreated()
+{
+    blockSettingsFolder();
 
     // Opened directly: File > Connect would try the default server, off this machine.
     frmConnect* dialog = Forms<frmConnect>::get();
@@ -211,6 +223,64 @@ void tst_Faults::settingsFolderCannotBeCreated()
     QVERIFY(h->main->cmdSend->isEnabled());
     QCOMPARE(readSetting(ConfigurationKey::Username, "Guest"), QStringLiteral("Guest"));
     QCOMPARE(h->chatLog(), QStringLiteral("The settings could not be saved: Not a directory.\r\n"));
+    expectAnswering();
+}
+
+void tst_Faults::writeSettingsBy(const QString& writer)
+{
+    if (writer == "Timestamps") {
+        h->main->mnuTimestamps->trigger();
+    } else if (writer == "Reconnect") {
+        h->main->mnuReconnect->trigger();
+    } else if (writer == "Scrollback") {
+        h->main->mnuScrollback->trigger();
+        auto* dialog = h->main->findChild<frmScrollback*>();
+        QVERIFY(dialog);
+        dialog->txtLines->setText(QStringLiteral("500"));
+        dialog->cmdOkay->click();
+        QTRY_VERIFY(!h->main->findChild<frmScrollback*>());
+    } else if (writer == "Flood Protection") {
+        h->main->mnuFlood->trigger();
+        Forms<frmFlood>::get()->cmdOkay->click(); // the limits shown are usable
+        QTRY_VERIFY(!Forms<frmFlood>::isLoaded());
+    } else if (writer == "Anti-Idle Message") {
+        h->main->mnuAntiMessage->trigger();
+        Forms<frmAnti>::get()->txtAntiMessage->setText(QStringLiteral("away"));
+        Forms<frmAnti>::get()->cmdOkay->click();
+    }
+}
+
+// Every item and dialog that writes a setting: a write the store refuses is told in the chat
+// log, once for the cause however often the user tries; a write that succeeds ends the cause.
+void tst_Faults::everySettingsWriterTellsOnce_data()
+{
+    QTest::addColumn<QString>("writer");
+    QTest::addColumn<bool>("mendedBetween"); // a write succeeds between the two tries
+    for (const char* writer :
+         {"Timestamps", "Reconnect", "Scrollback", "Flood Protection", "Anti-Idle Message"})
+        QTest::newRow(writer) << QString::fromLatin1(writer) << false;
+    QTest::newRow("Timestamps, folder mended between") << QStringLiteral("Timestamps") << true;
+}
+
+void tst_Faults::everySettingsWriterTellsOnce()
+{
+    QFETCH(QString, writer);
+    QFETCH(bool, mendedBetween);
+    h->main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(h->main));
+    const QByteArray writable = qgetenv("XDG_CONFIG_HOME");
+    blockSettingsFolder();
+    const QString notice = QStringLiteral("The settings could not be saved: Not a directory.");
+    writeSettingsBy(writer);
+    QCOMPARE(h->chatLog().count(notice), 1);
+    if (mendedBetween) {
+        qputenv("XDG_CONFIG_HOME", writable);
+        writeSettingsBy(writer);
+        blockSettingsFolder();
+    }
+    writeSettingsBy(writer);
+    QCOMPARE(h->chatLog().count(notice), mendedBetween ? 2 : 1);
+    QCOMPARE(h->chatLog().count(QStringLiteral("\r\n")), h->chatLog().count(notice));
     expectAnswering();
 }
 

@@ -65,7 +65,7 @@ void tst_ChatEvent::handlerLine_data()
                                                    "c\xc2\x85\xc2\x9f")
                                           << u"a\ufffdb\ufffdc\ufffd\ufffd\r"_s;
     // U+202A..U+202E embeddings and overrides, U+2066..U+2069 isolates. Right-to-left
-    // letters and the right-to-left mark U+200F stay as they are.
+    // letters stay as they are; the invisible right-to-left mark U+200F does not.
     QTest::newRow("bidirectional controls") << bytes("a\xe2\x80\xaa"
                                                      "b\xe2\x80\xae"
                                                      "c\xe2\x81\xa6"
@@ -74,7 +74,15 @@ void tst_ChatEvent::handlerLine_data()
                                             << u"a\ufffdb\ufffdc\ufffdd\ufffde\ufffd\ufffd\r"_s;
     QTest::newRow("right-to-left text") << bytes("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d "
                                                  "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85\xe2\x80\x8f")
-                                        << u"שלום سلام\u200f\r"_s;
+                                        << u"שלום سلام\ufffd\r"_s;
+    // Format characters and other default-ignorable code points: zero-width blank, word
+    // joiner, byte order mark, Arabic letter mark, Mongolian vowel separator, soft hyphen,
+    // Hangul filler, variation selector, a tag and a musical format character (both outside
+    // the BMP: one symbol each).
+    QTest::newRow("invisible characters")
+        << bytes("alice\xe2\x80\x8b|\xe2\x81\xa0|\xef\xbb\xbf|\xd8\x9c|\xe1\xa0\x8e|\xc2\xad|"
+                 "\xe3\x85\xa4|\xef\xb8\x8f|\xf3\xa0\x81\x81|\xf0\x9d\x85\xb3|\xf0\x9f\x98\x80")
+        << u"alice\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|😀\r"_s;
 }
 
 // One character per character, so positions in the line are those the server sent.
@@ -139,6 +147,14 @@ void tst_ChatEvent::parse_data()
     // A right-to-left name or text: both fields isolated, so neither moves the other.
     row("talk, right to left", u"1005 TALK \u05d1 0010 \"\u05e9 1\""_s, "talk", u"TALK \u05d1 "_s,
         "0010", u"\u05e9 1"_s, u"<\u2068TALK \u05d1 \u2069:>\u2068\u05e9 1\u2069"_s);
+    row("talk unclosed", u"1005 TALK bob 0010 \"unclosed"_s, "talk", u"TALK bob "_s, "0010",
+        u"unclosed"_s, u"<TALK bob :>unclosed"_s);
+    row("talk unopened", u"1005 TALK bob 0010 unopened\""_s, "talk", u"TALK bob "_s, "0010",
+        u"unopened"_s, u"<TALK bob :>unopened"_s);
+    row("talk without quotes", u"1005 TALK bob 0010 a b"_s, "talk", u"TALK bob "_s, "0010",
+        u"a b"_s, u"<TALK bob :>a b"_s);
+    row("talk a lone quote", u"1005 TALK bob 0010 \""_s, "talk", u"TALK bob "_s, "0010", none,
+        u"<TALK bob :>"_s);
     row("talk without flags", u"1005 TALK bob \"hi\""_s, "unreadable", none, "", none, none);
     row("talk without text", u"1005 TALK bob 0010"_s, "unreadable", none, "", none, none);
     row("talk code only", u"1005"_s, "unreadable", none, "", none, none);
@@ -150,10 +166,13 @@ void tst_ChatEvent::parse_data()
         u" bob :(Whispered) hi"_s);
     row("whisper inner quotes", u"1004 WHISPER bob 0010 \"say \"x\" now\""_s, "whisper", u" bob "_s,
         "0010", u"say \"x\" now"_s, u" bob :(Whispered) say \"x\" now"_s);
-    row("whisper no quotes", u"1004 WHISPER bob 0010 hi"_s, "unreadable", none, "", none, none);
+    row("whisper no quotes", u"1004 WHISPER bob 0010 hi"_s, "whisper", u" bob "_s, "0010", u"hi"_s,
+        u" bob :(Whispered) hi"_s);
+    row("whisper unopened", u"1004 WHISPER bob 0010 psst\""_s, "whisper", u" bob "_s, "0010",
+        u"psst"_s, u" bob :(Whispered) psst"_s);
     row("whisper no flags", u"1004 WHISPER bob \"hi\""_s, "unreadable", none, "", none, none);
-    row("whisper cut", u"1004 WHISPER bob 0010 \""_s + QString(240, u'a'), "unreadable", none, "",
-        none, none);
+    row("whisper cut", u"1004 WHISPER bob 0010 \""_s + QString(240, u'a'), "whisper", u" bob "_s,
+        "0010", QString(240, u'a'), u" bob :(Whispered) "_s + QString(240, u'a'));
 
     row("info", u"1018 INFO \"Welcome\""_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
     row("error", u"1019 ERROR \"No such user.\""_s, "info", none, "", u"No such user."_s,
@@ -161,15 +180,19 @@ void tst_ChatEvent::parse_data()
     row("announcement", u"1006 _ \"Announcement from admin: maintenance soon\""_s, "info", none, "",
         u"Announcement from admin: maintenance soon"_s,
         u"Announcement from admin: maintenance soon"_s);
-    row("info no quotes", u"1018 INFO Welcome"_s, "info", none, "", none, none);
-    row("info one quote", u"1018 INFO \"abc"_s, "info", none, "", none, none);
+    row("info no quotes", u"1018 INFO Welcome"_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
+    row("info one quote", u"1018 INFO \"abc"_s, "info", none, "", u"abc"_s, u"abc"_s);
+    row("info unopened", u"1019 ERROR No such user.\""_s, "info", none, "", u"No such user."_s,
+        u"No such user."_s);
     row("info whois", u"1018 INFO \"bob is in channel \"Chat\".\""_s, "info", none, "",
         u"bob is in channel \"Chat\"."_s, u"bob is in channel \"Chat\"."_s);
-    row("info cut", cutInfo, "info", none, "", none, none);
+    row("info cut", cutInfo, "info", none, "", cutInfo.mid(11), cutInfo.mid(11));
     row("info cut, next behind", cutInfo + u"1019 ERROR \"x\""_s, "info", none, "",
         cutInfo.mid(11) + u"1019 ERROR \"x"_s, cutInfo.mid(11) + u"1019 ERROR \"x"_s);
 
     row("emote", u"1023 EMOTE bob 0010 \"waves\""_s, "emote", u"bob "_s, "0010", u"waves"_s,
+        u"bob  waves"_s);
+    row("emote unclosed", u"1023 EMOTE bob 0010 \"waves"_s, "emote", u"bob "_s, "0010", u"waves"_s,
         u"bob  waves"_s);
     row("emote too short", u"1023 EMOTE bob 0010 "_s, "unreadable", none, "", none, none);
 
@@ -191,7 +214,11 @@ void tst_ChatEvent::parse_data()
 
     row("channel", u"1007 CHANNEL \"Chat 1\""_s, "channel", none, "", u"Chat 1"_s, none);
     row("channel empty", u"1007 CHANNEL \"\""_s, "channel", none, "", none, none);
-    row("channel too short", u"1007 CHANNEL \""_s, "unreadable", none, "", none, none);
+    row("channel one quote", u"1007 CHANNEL \""_s, "channel", none, "", none, none);
+    row("channel unopened", u"1007 CHANNEL half\""_s, "channel", none, "", u"half"_s, none);
+    row("channel unclosed", u"1007 CHANNEL \"half"_s, "channel", none, "", u"half"_s, none);
+    row("channel without quotes", u"1007 CHANNEL Chat 1"_s, "channel", none, "", u"Chat 1"_s, none);
+    row("channel too short", u"1007 CHANNEL"_s, "unreadable", none, "", none, none);
 
     row("greeting", u"BOT or Telnet Connection from [127.0.0.1]"_s, "plain", none, "",
         u"BOT or Telnet Connection from [127.0.0.1]"_s,
@@ -242,6 +269,10 @@ void tst_ChatEvent::unterminated_data()
     row("talk that kept its quote", u"1005 TALK bob 0010 \"hi\""_s, "talk", u"<TALK bob :>hi"_s);
     row("talk cut right after its quote", u"1005 TALK bob 0010 \"x"_s, "talk",
         u"<TALK bob :>x"_s + ell);
+    row("talk cut without quotes", u"1005 TALK bob 0010 abc"_s, "talk", u"<TALK bob :>abc"_s + ell);
+    row("talk unopened that kept its end", u"1005 TALK bob 0010 abc\""_s, "talk",
+        u"<TALK bob :>abc"_s);
+    row("info cut without quotes", u"1018 INFO bob is"_s, "info", u"bob is"_s + ell);
     row("talk unfinished before its text", u"1005 TALK bob 0010"_s, "unreadable", QString());
     row("whisper", u"1004 WHISPER bob 0010 \"psst"_s, "whisper", u" bob :(Whispered) psst"_s + ell);
     row("whisper with quotes inside", u"1004 WHISPER bob 0010 \"say \"x\" and"_s, "whisper",
@@ -251,7 +282,7 @@ void tst_ChatEvent::unterminated_data()
     row("right to left: the mark inside the text's isolate", u"1018 INFO \"\u05e9\u05dc"_s, "info",
         u"\u2068\u05e9\u05dc"_s + ell + u"\u2069"_s);
     row("error", u"1019 ERROR \"That user is"_s, "info", u"That user is"_s + ell);
-    row("info before its quote", u"1018 IN"_s, "info", QString());
+    row("info before its text", u"1018 IN"_s, "info", ell);
     row("join keeps its name", u"1002 JOIN bob 0010 [CH"_s, "join",
         u"bob  has joined the channel"_s);
     row("prompt as it stands", u"Password: "_s, "plain", u"Password: "_s);

@@ -87,7 +87,7 @@ void tst_ReceivePath::linesReachTheirHandlers_data()
                                   << "Announcement from admin: news\r\n"
                                   << none << nobody << none;
     QTest::newRow("unreadable lines are skipped, the next is shown")
-        << QByteArray("1005 TALK bob\r\n1004 WHISPER bob 0010 hi\r\n1023 EMOTE bob\r\n"
+        << QByteArray("1005 TALK bob\r\n1004 WHISPER bob \"hi\"\r\n1023 EMOTE bob\r\n"
                       "1001 USER\r\n1002 JOIN x y\r\n1005 TALK bob 0010 \"ok\"\r\n")
         << "<TALK bob :>ok\r\n"
         << none << nobody << none;

@@ -8,9 +8,11 @@
 
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <cerrno>
+#include <clocale>
 #include <cstring>
 
 #include <sys/stat.h>
@@ -66,6 +68,21 @@ struct stat statOf(const QString& path)
 int modeOf(const QString& path)
 {
     return int(statOf(path).st_mode & 07777);
+}
+
+// Switches the C library to a Turkish locale, in which "I" and "i" are not the same letter
+// to its case-insensitive comparisons. A system without one gets one made into `folder`
+// (the 8-bit Turkish one, which has the same letter cases and is made in a moment).
+bool useTurkishLocale(const QTemporaryDir& folder)
+{
+    if (std::setlocale(LC_ALL, "tr_TR.UTF-8") != nullptr)
+        return true;
+    const QString made = folder.path() + QStringLiteral("/tr_TR.ISO-8859-9");
+    QProcess::execute(QStringLiteral("localedef"),
+                      {QStringLiteral("-i"), QStringLiteral("tr_TR"), QStringLiteral("-f"),
+                       QStringLiteral("ISO-8859-9"), made});
+    qputenv("LOCPATH", QFile::encodeName(folder.path()));
+    return std::setlocale(LC_ALL, "tr_TR.ISO-8859-9") != nullptr;
 }
 
 bool isWholeFile(const QString& path)
@@ -135,6 +152,7 @@ void TestSettingsFile::fileText_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QByteArray>("username"); // what a read yields
     QTest::addColumn<bool>("damaged");        // kept aside on the next write
+    QTest::addColumn<bool>("turkish");        // read under a Turkish locale
 
     const QByteArray alice = "\"Username\"=\"Alice\"\n";
     const QByteArray fallback = "<default>";
@@ -142,25 +160,31 @@ void TestSettingsFile::fileText_data()
         << QByteArray("REGEDIT4\r\n; kept by hand\r\n\r\n"
                       "[HKEY_LOCAL_MACHINE\\Software\\KxVantric\\Configuration]\r\n"
                       "\"Username\"=\"Alice\"")
-        << QByteArray("Alice") << false;
+        << QByteArray("Alice") << false << false;
     QTest::newRow("other letter case")
         << QByteArray("[hkey_local_machine\\SOFTWARE\\kxvantric\\CONFIGURATION]\n"
                       "\"USERNAME\"=\"Alice\"\n")
-        << QByteArray("Alice") << false;
+        << QByteArray("Alice") << false << false;
+    QTest::newRow("capitals under a Turkish locale")
+        << QByteArray("[HKEY_LOCAL_MACHINE\\SOFTWARE\\KXVANTRIC\\CONFIGURATION]\n"
+                      "\"USERNAME\"=\"Alice\"\n\"ANTIIDLEMESSAGE\"=\"x\"\n")
+        << QByteArray("Alice") << false << true;
     QTest::newRow("terminating NUL") << kSection + "\"Username\"=hex(1):41,6c,69,63,65,00\n"
-                                     << QByteArray("Alice") << false;
+                                     << QByteArray("Alice") << false << false;
 
-    QTest::newRow("REG_EXPAND_SZ") << kSection + "\"Username\"=hex(2):41,00\n" << fallback << true;
-    QTest::newRow("REG_DWORD") << kSection + "\"Username\"=dword:0000002a\n" << fallback << true;
+    QTest::newRow("REG_EXPAND_SZ") << kSection + "\"Username\"=hex(2):41,00\n"
+                                   << fallback << true << false;
+    QTest::newRow("REG_DWORD") << kSection + "\"Username\"=dword:0000002a\n"
+                               << fallback << true << false;
     QTest::newRow("unknown escape") << kSection + R"("Username"="C:\dir")" + "\n"
-                                    << fallback << true;
+                                    << fallback << true << false;
     QTest::newRow("another key") << "[HKEY_CURRENT_USER\\Software\\KxVantric\\Configuration]\n" +
                                         alice
-                                 << fallback << true;
+                                 << fallback << true << false;
     QTest::newRow("cut off inside hex data") << kSection + "\"Username\"=hex(1):41,6c,\\\n"
-                                             << fallback << true;
+                                             << fallback << true << false;
     QTest::newRow("damage does not hide other values")
-        << kSection + "\x01garbage\xff\n" + alice << QByteArray("Alice") << true;
+        << kSection + "\x01garbage\xff\n" + alice << QByteArray("Alice") << true << false;
 }
 
 void TestSettingsFile::fileText()
@@ -168,6 +192,14 @@ void TestSettingsFile::fileText()
     QFETCH(QByteArray, text);
     QFETCH(QByteArray, username);
     QFETCH(bool, damaged);
+    QFETCH(bool, turkish);
+    QTemporaryDir locales;
+    if (turkish && !useTurkishLocale(locales))
+        QSKIP("No Turkish locale, and none could be made with localedef");
+    const auto restore = qScopeGuard([] {
+        std::setlocale(LC_ALL, "C");
+        qunsetenv("LOCPATH");
+    });
     TempConfigHome home;
     QVERIFY(writeFile(home.storeFile(), text));
     QCOMPARE(readSetting(Username), username);

@@ -30,7 +30,11 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 const QTime Clock(9, 5, 59); // shown as "[09:05] "
@@ -252,31 +256,55 @@ void tst_DesktopHabits::maskedPasswordKeepsWhatWasTyped()
     QVERIFY(accessible && accessible->state().passwordEdit);
 }
 
+namespace {
+int modeOf(const QString& path)
+{
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return int(info.st_mode & 07777);
+}
+} // namespace
+
 // The folder holds "chat.txt"; `choice` is relative to it, empty for a cancelled choice.
 void tst_DesktopHabits::saveChatLog_data()
 {
     QTest::addColumn<QString>("choice");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("new file") << "log.txt" << true;
-    QTest::newRow("replaces an older file") << "chat.txt" << true;
-    QTest::newRow("unwritable folder (a regular file)") << "chat.txt/log.txt" << false;
-    QTest::newRow("cancelled") << "" << false;
+    QTest::addColumn<QString>("reason"); // what the message ends with, when it matters
+    QTest::newRow("new file") << "log.txt" << true << "";
+    QTest::newRow("replaces an older file") << "chat.txt" << true << "";
+    QTest::newRow("unwritable folder (a regular file)") << "chat.txt/log.txt" << false << "";
+    // A file size limit stops the write part of the way, as a full disk does.
+    QTest::newRow("write stopped short") << "log.txt" << false << ": File too large.";
+    QTest::newRow("cancelled") << "" << false << "";
 }
 
 void tst_DesktopHabits::saveChatLog()
 {
     QFETCH(QString, choice);
     QFETCH(bool, saved);
+    QFETCH(QString, reason);
     QTemporaryDir folder;
     QFile older(folder.filePath("chat.txt"));
     QVERIFY(older.open(QIODevice::WriteOnly));
     older.write("an older and much longer text\n");
     older.close();
+    const int olderMode = modeOf(older.fileName());
     h->fileToChoose = choice.isEmpty() ? QString() : folder.filePath(choice);
     AppendLine(h->main->TxtGet, QStringLiteral("bob: caf\u00e9"));
     AppendLine(h->main->TxtGet, "<ann waves>");
 
+    const bool limited = !reason.isEmpty();
+    if (limited) {
+        AppendLine(h->main->TxtGet, QString(20000, 'x'));
+        ::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails with EFBIG
+    }
+    rlimit fileSize{};
+    ::getrlimit(RLIMIT_FSIZE, &fileSize);
+    const rlimit small{4096, fileSize.rlim_max};
+    QVERIFY(!limited || ::setrlimit(RLIMIT_FSIZE, &small) == 0);
     h->main->mnuSaveLog->trigger();
+    ::setrlimit(RLIMIT_FSIZE, &fileSize);
 
     const QFileInfo suggested(h->suggestedFile);
     QVERIFY(suggested.dir().exists());
@@ -285,8 +313,11 @@ void tst_DesktopHabits::saveChatLog()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), saved ? QByteArray("bob: caf\xc3\xa9\n<ann waves>\n")
                                    : QByteArray("an older and much longer text\n"));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), choice == "log.txt" ? 2 : 1);
-    if (choice != "chat.txt/log.txt") {
+    QCOMPARE(modeOf(file.fileName()), saved ? 0600 : olderMode);
+    // Nothing partial is left: no file of the name chosen, and no temporary file.
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(),
+             saved && choice == "log.txt" ? 2 : 1);
+    if (saved || choice.isEmpty()) {
         QVERIFY(h->messages.isEmpty());
         return;
     }
@@ -297,6 +328,7 @@ void tst_DesktopHabits::saveChatLog()
     QVERIFY2(text.startsWith("Could not save the chat log to " + h->fileToChoose + ": ") &&
                  text.size() > h->fileToChoose.size() + 35, // the reason follows
              qPrintable(text));
+    QVERIFY2(text.endsWith(reason), qPrintable(text));
 }
 
 // Ctrl+C copies a selection in both logs; a real right click (through the window) opens the

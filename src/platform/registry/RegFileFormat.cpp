@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <strings.h>
 
 namespace {
 
@@ -14,7 +13,7 @@ const std::string kSection = "[HKEY_LOCAL_MACHINE\\" + std::string(Configuration
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
+    return RegFile::equalsIgnoringAsciiCase(a, b);
 }
 
 std::string_view takeLine(std::string_view& text)
@@ -77,6 +76,15 @@ void appendString(std::string& out, std::string_view text, char end)
 
 } // namespace
 
+// The C library's case-insensitive comparisons follow the locale: under a Turkish one "I" and
+// "i" are different letters, and a file written in capitals would not be read.
+bool RegFile::equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 bool RegFile::fitsInQuotes(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) {
@@ -84,12 +92,17 @@ bool RegFile::fitsInQuotes(std::string_view text)
     });
 }
 
-std::string* RegFile::Values::find(std::string_view name)
+const std::string* RegFile::Values::find(std::string_view name) const
 {
     const auto it = std::find_if(list.rbegin(), list.rend(), [&name](const auto& value) {
         return equalsIgnoringCase(value.first, name);
     });
     return it != list.rend() ? &it->second : nullptr;
+}
+
+std::string* RegFile::Values::find(std::string_view name)
+{
+    return const_cast<std::string*>(std::as_const(*this).find(name));
 }
 
 RegFile::Values RegFile::parse(std::string_view text)

@@ -24,10 +24,15 @@ struct Values {
     std::vector<std::pair<std::string, std::string>> list; // name and data bytes, in file order
     bool complete = true;                     // false when some of the text was not understood
     std::string* find(std::string_view name); // the last value of that name counts
+    const std::string* find(std::string_view name) const;
 };
 
 Values parse(std::string_view text);
 std::string format(const Values& values);
+
+// Key and value names compare as the registry compares them: ASCII letters without regard to
+// case, whatever the locale; every other byte as it is.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // No control characters other than tab, so that the text stays one line in quotes.
 bool fitsInQuotes(std::string_view text);

@@ -1,10 +1,12 @@
 // The registry primitives over one per-user file, as there is no machine-wide store an ordinary
 // user may write: $XDG_CONFIG_HOME/KxVantric/registry.reg or ~/.config/KxVantric/registry.reg.
-// Every call reads the file afresh, so running copies of the program see each other's values at
-// once. It holds a password, so it gets mode 0600 in folders of mode 0700. Reading creates
-// nothing. A write re-reads the file under a lock and renames a flushed temporary file over it: a
-// crash leaves the old or the new file, and two running copies never drop each other's values. A
-// damaged file is first copied to registry.reg.damaged, so nothing a user had in it is lost.
+// Every call looks at the file afresh, so running copies of the program see each other's values
+// at once; its text is parsed again only when the file changed (another inode, size or time), so
+// even a huge file costs one parse and not one per read. It holds a password, so it gets mode 0600
+// in folders of mode 0700. Reading creates nothing. A write re-reads the file under a lock and
+// renames a flushed temporary file over it: a crash leaves the old or the new file, and two running
+// copies never drop each other's values. A damaged file is first copied to registry.reg.damaged, so
+// nothing a user had in it is lost.
 
 #include "platform/registry/WinReg.h"
 
@@ -15,7 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <strings.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,7 +40,8 @@ std::string storePath()
 }
 
 // The file's bytes; `error` gets the errno of a failed open or read, ENOENT when there is none.
-std::string load(const std::string& path, int& error)
+// `identity`, if given, gets the status of the file that was read.
+std::string load(const std::string& path, int& error, struct stat* identity = nullptr)
 {
     // O_NONBLOCK: a FIFO in the file's place must not hang the window.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -55,7 +57,57 @@ std::string load(const std::string& path, int& error)
     error = error == 0 && n < 0 ? errno : error;
     if (fd >= 0)
         ::close(fd);
+    if (identity != nullptr)
+        *identity = info;
     return error == 0 ? bytes : std::string();
+}
+
+// The values of the file last parsed, and what identified it then.
+struct ParsedFile {
+    std::string path;
+    struct stat identity {};
+    RegFile::Values values;
+};
+ParsedFile parsed;
+
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The file at `path` is still the one parsed last: same inode, size and times.
+bool isParsedFile(const std::string& path)
+{
+    struct stat now {};
+    const struct stat& then = parsed.identity;
+    return !parsed.path.empty() && path == parsed.path && ::stat(path.c_str(), &now) == 0 &&
+           S_ISREG(now.st_mode) && now.st_dev == then.st_dev && now.st_ino == then.st_ino &&
+           now.st_size == then.st_size && sameTime(now.st_mtim, then.st_mtim) &&
+           sameTime(now.st_ctim, then.st_ctim);
+}
+
+void rememberParsed(const std::string& path, const struct stat& identity,
+                    const RegFile::Values& values)
+{
+    parsed = {path, identity, values};
+}
+
+// The values in the file, parsed again only when it changed. A file that cannot be read
+// has none, and is not remembered.
+const RegFile::Values& currentValues(const std::string& path)
+{
+    static const RegFile::Values none;
+    if (isParsedFile(path))
+        return parsed.values;
+    int error = 0;
+    struct stat identity {};
+    const std::string bytes = load(path, error, &identity);
+    if (error != 0) {
+        parsed = {};
+        return none;
+    }
+    rememberParsed(path, identity, RegFile::parse(bytes));
+    return parsed.values;
 }
 
 // The caller holds the folder's lock, so the temporary name is ours; one left by a crash goes.
@@ -88,7 +140,7 @@ LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result)
     if (result == nullptr)
         return EINVAL;
     const bool isSettingsKey = key == HKEY_LOCAL_MACHINE && subKey != nullptr &&
-                               ::strcasecmp(subKey, ConfigurationKey::Path) == 0;
+                               RegFile::equalsIgnoringAsciiCase(subKey, ConfigurationKey::Path);
     *result = isSettingsKey ? &settingsKey : nullptr;
     return isSettingsKey ? ERROR_SUCCESS : EACCES;
 }
@@ -109,8 +161,7 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
 {
     if (key != &settingsKey || reserved != nullptr || (data != nullptr && size == nullptr))
         return EINVAL;
-    int error = 0;
-    RegFile::Values values = RegFile::parse(load(storePath(), error));
+    const RegFile::Values& values = currentValues(storePath());
     const std::string* value = values.find(valueName != nullptr ? valueName : "");
     if (value == nullptr)
         return ENOENT;
@@ -152,8 +203,10 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
         if (error == EWOULDBLOCK)
             ::usleep(2000);
     }
-    const std::string bytes = error == 0 ? load(path, error) : std::string();
-    RegFile::Values values = RegFile::parse(bytes);
+    // Under the lock the file is read again, unless it is still the whole file parsed last.
+    const bool known = error == 0 && isParsedFile(path) && parsed.values.complete;
+    const std::string bytes = error == 0 && !known ? load(path, error) : std::string();
+    RegFile::Values values = known ? parsed.values : RegFile::parse(bytes);
     std::string* old = values.find(name);
     // A file that cannot be read is never replaced, as it could not even be kept aside; an
     // unchanged value spares the disk a rewrite.
@@ -163,6 +216,9 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
             old = &values.list.emplace_back(name, "").second;
         *old = value;
         error = error != 0 ? error : replaceFile(folderFd, path, RegFile::format(values));
+        struct stat identity {};
+        if (error == 0 && ::stat(path.c_str(), &identity) == 0)
+            rememberParsed(path, identity, values);
     }
     ::close(folderFd);
     return error;
