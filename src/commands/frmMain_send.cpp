@@ -41,7 +41,7 @@ bool frmMain::canSendLines() const
 bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, NotSentNotice, LineKind::Error);
         return false;
     }
     outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
@@ -52,7 +52,7 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
                            const std::function<void(const QString& piece)>& echo)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, NotSentNotice, LineKind::Error);
         return false;
     }
     for (const QString& piece : splitLongLine(prefix, text, outgoing->limits().longestLine))
@@ -76,10 +76,12 @@ void frmMain::stopSendingLines()
 void frmMain::tellUnsentLines(int count)
 {
     if (count == 1)
-        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."));
+        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."),
+                     LineKind::Error);
     else if (count > 1)
         appendNotice(TxtGet,
-                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count));
+                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count),
+                     LineKind::Error);
 }
 
 void frmMain::showWaitingLines(int waiting)
@@ -102,7 +104,7 @@ void frmMain::cmdSend_Click()
     const QString name = ownUserName();
     const QString prefix = splitPrefixOf(text).value_or(text);
     const auto echo = [this, name, prefix](const QString& piece) {
-        EchoLine(TxtGet, name + QStringLiteral(": ") + prefix + piece);
+        EchoLine(TxtGet, name + QStringLiteral(": ") + prefix + piece, LineKind::OwnEcho);
     };
     if (!sendChatLine(prefix, text.mid(prefix.size()), echo))
         return;
@@ -121,7 +123,8 @@ void frmMain::cmdWhisper_Click()
     }
     const QString target = onOneLine(*selected);
     const auto echo = [this, target](const QString& piece) {
-        EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + piece);
+        EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + piece,
+                 LineKind::WhisperOut);
     };
     if (!sendChatLine(QStringLiteral("/w ") + target + QLatin1Char(' '), onOneLine(TxtSend->text()),
                       echo))
@@ -144,7 +147,8 @@ void frmMain::mnuEmote_Click()
 {
     const QString name = ownUserName();
     const auto echo = [this, name](const QString& piece) {
-        EchoLine(TxtGet, QLatin1Char('<') + name + QLatin1Char(' ') + piece + QLatin1Char('>'));
+        EchoLine(TxtGet, QLatin1Char('<') + name + QLatin1Char(' ') + piece + QLatin1Char('>'),
+                 LineKind::OwnEcho);
     };
     if (!sendChatLine(QStringLiteral("/emote "), onOneLine(TxtSend->text()), echo))
         return;

@@ -104,7 +104,7 @@ void frmMain::mnuDisconnect_Click()
         return;
     }
     stopSendingLines();
-    insertAtCaret(TxtGet, LostNotice);
+    insertAtCaret(TxtGet, LostNotice, LineKind::Info);
     BattleSock->Close();
     stopReconnecting();
     enterIdleState();
@@ -119,10 +119,12 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
     const bool quiet =
         m_quietAttempt && Forms<frmConnect>::isLoaded() && Forms<frmConnect>::get()->isVisible();
     if (!quiet)
-        appendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
-                                 .arg(BattleSock->remoteHost())
-                                 .arg(BattleSock->remotePort())
-                                 .arg(reason));
+        appendNotice(TxtGet,
+                     QStringLiteral("Could not connect to %1 (port %2): %3.")
+                         .arg(BattleSock->remoteHost())
+                         .arg(BattleSock->remotePort())
+                         .arg(reason),
+                     LineKind::Error);
     enterIdleState();
     scheduleReconnect();
 }
@@ -138,7 +140,7 @@ void frmMain::BattleSock_ConnectionLost()
 
 void frmMain::reportConnectionLost()
 {
-    appendNotice(TxtGet, LostNotice);
+    appendNotice(TxtGet, LostNotice, LineKind::Error);
     tellUnsentLines(std::exchange(m_unsentAtLoss, 0));
     enterIdleState();
     scheduleReconnect();

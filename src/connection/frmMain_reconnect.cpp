@@ -45,7 +45,7 @@ void frmMain::mnuReconnect_Click()
 
 void frmMain::reportSettingsNotSaved(const QString& reason)
 {
-    appendNotice(TxtGet, settingsNotSaved(reason));
+    appendNotice(TxtGet, settingsNotSaved(reason), LineKind::Error);
 }
 
 // A new connection: what was learnt about the one before does not hold for it.
@@ -83,7 +83,7 @@ void frmMain::OnName(const ChatEvent&)
     if (m_reconnecting) {
         m_reconnecting = false;
         m_reconnectPolicy.reset();
-        appendNotice(TxtGet, connectedAgain());
+        appendNotice(TxtGet, connectedAgain(), LineKind::Info);
     }
 }
 
@@ -124,7 +124,7 @@ void frmMain::scheduleReconnect()
         m_rejoinChannel = CurrentChannel;
     m_reconnecting = true;
     const int wait = m_reconnectPolicy.nextWaitMs();
-    appendNotice(TxtGet, reconnectingIn(wait));
+    appendNotice(TxtGet, reconnectingIn(wait), LineKind::Info);
     StatusBar1->setSimpleText(reconnectingStatus(m_rejoinChannel));
     tmrReconnect->start(wait);
     // Disconnect is how the user stops the wait.
@@ -140,7 +140,7 @@ void frmMain::stopReconnecting()
     m_reconnecting = false;
     m_reconnectPolicy.reset();
     if (waiting) {
-        appendNotice(TxtGet, stoppedReconnecting());
+        appendNotice(TxtGet, stoppedReconnecting(), LineKind::Info);
         enterIdleState();
     }
 }
@@ -161,7 +161,7 @@ void frmMain::tmrReconnect_Timer()
 // Nothing has come since the login: the connection is dropped and handled as lost.
 void frmMain::tmrSilence_Timer()
 {
-    appendNotice(TxtGet, serverSilent(SilenceLimitMs));
+    appendNotice(TxtGet, serverSilent(SilenceLimitMs), LineKind::Error);
     BattleSock->Close();
     reportConnectionLost();
 }

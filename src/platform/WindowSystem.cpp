@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QUrl>
 #include <QWidget>
 
 namespace WindowSystem {
@@ -80,6 +82,15 @@ QString chooseSaveFile(QWidget* parent, const QString& title, const QString& sug
     if (hooks().saveFile)
         return hooks().saveFile(suggested);
     return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
+
+void openUrl(const QUrl& url)
+{
+    if (hooks().openUrl) {
+        hooks().openUrl(url);
+        return;
+    }
+    QDesktopServices::openUrl(url);
 }
 
 void centerOnScreen(QWidget* window)

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QUrl;
 class QWidget;
 
 // The few window-system services the program uses whose exact behaviour matters to it.
@@ -36,12 +37,16 @@ void alertUnlessActive(QWidget* window);
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
                        const QString& filter);
 
+// Opens a web address in the desktop's browser.
+void openUrl(const QUrl& url);
+
 struct Hooks {
     std::function<void()> beep;
     std::function<void(const QString& title, const QString& text, MessageIcon icon)> message;
     std::function<void()> endProgram;
     std::function<void(QWidget* window)> alert;
     std::function<QString(const QString& suggested)> saveFile;
+    std::function<void(const QUrl& url)> openUrl;
 };
 // Replaces the hooks; pass {} to restore the real services.
 void setHooks(Hooks hooks);

@@ -31,17 +31,25 @@ QString boxLines(const QPlainTextEdit* box, const QString& text)
     }
     return lines.join(QLatin1Char('\n'));
 }
+
+void insertText(QTextCursor& cursor, const QPlainTextEdit* box, const QString& text, LineKind kind)
+{
+    if (const auto* log = qobject_cast<const LogBox*>(box))
+        log->insertLines(cursor, text, kind);
+    else
+        cursor.insertText(text);
+}
 } // namespace
 
 // A caret already at the end moves along with text inserted there, so for the usual case
 // only the view has to follow; setting the caret again would lay out and scroll once more.
-void AppendLine(QPlainTextEdit* box, const QString& text)
+void AppendLine(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
     QTextCursor end(box->document());
     end.movePosition(QTextCursor::End);
     const QTextCursor caret = box->textCursor();
     const bool caretAtEnd = !caret.hasSelection() && caret.position() == end.position();
-    end.insertText(boxLines(box, text) + QLatin1Char('\n'));
+    insertText(end, box, boxLines(box, text) + QLatin1Char('\n'), kind);
     if (caretAtEnd) {
         QScrollBar* bar = box->verticalScrollBar();
         bar->setValue(bar->maximum());
@@ -50,22 +58,22 @@ void AppendLine(QPlainTextEdit* box, const QString& text)
     }
 }
 
-void appendNotice(QPlainTextEdit* box, const QString& text)
+void appendNotice(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
     if (!box->document()->lastBlock().text().isEmpty())
         AppendLine(box, QString());
-    AppendLine(box, text);
+    AppendLine(box, text, kind);
 }
 
-void EchoLine(QPlainTextEdit* box, const QString& text)
+void EchoLine(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
-    insertAtCaret(box, text + QStringLiteral("\r\n"));
+    insertAtCaret(box, text + QStringLiteral("\r\n"), kind);
 }
 
-void insertAtCaret(QPlainTextEdit* box, const QString& text)
+void insertAtCaret(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
     QTextCursor caret = box->textCursor();
-    caret.insertText(boxLines(box, text));
+    insertText(caret, box, boxLines(box, text), kind);
     box->setTextCursor(caret);
 }
 

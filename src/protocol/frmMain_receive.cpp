@@ -102,7 +102,7 @@ void frmMain::DispatchLines()
             if (taken == LineBuffer::Taken::Line)
                 DispatchLine(lineForHandler(raw), unterminated);
             else
-                appendNotice(TxtGet, droppedLineNotice());
+                appendNotice(TxtGet, droppedLineNotice(), LineKind::Error);
             handledSinceYield = true;
             if (sinceYield.elapsed() < MaxReceiveWorkMs)
                 continue;
@@ -151,6 +151,7 @@ void frmMain::DispatchLine(const QString& line, bool unterminated)
         OnEmote(event);
         break;
     case ChatEvent::Kind::Name:
+        setOwnName(event.user.toString());
         OnName(event);
         break;
     case ChatEvent::Kind::PlainText:
@@ -164,33 +165,37 @@ void frmMain::DispatchLine(const QString& line, bool unterminated)
 
 void frmMain::OnTalk(const ChatEvent& event)
 {
-    AppendLine(TxtGet, displayLine(event));
+    AppendLine(TxtGet, displayLine(event), LineKind::Talk);
+    alertOfMention(event);
 }
 
 void frmMain::OnWhisper(const ChatEvent& event)
 {
-    AppendLine(TxtWhisper, displayLine(event));
+    AppendLine(TxtWhisper, displayLine(event), LineKind::WhisperIn);
     alertOfWhisper();
+    notifyUnlessActive(event);
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not
 // look like success.
 void frmMain::OnInfo(const ChatEvent& event)
 {
-    AppendLine(TxtGet, displayLine(event));
+    AppendLine(TxtGet, displayLine(event), event.error ? LineKind::Error : LineKind::Info);
 }
 
 void frmMain::OnEmote(const ChatEvent& event)
 {
-    AppendLine(TxtGet, displayLine(event));
+    AppendLine(TxtGet, displayLine(event), LineKind::Emote);
+    alertOfMention(event);
 }
 
 // Text without an event code: the server's greeting, its prompts and "Login failed.".
 void frmMain::OnPlainText(const ChatEvent& event)
 {
+    const bool refused = event.text == QLatin1String("Login failed.");
     if (!event.text.isEmpty())
-        AppendLine(TxtGet, displayLine(event));
-    if (event.text == QLatin1String("Login failed."))
+        AppendLine(TxtGet, displayLine(event), refused ? LineKind::Error : LineKind::Info);
+    if (refused)
         noteLoginRefused();
 }
 
@@ -205,7 +210,7 @@ void frmMain::OnJoin(const ChatEvent& event)
     RoomList->addItem(event.user.toString());
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
-        EchoLine(TxtGet, displayLine(event));
+        EchoLine(TxtGet, displayLine(event), LineKind::JoinLeave);
 }
 
 void frmMain::OnLeave(const ChatEvent& event)
@@ -219,7 +224,7 @@ void frmMain::OnLeave(const ChatEvent& event)
     }
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
-        EchoLine(TxtGet, displayLine(event));
+        EchoLine(TxtGet, displayLine(event), LineKind::JoinLeave);
 }
 
 void frmMain::OnChannel(const ChatEvent& event)

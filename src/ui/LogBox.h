@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/LogStyle.h"
+
 #include <QPlainTextEdit>
 #include <QTime>
 
@@ -25,14 +27,27 @@ public:
     // What goes in front of a line written now: the time stamp, or nothing when they are off.
     QString linePrefix() const;
 
+    // The colours, marks and links of the lines the program writes (LogStyle.h); they follow
+    // the box's palette for the lines written after a change.
+    LogStyle& lineStyle() { return m_style; }
+    const LogStyle& lineStyle() const { return m_style; }
+    // Inserts text the program writes, as lines of that kind, at the cursor.
+    void insertLines(QTextCursor& cursor, const QString& text, LineKind kind) const;
+
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // A link opens on a left click that starts and ends on it, never on hovering.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool m_editMenu = false;
     bool m_timestamps = false;
     std::function<QTime()> m_clock = [] { return QTime::currentTime(); };
+    LogStyle m_style;
+    QString m_pressedLink;
 };

@@ -37,6 +37,7 @@ frmMain::frmMain(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     wireEvents();
     setUpDesktopHabits();
+    setUpMentions();
     applyStoredScrollback();
 }
 
@@ -138,6 +139,8 @@ void frmMain::buildMenus()
     mnuReconnect->setCheckable(true);
     mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
     mnuTimestamps->setCheckable(true);
+    mnuNotify = mnuOptions->addAction(QStringLiteral("Notify on Mentions"));
+    mnuNotify->setCheckable(true);
     mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
     mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
     mnuline4 = mnuOptions->addSeparator();

@@ -12,6 +12,7 @@
 
 class ChatSocket;
 struct ChatEvent;
+class DesktopNotifier;
 class LogBox;
 class QAction;
 class QMenu;
@@ -66,6 +67,7 @@ public:
     QAction* mnuJoinLeave = nullptr;
     QAction* mnuReconnect = nullptr;
     QAction* mnuTimestamps = nullptr;
+    QAction* mnuNotify = nullptr;
     QAction* mnuScrollback = nullptr;
     QAction* mnuFlood = nullptr;
     QAction* mnuline4 = nullptr;
@@ -176,9 +178,19 @@ public:
     // Desktop habits: input history and name completion (in InputBox), time stamps in the
     // logs, the whisper log's edit menu, saving the chat log.
     void setUpDesktopHabits();
+    void setUpMentions();
     void mnuTimestamps_Click();
     void mnuSaveLog_Click();
     void alertOfWhisper();
+
+    // Mentions: the user's own name, from the server's name line, marks the lines that name
+    // the user; such a line, or a whisper, is announced while the window is in the
+    // background (frmMain_mentions.cpp).
+    void setOwnName(const QString& name);
+    void alertOfMention(const ChatEvent& event);
+    void notifyUnlessActive(const ChatEvent& event);
+    void mnuNotify_Click();
+    DesktopNotifier* notifier = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -63,6 +63,7 @@ void frmMain::wireEvents()
 
     // Desktop habits.
     connectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
+    connectCheckItem(mnuNotify, this, &frmMain::mnuNotify_Click);
     connect(mnuSaveLog, &QAction::triggered, this, &frmMain::mnuSaveLog_Click);
 
     connect(mnuOrvel, &QAction::triggered, this, &frmMain::mnuOrvel_Click);

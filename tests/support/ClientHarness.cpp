@@ -42,6 +42,7 @@ ClientHarness::ClientHarness(bool serverSpeaksProtocol)
         suggestedFile = suggested;
         return fileToChoose;
     };
+    hooks.openUrl = [this](const QUrl& url) { openedUrls.append(url); };
     WindowSystem::setHooks(hooks);
 
     main = Forms<frmMain>::get();

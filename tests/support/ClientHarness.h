@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <memory>
 
@@ -39,8 +40,9 @@ public:
     int programEnds = 0;
     QList<Message> messages;
     QList<QWidget*> alerts;
-    QString suggestedFile; // offered by the latest save-file choice
-    QString fileToChoose;  // what the user chooses then; empty cancels
+    QString suggestedFile;  // offered by the latest save-file choice
+    QString fileToChoose;   // what the user chooses then; empty cancels
+    QList<QUrl> openedUrls; // web addresses the program asked the browser to open
 
     QString settingsFolder() const { return m_settings.path(); }
     QString serverAddress() const;
