@@ -30,9 +30,10 @@ void DesktopNotifier::notify(const QString& title, const QString& body)
 
 void DesktopNotifier::showWaiting()
 {
-    if (const auto note = m_throttle.due(m_clock()))
-        show(*note);
-    else if (m_throttle.dueAt() >= 0)
+    if (const auto note = m_throttle.due(m_clock())) {
+        if (!m_quiet())
+            show(*note);
+    } else if (m_throttle.dueAt() >= 0)
         m_waitTimer->start(int(qMax(qint64(1), m_throttle.dueAt() - m_clock())));
 }
 

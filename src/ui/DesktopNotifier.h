@@ -21,6 +21,9 @@ public:
 
     // The clock in milliseconds: a monotonic one unless a test sets its own.
     void setClock(std::function<qint64()> clock);
+    // While this holds (the window has become active, say), what waited is dropped when its
+    // time comes instead of shown.
+    void setQuietWhile(std::function<bool()> quiet) { m_quiet = std::move(quiet); }
 
 private:
     void showWaiting();
@@ -29,4 +32,5 @@ private:
     NotificationThrottle m_throttle;
     QTimer* m_waitTimer = nullptr;
     std::function<qint64()> m_clock;
+    std::function<bool()> m_quiet = [] { return false; };
 };

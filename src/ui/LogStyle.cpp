@@ -55,7 +55,8 @@ void LogStyle::insert(QTextCursor& cursor, const QString& text, LineKind kind,
     if (fromSomeoneElse(kind) && !m_ownName.isEmpty()) {
         const QStringView line = QStringView(text).first(
             text.contains(QLatin1Char('\n')) ? text.indexOf(QLatin1Char('\n')) : text.size());
-        const qsizetype from = stampLength + wordsStart(kind, line.sliced(stampLength));
+        const qsizetype stamp = qMin(stampLength, line.size());
+        const qsizetype from = stamp + wordsStart(kind, line.sliced(stamp));
         qsizetype at = findWord(line, m_ownName, from);
         if (at >= 0 && kind != LineKind::WhisperIn)
             base.setBackground(m_colours.mention);

@@ -28,9 +28,12 @@ bool shownAsSymbol(QChar c)
     }
 }
 
+// Received direction controls are shown as symbols before a line gets here, so an isolate
+// is one the log put around a line or a name itself: it ends an address like a blank.
 bool endsAddress(QChar c)
 {
-    return c.isSpace() || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('"');
+    return c.isSpace() || c == QLatin1Char('<') || c == QLatin1Char('>') || c == QLatin1Char('"') ||
+           (c.unicode() >= 0x2066 && c.unicode() <= 0x2069);
 }
 
 // Drops what ends a sentence rather than the address: trailing punctuation, and a closing

@@ -27,6 +27,7 @@ QString senderName(const ChatEvent& event)
 void frmMain::setUpMentions()
 {
     notifier = new DesktopNotifier(this);
+    notifier->setQuietWhile([this] { return isActiveWindow() || !mnuNotify->isChecked(); });
     mnuNotify->setChecked(readSetting(ConfigurationKey::NotifyOnMentions, "1") !=
                           QLatin1String("0"));
 }

@@ -315,6 +315,7 @@ void tst_Looks::findLinks_data()
     row("replacement character", u"http://a\uFFFD.org"_qs, {});
     row("zero-width space", u"http://exa\u200Bmple.org"_qs, {});
     row("bidi mark", u"www.\u200Fgro.a"_qs, {});
+    row("the log's own isolates end it", u"\u2068www.a.org\u2069"_qs, {"1+9 http://www.a.org"});
     row("a bad one leaves the next", u"http://a\uFFFD.org http://b.org"_qs, {"14+12 http://b.org"});
 }
 
