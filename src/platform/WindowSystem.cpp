@@ -24,6 +24,15 @@ void setHooks(Hooks replacement)
     hooks() = std::move(replacement);
 }
 
+void openUrl(const QUrl& url)
+{
+    if (hooks().openUrl) {
+        hooks().openUrl(url);
+        return;
+    }
+    QDesktopServices::openUrl(url);
+}
+
 void yield()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -82,15 +91,6 @@ QString chooseSaveFile(QWidget* parent, const QString& title, const QString& sug
     if (hooks().saveFile)
         return hooks().saveFile(suggested);
     return QFileDialog::getSaveFileName(parent, title, suggested, filter);
-}
-
-void openUrl(const QUrl& url)
-{
-    if (hooks().openUrl) {
-        hooks().openUrl(url);
-        return;
-    }
-    QDesktopServices::openUrl(url);
 }
 
 void centerOnScreen(QWidget* window)

@@ -30,10 +30,10 @@ struct CodeEntry {
     Kind kind;
 };
 constexpr CodeEntry CodeTable[] = {
-    {u"1001", Kind::User},    {u"1002", Kind::Join}, {u"1003", Kind::Leave},
-    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk}, {u"1007", Kind::Channel},
-    {u"1018", Kind::Info},    {u"1019", Kind::Info}, {u"1023", Kind::Emote},
-    {u"2010", Kind::Name},
+    {u"1001", Kind::User},    {u"1002", Kind::Join},  {u"1003", Kind::Leave},
+    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk},  {u"1007", Kind::Channel},
+    {u"1018", Kind::Info},    {u"1019", Kind::Info},  {u"1023", Kind::Emote},
+    {u"2010", Kind::Name},    {u"1009", Kind::Flags},
 };
 
 Kind kindOfCode(QStringView code)
@@ -69,6 +69,13 @@ bool cutUser(QStringView line, int userStart, ChatEvent* event)
     return true;
 }
 
+// What follows the flags at v (positions v+5..L-1), without blanks: "[CHAT]".
+QStringView clientTag(QStringView line, int v)
+{
+    const QStringView rest = line.sliced(qMin(line.size(), qsizetype(v) + 3));
+    return trimBlanks(rest.endsWith(Cr) ? rest.chopped(1) : rest);
+}
+
 // Talk and emote: the user, and the text measured from the flags, positions v+6..L-2
 // (v+6..L-1 when the text lost its end, closing quote and all).
 bool cutUserAndText(QStringView line, int userStart, ChatEvent* event)
@@ -99,7 +106,15 @@ bool cutFields(QStringView line, ChatEvent* event)
     switch (event->kind) {
     case Kind::User:
     case Kind::Join:
-        return cutUser(line, 11, event);
+        if (!cutUser(line, 11, event))
+            return false;
+        event->text = clientTag(line, FlagPos(line));
+        return true;
+    case Kind::Flags:
+        if (!cutUser(line, 11, event))
+            return false;
+        event->user = trimBlanks(event->user);
+        return true;
     case Kind::Leave:
         // Read even without flags: the leave then names nobody, and still counts.
         if (cutUser(line, 11, event))
@@ -195,6 +210,7 @@ QString displayLine(const ChatEvent& event)
     case Kind::Leave:
         return joined({event.user, u" has left the channel"});
     case Kind::User:
+    case Kind::Flags:
     case Kind::Channel:
     case Kind::Name:
     case Kind::Unreadable:

@@ -10,6 +10,7 @@
  *   1001 USER <user> <flags> [<product>]      a member of the channel
  *   1002 JOIN <user> <flags> [<product>]      someone entered the channel
  *   1003 LEAVE <user> <flags>                 someone left the channel
+ *   1009 USER <user> <flags>                  a member's flags changed
  *   1004 WHISPER <user> <flags> "<text>"      a whisper to us
  *   1005 TALK <user> <flags> "<text>"         channel talk
  *   1007 CHANNEL "<channel>"                  we entered a channel
@@ -22,8 +23,10 @@
  * FlagPos finds it; the fields are cut at fixed offsets from it (L is the line's length,
  * v the flag position):
  *
- *   1001, 1002   user = 11..v-1 (the list item, its trailing blank kept)
+ *   1001, 1002   user = 11..v-1 (the list item, its trailing blank kept); the client tag
+ *                ("[CHAT]") is the rest of the line after the flags, without blanks
  *   1003         user = 11..v-1 without leading and trailing blanks (empty if not cut)
+ *   1009         user = 11..v-1 without leading and trailing blanks
  *   1004         user = 13..v-1, text from the first to the last double quote
  *   1005         user = 6..v-1 (the event name and the name), text = v+6..L-2
  *   1023         user = 12..v-1, text = v+6..L-2
@@ -53,9 +56,10 @@
 // An event read from a line. The fields are parts of that line, valid as long as it is.
 struct ChatEvent {
     enum class Kind {
-        User,       // 1001: user, flags
-        Join,       // 1002: user, flags
+        User,       // 1001: user, flags, text (the client tag)
+        Join,       // 1002: user, flags, text (the client tag)
         Leave,      // 1003: user, flags (both empty when the line has no flags)
+        Flags,      // 1009: user (trimmed), flags
         Whisper,    // 1004: user, flags, text
         Talk,       // 1005: user, flags, text
         Channel,    // 1007: channel

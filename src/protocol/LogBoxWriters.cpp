@@ -32,12 +32,27 @@ QString boxLines(const QPlainTextEdit* box, const QString& text)
     return lines.join(QLatin1Char('\n'));
 }
 
-void insertText(QTextCursor& cursor, const QPlainTextEdit* box, const QString& text, LineKind kind)
+void reportShown(QPlainTextEdit* box, const QString& text)
+{
+    if (auto* log = qobject_cast<LogBox*>(box))
+        log->reportShown(text);
+}
+
+// At the cursor; in a log, as lines of that kind.
+void insertStyled(QTextCursor& cursor, const QPlainTextEdit* box, const QString& text,
+                  LineKind kind)
 {
     if (const auto* log = qobject_cast<const LogBox*>(box))
         log->insertLines(cursor, text, kind);
     else
         cursor.insertText(text);
+}
+
+void insertText(QPlainTextEdit* box, const QString& text, LineKind kind)
+{
+    QTextCursor caret = box->textCursor();
+    insertStyled(caret, box, boxLines(box, text), kind);
+    box->setTextCursor(caret);
 }
 } // namespace
 
@@ -49,13 +64,14 @@ void AppendLine(QPlainTextEdit* box, const QString& text, LineKind kind)
     end.movePosition(QTextCursor::End);
     const QTextCursor caret = box->textCursor();
     const bool caretAtEnd = !caret.hasSelection() && caret.position() == end.position();
-    insertText(end, box, boxLines(box, text) + QLatin1Char('\n'), kind);
+    insertStyled(end, box, boxLines(box, text) + QLatin1Char('\n'), kind);
     if (caretAtEnd) {
         QScrollBar* bar = box->verticalScrollBar();
         bar->setValue(bar->maximum());
     } else {
         box->setTextCursor(end);
     }
+    reportShown(box, text);
 }
 
 void appendNotice(QPlainTextEdit* box, const QString& text, LineKind kind)
@@ -67,14 +83,14 @@ void appendNotice(QPlainTextEdit* box, const QString& text, LineKind kind)
 
 void EchoLine(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
-    insertAtCaret(box, text + QStringLiteral("\r\n"), kind);
+    insertText(box, text + QStringLiteral("\r\n"), kind);
+    reportShown(box, text);
 }
 
 void insertAtCaret(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
-    QTextCursor caret = box->textCursor();
-    insertText(caret, box, boxLines(box, text), kind);
-    box->setTextCursor(caret);
+    insertText(box, text, kind);
+    reportShown(box, text);
 }
 
 QString logText(const QPlainTextEdit* box)

@@ -135,6 +135,9 @@ void frmMain::DispatchLine(const QString& line, bool unterminated)
     case ChatEvent::Kind::Leave:
         OnLeave(event);
         break;
+    case ChatEvent::Kind::Flags:
+        OnFlags(event);
+        break;
     case ChatEvent::Kind::Whisper:
         OnWhisper(event);
         break;
@@ -201,13 +204,13 @@ void frmMain::OnPlainText(const ChatEvent& event)
 
 void frmMain::OnUser(const ChatEvent& event)
 {
-    RoomList->addItem(event.user.toString());
+    RoomList->addUser(event.user.toString(), event.flags, event.text);
     ShowChannelStatus();
 }
 
 void frmMain::OnJoin(const ChatEvent& event)
 {
-    RoomList->addItem(event.user.toString());
+    RoomList->addUser(event.user.toString(), event.flags, event.text);
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
         EchoLine(TxtGet, displayLine(event), LineKind::JoinLeave);
@@ -225,6 +228,12 @@ void frmMain::OnLeave(const ChatEvent& event)
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
         EchoLine(TxtGet, displayLine(event), LineKind::JoinLeave);
+}
+
+// A member's rank or squelch changed: only the marks beside the name change.
+void frmMain::OnFlags(const ChatEvent& event)
+{
+    RoomList->setUserFlags(event.user, event.flags);
 }
 
 void frmMain::OnChannel(const ChatEvent& event)

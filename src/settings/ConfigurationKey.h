@@ -19,6 +19,7 @@ inline constexpr const char* FloodWindowSeconds = "FloodWindowSeconds";
 inline constexpr const char* FloodLongestLine = "FloodLongestLine";
 inline constexpr const char* FloodProtection = "FloodProtection"; // "1" on, "0" off
 inline constexpr const char* Timestamps = "Timestamps";           // "1" on, anything else off
+inline constexpr const char* LogToDisk = "LogToDisk";             // "1" on, anything else off
 // "1" or "0": Options > Notify on Mentions; anything else counts as the default, on.
 inline constexpr const char* NotifyOnMentions = "NotifyOnMentions";
 // Lines each log keeps, as decimal text; "0" keeps every line.
@@ -34,6 +35,7 @@ inline constexpr const char* DefaultFloodWindowSeconds = "5";
 inline constexpr const char* DefaultFloodLongestLine = "160";
 inline constexpr const char* DefaultFloodProtection = "1";
 inline constexpr const char* DefaultTimestamps = "0";
+inline constexpr const char* DefaultLogToDisk = "0";
 inline constexpr const char* DefaultScrollback = "100000";
 
 } // namespace ConfigurationKey

@@ -27,6 +27,9 @@ public:
     // What goes in front of a line written now: the time stamp, or nothing when they are off.
     QString linePrefix() const;
 
+    // The program's log writers call this with each text they have put into the box (its
+    // lines without the time stamps), for whoever keeps a copy of what the logs show.
+    void reportShown(const QString& text) { emit textShown(text); }
     // The colours, marks and links of the lines the program writes (LogStyle.h); they follow
     // the box's palette for the lines written after a change.
     LogStyle& lineStyle() { return m_style; }
@@ -36,6 +39,7 @@ public:
 
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void textShown(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -39,9 +39,14 @@ frmMain::frmMain(QWidget* parent)
     setUpDesktopHabits();
     setUpMentions();
     applyStoredScrollback();
+    setUpFindBar();
+    setUpDiskLog();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    stopDiskLog();
+}
 
 void frmMain::buildControls()
 {
@@ -125,6 +130,7 @@ void frmMain::buildMenus()
                                               "\u00B7n\u00B7e\u00B7\u00BB"));
     mnuLine6 = mnuFile->addSeparator();
     mnuSaveLog = mnuFile->addAction(QStringLiteral("Save Chat Log..."));
+    mnuOpenLogFolder = mnuFile->addAction(QStringLiteral("Open Log Folder"));
     mnuLine1 = mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
 
@@ -143,8 +149,11 @@ void frmMain::buildMenus()
     mnuNotify->setCheckable(true);
     mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
     mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
+    mnuLogToDisk = mnuOptions->addAction(QStringLiteral("Log to Disk"));
+    mnuLogToDisk->setCheckable(true);
     mnuline4 = mnuOptions->addSeparator();
     mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
+    mnuFind = mnuOptions->addAction(QStringLiteral("Find..."));
     mnuline5 = mnuOptions->addSeparator();
     mnuSend = mnuOptions->addAction(QStringLiteral("Send Text"));
     mnuWhisper = mnuOptions->addAction(QStringLiteral("Whisper Text"));

@@ -5,6 +5,7 @@
 #include "protocol/LineBuffer.h"
 #include "ui/InputBox.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QString>
 
@@ -13,8 +14,11 @@
 class ChatSocket;
 struct ChatEvent;
 class DesktopNotifier;
+class DiskLog;
+class FindBar;
 class LogBox;
 class QAction;
+class QListWidgetItem;
 class QMenu;
 class QPushButton;
 class QTimer;
@@ -48,6 +52,7 @@ public:
     QTimer* tmrConnection = nullptr;
     WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
     WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
+    FindBar* FindBar1 = nullptr;       // Options > Find..., over the bottom of the chat log
 
     // Menu bar.
     QMenu* mnuFile = nullptr;
@@ -58,6 +63,7 @@ public:
     QAction* mnuKn = nullptr;
     QAction* mnuLine6 = nullptr;
     QAction* mnuSaveLog = nullptr;
+    QAction* mnuOpenLogFolder = nullptr;
     QAction* mnuLine1 = nullptr;
     QAction* mnuExit = nullptr;
     QMenu* mnuOptions = nullptr;
@@ -70,8 +76,10 @@ public:
     QAction* mnuNotify = nullptr;
     QAction* mnuScrollback = nullptr;
     QAction* mnuFlood = nullptr;
+    QAction* mnuLogToDisk = nullptr;
     QAction* mnuline4 = nullptr;
     QAction* mnuCommands = nullptr;
+    QAction* mnuFind = nullptr;
     QAction* mnuline5 = nullptr;
     QAction* mnuSend = nullptr;
     QAction* mnuWhisper = nullptr;
@@ -96,6 +104,7 @@ public:
     void OnUser(const ChatEvent& event);
     void OnJoin(const ChatEvent& event);
     void OnLeave(const ChatEvent& event);
+    void OnFlags(const ChatEvent& event);
     void OnWhisper(const ChatEvent& event);
     void OnTalk(const ChatEvent& event);
     void OnChannel(const ChatEvent& event);
@@ -182,6 +191,19 @@ public:
     void mnuTimestamps_Click();
     void mnuSaveLog_Click();
     void alertOfWhisper();
+    // A double click on a user starts a whisper to them in the message box.
+    void RoomList_DblClick(QListWidgetItem* item);
+
+    // Find in the logs (ui/frmMain_find.cpp).
+    void setUpFindBar();
+    void mnuFind_Click();
+
+    // Logs on disk (ui/frmMain_disklog.cpp): every line either log shows, to a file per day.
+    void setUpDiskLog();
+    void mnuLogToDisk_Click();
+    void mnuOpenLogFolder_Click();
+    // The clock the disk log's date and time stamps read: local time unless a test fixes it.
+    void setDiskLogClock(std::function<QDateTime()> clock);
 
     // Mentions: the user's own name, from the server's name line, marks the lines that name
     // the user; such a line, or a whisper, is announced while the window is in the
@@ -253,4 +275,11 @@ private:
     bool m_loginSent = false;
     // Lines thrown away when the connection was lost; told once the loss is reported.
     int m_unsentAtLoss = 0;
+    // Logs on disk: the open log while Options > Log to Disk is checked, else null.
+    void startDiskLog();
+    void stopDiskLog();
+    void logToDisk(const QString& text);
+    void diskLogFailed();
+    DiskLog* m_diskLog = nullptr;
+    std::function<QDateTime()> m_diskLogClock;
 };

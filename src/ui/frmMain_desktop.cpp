@@ -1,9 +1,11 @@
 // The main window's part of the habits chat users bring from other programs: names for Tab
 // to complete in the message box, the whisper log's Copy menu, time stamps in the logs, an
-// alert for whispers while the window is in the background, and saving the chat log.
+// alert for whispers while the window is in the background, saving the chat log, and a
+// double click on a user to whisper to them.
 #include "ui/frmMain.h"
 
 #include "platform/WindowSystem.h"
+#include "protocol/ChatEvent.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -13,6 +15,7 @@
 #include <QAction>
 #include <QDate>
 #include <QDir>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -52,6 +55,7 @@ void frmMain::setUpDesktopHabits()
     // A right press on the chat log opens the service menu; the whisper log has no menu of
     // its own, so it keeps the box's Copy menu.
     TxtWhisper->setEditMenu(true);
+    connect(RoomList, &QListWidget::itemDoubleClicked, this, &frmMain::RoomList_DblClick);
     showTimestamps(this, readSetting(ConfigurationKey::Timestamps,
                                      ConfigurationKey::DefaultTimestamps) == QLatin1String("1"));
 }
@@ -61,6 +65,16 @@ void frmMain::mnuTimestamps_Click()
     const bool on = !mnuTimestamps->isChecked();
     showTimestamps(this, on);
     storeSetting(ConfigurationKey::Timestamps, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+// What was typed after an earlier "/w <name> " stays, now addressed to this user.
+void frmMain::RoomList_DblClick(QListWidgetItem* item)
+{
+    static const QRegularExpression addressed(QStringLiteral("^/w \\S+ "));
+    const QString draft = TxtSend->text().remove(addressed);
+    TxtSend->setText(QStringLiteral("/w ") + trimBlanks(item->text()).toString() +
+                     QLatin1Char(' ') + draft);
+    TxtSend->setFocus();
 }
 
 void frmMain::alertOfWhisper()

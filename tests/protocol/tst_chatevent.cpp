@@ -2,6 +2,7 @@
 // and shown.
 #include "protocol/ChatEvent.h"
 #include "protocol/ReceivedText.h"
+#include "protocol/UserFlags.h"
 
 #include <QTest>
 
@@ -10,9 +11,9 @@ using namespace Qt::StringLiterals;
 namespace {
 const char* kindName(ChatEvent::Kind kind)
 {
-    static const char* const names[] = {"user", "join",    "leave",      "whisper",
-                                        "talk", "channel", "info",       "emote",
-                                        "name", "plain",   "unreadable", "ignored"};
+    static const char* const names[] = {"user",  "join",       "leave",  "flags", "whisper",
+                                        "talk",  "channel",    "info",   "emote", "name",
+                                        "plain", "unreadable", "ignored"};
     return names[int(kind)];
 }
 
@@ -33,6 +34,8 @@ private slots:
     void parse();
     void unterminated_data();
     void unterminated();
+    void userFlags_data();
+    void userFlags();
 };
 
 void tst_ChatEvent::handlerLine_data()
@@ -112,7 +115,7 @@ void tst_ChatEvent::parse_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("flags");
-    QTest::addColumn<QString>("field"); // the text, or the channel
+    QTest::addColumn<QString>("field"); // the text (a user's client tag), or the channel
     QTest::addColumn<QString>("shown");
 
     // The server cuts lines at 255 bytes: the closing quote and line end are lost, and the
@@ -164,10 +167,15 @@ void tst_ChatEvent::parse_data()
         u"bob  waves"_s);
     row("emote too short", u"1023 EMOTE bob 0010 "_s, "unreadable", none, "", none, none);
 
-    row("user", u"1001 USER b0010 0002 [CHAT]"_s, "user", u"b0010 "_s, "0002", none, none);
+    row("user", u"1001 USER b0010 0002 [CHAT]"_s, "user", u"b0010 "_s, "0002", u"[CHAT]"_s, none);
+    row("user without tag", u"1001 USER bob 0010"_s, "user", u"bob "_s, "0010", none, none);
+    row("user tag with blanks", u"1001 USER bob 0010  [SEXP] "_s, "user", u"bob "_s, "0010",
+        u"[SEXP]"_s, none);
     row("user without flags", u"1001 USER"_s, "unreadable", none, "", none, none);
-    row("join", u"1002 JOIN bob 0010 [CHAT]"_s, "join", u"bob "_s, "0010", none,
+    row("join", u"1002 JOIN bob 0010 [CHAT]"_s, "join", u"bob "_s, "0010", u"[CHAT]"_s,
         u"bob  has joined the channel"_s);
+    row("flags changed", u"1009 USER bob 0002"_s, "flags", u"bob"_s, "0002", none, none);
+    row("flags without flags", u"1009 USER bob"_s, "unreadable", none, "", none, none);
     row("join without flags", u"1002 JOIN x y"_s, "unreadable", none, "", none, none);
     row("leave", u"1003 LEAVE bob 0010"_s, "leave", u"bob"_s, "0010", none,
         u"bob has left the channel"_s);
@@ -252,6 +260,49 @@ void tst_ChatEvent::unterminated()
     const ChatEvent event = parseChatEvent(received, true);
     QCOMPARE(kindName(event.kind), kind);
     QCOMPARE(displayLine(event), shown);
+}
+
+// The flag field's bits: the highest rank, the squelch and the words a screen reader says.
+void tst_ChatEvent::userFlags_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("rank");
+    QTest::addColumn<bool>("squelched");
+    QTest::addColumn<QString>("words");
+    using Rank = UserFlags::Rank;
+    auto row = [](const char* field, Rank rank, bool squelched, const char* words) {
+        QTest::newRow(field) << QString::fromLatin1(field) << int(rank) << squelched
+                             << QString::fromLatin1(words);
+    };
+    row("0000", Rank::None, false, "");
+    row("0010", Rank::None, false, "");
+    row("0001", Rank::Administrator, false, "administrator");
+    row("0002", Rank::ChannelOperator, false, "channel operator");
+    row("0004", Rank::Voice, false, "voice");
+    row("0008", Rank::ServerOperator, false, "server operator");
+    row("0020", Rank::None, true, "squelched");
+    row("0012", Rank::ChannelOperator, false, "channel operator");
+    row("0022", Rank::ChannelOperator, true, "channel operator, squelched");
+    row("000b", Rank::Administrator, false, "administrator, server operator, channel operator");
+    row("002F", Rank::Administrator, true,
+        "administrator, server operator, channel operator, voice, squelched");
+    row("002", Rank::None, false, "");
+    row("00020", Rank::None, false, "");
+    row("+002", Rank::None, false, "");
+    row("00g2", Rank::None, false, "");
+    QTest::newRow("arabic digits") << u"٠٠٠٢"_s << int(Rank::None) << false << QString();
+}
+
+void tst_ChatEvent::userFlags()
+{
+    QFETCH(QString, field);
+    QFETCH(int, rank);
+    QFETCH(bool, squelched);
+    QFETCH(QString, words);
+    const UserFlags flags = parseUserFlags(field);
+    QCOMPARE(int(flags.rank()), rank);
+    QCOMPARE(flags.squelched(), squelched);
+    QCOMPARE(describeUserFlags(flags), words);
 }
 
 QTEST_APPLESS_MAIN(tst_ChatEvent)

@@ -25,8 +25,10 @@
 
 ClientHarness::ClientHarness(bool serverSpeaksProtocol)
     : m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
+    , m_oldDataHome(qgetenv("XDG_DATA_HOME"))
 {
     qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataFolder().toLocal8Bit());
     server.setProtocolEnabled(serverSpeaksProtocol);
     server.listen();
 
@@ -59,6 +61,7 @@ ClientHarness::~ClientHarness()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     WindowSystem::setHooks({});
     qputenv("XDG_CONFIG_HOME", m_oldConfigHome);
+    qputenv("XDG_DATA_HOME", m_oldDataHome);
 }
 
 QString ClientHarness::serverAddress() const

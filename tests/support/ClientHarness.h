@@ -42,7 +42,10 @@ public:
     QList<QWidget*> alerts;
     QString suggestedFile;  // offered by the latest save-file choice
     QString fileToChoose;   // what the user chooses then; empty cancels
-    QList<QUrl> openedUrls; // web addresses the program asked the browser to open
+    QList<QUrl> openedUrls; // handed to the desktop to open
+
+    // The data folder ($XDG_DATA_HOME) of this program run: the logs on disk go below it.
+    QString dataFolder() const { return m_settings.filePath(QStringLiteral("data")); }
 
     QString settingsFolder() const { return m_settings.path(); }
     QString serverAddress() const;
@@ -78,4 +81,5 @@ public:
 private:
     QTemporaryDir m_settings;
     QByteArray m_oldConfigHome;
+    QByteArray m_oldDataHome;
 };
