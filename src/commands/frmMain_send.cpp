@@ -11,6 +11,7 @@
 #include "connection/OneLine.h"
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
+#include "protocol/FieldIsolation.h"
 #include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
@@ -26,6 +27,58 @@ const QString NotSentNotice = QStringLiteral("Not sent: there is no connection t
 QString ownUserName()
 {
     return Forms<frmConnect>::get()->UserNamet->text();
+}
+
+// What splitPrefixOf found at the start of a typed line: "/w name " (also "/whisper", "/m",
+// "/msg") is a whisper to that name, "/me " ("/emote ") an emote; anything else is echoed
+// as talk.
+struct TypedCommand {
+    bool whisper = false;
+    QString whisperTo;
+    bool emote = false;
+};
+
+TypedCommand typedCommand(const QString& prefix)
+{
+    if (!prefix.startsWith(QLatin1Char('/')) || !prefix.endsWith(QLatin1Char(' ')))
+        return {};
+    const QStringList words = prefix.chopped(1).split(QLatin1Char(' '));
+    const QString command = words[0].toLower();
+    if (words.size() == 1)
+        return {false, QString(),
+                command == QLatin1String("/me") || command == QLatin1String("/emote")};
+    const bool whisper = command == QLatin1String("/w") || command == QLatin1String("/whisper") ||
+                         command == QLatin1String("/m") || command == QLatin1String("/msg");
+    if (words.size() == 2 && whisper && !words[1].isEmpty())
+        return {true, words[1], false};
+    return {};
+}
+
+// The echoes of talk, a whisper and an emote; a name or text in a right-to-left script is
+// isolated so that the line keeps its order.
+void echoTalk(LogBox* log, const QString& name, const QString& text)
+{
+    const FieldMarks f = fieldMarks({name, text});
+    EchoLine(log, f.open + name + f.close + QStringLiteral(": ") + f.open + text + f.close,
+             LineKind::OwnEcho);
+}
+
+void echoWhisper(LogBox* log, const QString& target, const QString& text)
+{
+    const FieldMarks f = fieldMarks({target, text});
+    EchoLine(log,
+             QStringLiteral("To <") + f.open + target + f.close + QStringLiteral("> ") + f.open +
+                 text + f.close,
+             LineKind::WhisperOut);
+}
+
+void echoEmote(LogBox* log, const QString& name, const QString& text)
+{
+    const FieldMarks f = fieldMarks({name, text});
+    EchoLine(log,
+             QLatin1Char('<') + f.open + name + f.close + QLatin1Char(' ') + f.open + text +
+                 f.close + QLatin1Char('>'),
+             LineKind::OwnEcho);
 }
 } // namespace
 
@@ -92,8 +145,9 @@ void frmMain::showWaitingLines(int waiting)
 }
 
 // Send: the input as a chat line. Only the empty string is refused; blanks are sent. A
-// typed whisper or emote command that is too long is split with its command repeated;
-// any other command is never split.
+// typed whisper or emote command that is too long is split with its command repeated; any
+// other command is never split. A typed whisper or emote is echoed as the Whisper button
+// and the Emote item echo theirs; talk and other commands as the user's talk.
 void frmMain::cmdSend_Click()
 {
     const QString text = onOneLine(TxtSend->text());
@@ -103,11 +157,19 @@ void frmMain::cmdSend_Click()
     }
     const QString name = ownUserName();
     const QString prefix = splitPrefixOf(text).value_or(text);
-    const auto echo = [this, name, prefix](const QString& piece) {
-        EchoLine(TxtGet, name + QStringLiteral(": ") + prefix + piece, LineKind::OwnEcho);
+    const TypedCommand typed = typedCommand(prefix);
+    LogBox* log = typed.whisper ? TxtWhisper : TxtGet;
+    const auto echo = [log, name, prefix, typed](const QString& piece) {
+        if (typed.whisper)
+            echoWhisper(log, typed.whisperTo, piece);
+        else if (typed.emote)
+            echoEmote(log, name, piece);
+        else
+            echoTalk(log, name, prefix + piece);
     };
     if (!sendChatLine(prefix, text.mid(prefix.size()), echo))
         return;
+    log->followEnd();
     noteLineTyped(text);
     TxtSend->clearAfterSending();
 }
@@ -123,12 +185,12 @@ void frmMain::cmdWhisper_Click()
     }
     const QString target = onOneLine(*selected);
     const auto echo = [this, target](const QString& piece) {
-        EchoLine(TxtWhisper, QStringLiteral("To <") + target + QStringLiteral("> ") + piece,
-                 LineKind::WhisperOut);
+        echoWhisper(TxtWhisper, target, piece);
     };
     if (!sendChatLine(QStringLiteral("/w ") + target + QLatin1Char(' '), onOneLine(TxtSend->text()),
                       echo))
         return;
+    TxtWhisper->followEnd();
     TxtSend->clearAfterSending();
 }
 
@@ -146,11 +208,9 @@ void frmMain::mnuWhisper_Click()
 void frmMain::mnuEmote_Click()
 {
     const QString name = ownUserName();
-    const auto echo = [this, name](const QString& piece) {
-        EchoLine(TxtGet, QLatin1Char('<') + name + QLatin1Char(' ') + piece + QLatin1Char('>'),
-                 LineKind::OwnEcho);
-    };
+    const auto echo = [this, name](const QString& piece) { echoEmote(TxtGet, name, piece); };
     if (!sendChatLine(QStringLiteral("/emote "), onOneLine(TxtSend->text()), echo))
         return;
+    TxtGet->followEnd();
     TxtSend->clearAfterSending();
 }

@@ -31,17 +31,19 @@ void sendServiceCommand(const QString& line)
 } // namespace
 
 // The right press leaves the list's selection alone, so the command acts on the user who was
-// selected before it.
+// selected before it. Afterwards the user types on in the message box.
 void frmMain::RoomList_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
         return;
     frmMenus* menus = Forms<frmMenus>::get();
     menus->PopupMenu(menus->mnuChatOptions);
+    TxtSend->setFocus();
 }
 
 // The log is disabled while the menu is open, so the service menu is the only one shown for
-// this press; afterwards it takes the focus back with its text and caret untouched.
+// this press; afterwards its text and caret are untouched and the focus is in the message
+// box.
 void frmMain::TxtGet_MouseDown(Qt::MouseButton button)
 {
     if (button != Qt::RightButton)
@@ -50,7 +52,7 @@ void frmMain::TxtGet_MouseDown(Qt::MouseButton button)
     frmMenus* menus = Forms<frmMenus>::get();
     menus->PopupMenu(menus->mnuBnetOptions);
     TxtGet->setEnabled(true);
-    TxtGet->setFocus();
+    TxtSend->setFocus();
 }
 
 void frmMenus::mnuBan_Click()

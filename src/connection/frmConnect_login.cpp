@@ -71,6 +71,8 @@ void frmConnect::cmdConnect_Click()
     stored &= storeSetting(ConfigurationKey::Server, serverText, &failure);
     if (!stored)
         main->reportSettingsNotSaved(failure);
+    // Back in the main window the user types into the message box.
+    main->TxtSend->setFocus();
     Forms<frmConnect>::unload();
 }
 

@@ -104,7 +104,7 @@ void frmMain::mnuDisconnect_Click()
         return;
     }
     stopSendingLines();
-    insertAtCaret(TxtGet, LostNotice, LineKind::Info);
+    appendOpenText(TxtGet, LostNotice, LineKind::Info);
     BattleSock->Close();
     stopReconnecting();
     enterIdleState();

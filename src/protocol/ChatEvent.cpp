@@ -1,5 +1,7 @@
 #include "protocol/ChatEvent.h"
 
+#include "protocol/FieldIsolation.h"
+
 namespace {
 
 constexpr QChar Quote = u'"';
@@ -31,9 +33,9 @@ struct CodeEntry {
 };
 constexpr CodeEntry CodeTable[] = {
     {u"1001", Kind::User},    {u"1002", Kind::Join},  {u"1003", Kind::Leave},
-    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk},  {u"1007", Kind::Channel},
-    {u"1018", Kind::Info},    {u"1019", Kind::Info},  {u"1023", Kind::Emote},
-    {u"2010", Kind::Name},    {u"1009", Kind::Flags},
+    {u"1004", Kind::Whisper}, {u"1005", Kind::Talk},  {u"1006", Kind::Info},
+    {u"1007", Kind::Channel}, {u"1009", Kind::Flags}, {u"1018", Kind::Info},
+    {u"1019", Kind::Info},    {u"1023", Kind::Emote}, {u"2010", Kind::Name},
 };
 
 Kind kindOfCode(QStringView code)
@@ -194,21 +196,25 @@ ChatEvent parseChatEvent(const QString& line, bool unterminated)
 
 QString displayLine(const ChatEvent& event)
 {
+    const FieldMarks f = fieldMarks({event.user, event.text});
     switch (event.kind) {
     case Kind::Talk:
-        return joined({u"<", event.user, u":>", event.text, lostEnd(event)});
+        return joined({u"<", f.open, event.user, f.close, u":>", f.open, event.text, lostEnd(event),
+                       f.close});
     case Kind::Whisper:
-        return joined({event.user, u":(Whispered) ", event.text, lostEnd(event)});
+        return joined({f.open, event.user, f.close, u":(Whispered) ", f.open, event.text,
+                       lostEnd(event), f.close});
     case Kind::Emote:
-        return joined({event.user, u" ", event.text, lostEnd(event)});
+        return joined(
+            {f.open, event.user, f.close, u" ", f.open, event.text, lostEnd(event), f.close});
     case Kind::Info:
-        return joined({event.text, lostEnd(event)});
+        return joined({f.open, event.text, lostEnd(event), f.close});
     case Kind::PlainText:
-        return event.text.toString();
+        return joined({f.open, event.text, f.close});
     case Kind::Join:
-        return joined({event.user, u" has joined the channel"});
+        return joined({f.open, event.user, f.close, u" has joined the channel"});
     case Kind::Leave:
-        return joined({event.user, u" has left the channel"});
+        return joined({f.open, event.user, f.close, u" has left the channel"});
     case Kind::User:
     case Kind::Flags:
     case Kind::Channel:

@@ -13,6 +13,7 @@
  *   1009 USER <user> <flags>                  a member's flags changed
  *   1004 WHISPER <user> <flags> "<text>"      a whisper to us
  *   1005 TALK <user> <flags> "<text>"         channel talk
+ *   1006 _ "<text>"                           an administrator's announcement
  *   1007 CHANNEL "<channel>"                  we entered a channel
  *   1018 INFO "<text>"                        information
  *   1019 ERROR "<text>"                       errors and notices, shown like information
@@ -32,7 +33,7 @@
  *   1023         user = 12..v-1, text = v+6..L-2
  *   2010         user = 11..L-1
  *   1007         channel = 15..L-2
- *   1018, 1019   text from the first to the last double quote; empty with fewer than two
+ *   1006, 1018, 1019   text from the first to the last double quote; empty with fewer than two
  *
  * Quoted texts are not escaped. Where a field cannot be cut (a length comes out negative,
  * or a whisper has fewer than two quotes) the line is unreadable and changes nothing. Lines
@@ -41,8 +42,8 @@
  *
  * A line that ended without a line end (the server cut it at 255 bytes, or the connection
  * closed in its middle) has lost the end of its text when it does not end in a double
- * quote. Its text then runs from the opening quote to the end of the line (1004, 1018,
- * 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
+ * quote. Its text then runs from the opening quote to the end of the line (1004, 1006,
+ * 1018, 1019: from the first quote; 1005, 1023: from v+6), and it is shown followed by "…".
  * Plain text is shown as it stands.
  */
 #pragma once
@@ -63,7 +64,7 @@ struct ChatEvent {
         Whisper,    // 1004: user, flags, text
         Talk,       // 1005: user, flags, text
         Channel,    // 1007: channel
-        Info,       // 1018, 1019: text
+        Info,       // 1006, 1018, 1019: text
         Emote,      // 1023: user, flags, text
         Name,       // 2010: user (the name we are logged in as)
         PlainText,  // text: the line without its CR
@@ -91,7 +92,8 @@ template <typename A, typename B>
 ChatEvent parseChatEvent(const QStringBuilder<A, B>&, bool = false) = delete;
 
 // The line a log box shows for the event: talk, whisper, emote, information, plain text and
-// the join and leave notices; empty for the other kinds.
+// the join and leave notices; empty for the other kinds. In a line with right-to-left text
+// the name and the text are isolated (FieldIsolation.h).
 QString displayLine(const ChatEvent& event);
 
 // The status bar text for a channel and the number of users in the list.

@@ -6,19 +6,21 @@
 
 class QPlainTextEdit;
 
-// The two ways the program writes into a log box. A line end in the program's text is
-// CR LF; in the box it is a new line. While a LogBox shows time stamps, every line with
-// text that these writers add begins with the stamp.
+// The ways the program writes into a log box. A line end in the program's text is CR LF; in
+// the box it is a new line. While a LogBox shows time stamps, every line with text that
+// these writers add begins with the stamp.
 //
-// The kind of a line picks its colour (LineKinds.h); Plain keeps the box's own text colour.
-//
-// AppendLine adds the text and a line end at the end of the box and puts the caret there,
-// so the box shows its last line.
+// Every writer adds its text at the end of the box and leaves the user's caret and
+// selection on the text they were on. A view at the bottom of the box follows the new text;
+// a view the user has scrolled up stays on the text it shows (also when the oldest lines
+// go), and a LogBox says how many new lines are below. The kind of a line picks its colour
+// (LineKinds.h); Plain keeps the box's own text colour.
+
+// Adds the text and a line end.
 void AppendLine(QPlainTextEdit* box, const QString& text, LineKind kind = LineKind::Plain);
 
-// EchoLine inserts the text and a line end at the caret, replacing the selection if there
-// is one. The caret is not moved to the end first: after the user has clicked into the log
-// or selected a stretch of it, the text lands there.
+// The program's echo of what the user sent, and its help texts: the text and a line end,
+// as AppendLine adds them.
 void EchoLine(QPlainTextEdit* box, const QString& text, LineKind kind = LineKind::Plain);
 
 // The program's own notices (a failed or lost connection, a line not sent) each stand on a
@@ -26,8 +28,9 @@ void EchoLine(QPlainTextEdit* box, const QString& text, LineKind kind = LineKind
 // Disconnect notice, say), a line end comes first.
 void appendNotice(QPlainTextEdit* box, const QString& text, LineKind kind = LineKind::Plain);
 
-// Inserts text at the caret, replacing the selection, without adding a line end.
-void insertAtCaret(QPlainTextEdit* box, const QString& text, LineKind kind = LineKind::Plain);
+// Adds the text without a line end, leaving the last line open.
+void appendOpenText(QPlainTextEdit* box, const QString& text, LineKind kind = LineKind::Plain);
 
-// The box's text with CR LF line ends, as the program wrote it.
+// The box's text with CR LF line ends, as the program wrote it (without the isolates that
+// keep the fields of a right-to-left line in order, FieldIsolation.h).
 QString logText(const QPlainTextEdit* box);

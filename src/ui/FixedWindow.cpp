@@ -5,6 +5,7 @@
 #include "platform/WindowSystem.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 
 namespace {
 // Centres its window when it is first shown; later shows keep where the user put it.
@@ -43,4 +44,13 @@ FixedWindow::FixedWindow(const QString& caption, int clientWidthTwips, int clien
     setWindowTitle(caption);
     useFixedFrame(this);
     setFixedSize(px(clientWidthTwips), px(clientHeightTwips));
+}
+
+void FixedWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

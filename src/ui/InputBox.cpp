@@ -39,6 +39,13 @@ void InputBox::clearAfterSending()
 // before the caret (or a completion to cycle through) it stays in the box.
 bool InputBox::event(QEvent* event)
 {
+    // Ctrl+End is left to the window (the logs go to their ends); in one line End does the same.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_End &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier)
+            return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;

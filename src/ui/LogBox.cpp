@@ -1,8 +1,13 @@
 #include "ui/LogBox.h"
 
 #include "platform/WindowSystem.h"
+#include "protocol/FieldIsolation.h"
 #include "ui/MouseDown.h"
 
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QUrl>
 
 LogBox::LogBox(QWidget* parent)
@@ -16,6 +21,76 @@ LogBox::LogBox(QWidget* parent)
     setContextMenuPolicy(Qt::PreventContextMenu);
     setUndoRedoEnabled(false);
     viewport()->setMouseTracking(true); // the pointer turns into a hand over a link
+    QTextOption layout = document()->defaultTextOption();
+    layout.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(layout);
+
+    // Not in the tab order: End in the log does the same from the keyboard.
+    m_newLines = new QPushButton(this);
+    m_newLines->setFocusPolicy(Qt::NoFocus);
+    m_newLines->setCursor(Qt::PointingHandCursor);
+    m_newLines->hide();
+    connect(m_newLines, &QPushButton::clicked, this, &LogBox::followEnd);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &LogBox::viewMoved);
+}
+
+void LogBox::noteLinesBelow(int count)
+{
+    if (count <= 0)
+        return;
+    m_linesBelow += count;
+    m_newLines->setText(m_linesBelow == 1
+                            ? QStringLiteral("\u2193 1 new line")
+                            : QStringLiteral("\u2193 %1 new lines").arg(m_linesBelow));
+    placeMarker();
+    m_newLines->show();
+}
+
+void LogBox::followEnd()
+{
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->maximum());
+    viewMoved(bar->value());
+}
+
+// At the bottom the view follows again, however it got there.
+void LogBox::viewMoved(int value)
+{
+    if (m_linesBelow == 0 || value < verticalScrollBar()->maximum())
+        return;
+    m_linesBelow = 0;
+    m_newLines->hide();
+}
+
+// End (which in a read-only box would only go to the end of a line) and Ctrl+End go to the
+// end of the log, caret and view.
+void LogBox::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_End &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)) {
+        moveCursor(QTextCursor::End);
+        followEnd();
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void LogBox::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    placeMarker();
+}
+
+// Bottom right of the text, clear of the scroll bar.
+void LogBox::placeMarker()
+{
+    const QRect text = viewport()->geometry();
+    const QSize size = m_newLines->sizeHint();
+    m_newLines->setGeometry(text.right() - size.width() - 4, text.bottom() - size.height() - 4,
+                            size.width(), size.height());
+    m_newLines->raise();
 }
 
 void LogBox::setEditMenu(bool on)
@@ -79,4 +154,17 @@ void LogBox::mousePressEvent(QMouseEvent* event)
         return;
     }
     passMousePress(this, event, [this, event] { QPlainTextEdit::mousePressEvent(event); });
+}
+
+QMimeData* LogBox::createMimeDataFromSelection() const
+{
+    QMimeData* data = QPlainTextEdit::createMimeDataFromSelection();
+    const QString text = data->text();
+    const QString plain = withoutFieldMarks(text);
+    if (plain.size() == text.size())
+        return data;
+    delete data;
+    auto* copied = new QMimeData;
+    copied->setText(plain);
+    return copied;
 }

@@ -7,11 +7,20 @@
 
 #include <functional>
 
+class QPushButton;
+
 // A multi-line log: read-only for the user, who can still place the caret, select text and
-// copy it with Ctrl+C (the program writes at the caret, and replaces a selection, on
-// purpose). Mouse presses are reported before the box reacts. A right press never moves the
-// caret; it opens the box's own edit menu (Copy, Select All) only where the window has no
-// menu of its own for it.
+// copy it with Ctrl+C; the program writes at the end and leaves both alone. Mouse presses
+// are reported before the box reacts. A right press never moves the caret; it opens the
+// box's own edit menu (Copy, Select All) only where the window has no menu of its own for
+// it.
+//
+// While the user has scrolled the log up to read back, new lines do not move the view; a
+// marker at the bottom says how many are below. Clicking it, End, or scrolling to the bottom
+// brings the view back to the end, which it then follows again.
+//
+// Every line is laid out left to right, whatever script it begins with; what is copied
+// leaves out the isolates that keep right-to-left names and texts in place.
 class LogBox : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -37,18 +46,34 @@ public:
     // Inserts text the program writes, as lines of that kind, at the cursor.
     void insertLines(QTextCursor& cursor, const QString& text, LineKind kind) const;
 
+    // Lines were added below a view scrolled up.
+    void noteLinesBelow(int count);
+    // How many: what the marker says (0: it is hidden, the view follows the end).
+    int linesBelow() const { return m_linesBelow; }
+    QPushButton* newLinesMarker() const { return m_newLines; }
+    // Shows the end of the log and follows it from now on.
+    void followEnd();
+
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void textShown(const QString& text);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
     // A link opens on a left click that starts and ends on it, never on hovering.
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void viewMoved(int value);
+    void placeMarker();
+
+    QPushButton* m_newLines = nullptr;
+    int m_linesBelow = 0;
     bool m_editMenu = false;
     bool m_timestamps = false;
     std::function<QTime()> m_clock = [] { return QTime::currentTime(); };

@@ -65,10 +65,11 @@ frmConnect::frmConnect()
     for (QLabel* label : {Label1, Label2, Label3, Label4})
         fitCaption(label);
 
+    // Top to bottom, as the fields stand.
     setTabOrder(UserNamet, Passwordt);
-    setTabOrder(Passwordt, cmdServer);
-    setTabOrder(cmdServer, txtChannel);
-    setTabOrder(txtChannel, cmdConnect);
+    setTabOrder(Passwordt, txtChannel);
+    setTabOrder(txtChannel, cmdServer);
+    setTabOrder(cmdServer, cmdConnect);
     setTabOrder(cmdConnect, cmdCancel);
 
     wireEvents();
@@ -79,8 +80,11 @@ frmConnect::~frmConnect() = default;
 void frmConnect::wireEvents()
 {
     // Each field goes out as one line of the login.
-    for (QLineEdit* field : {UserNamet, Passwordt, txtChannel, cmdServer->lineEdit()})
+    // Enter in any field presses Connect.
+    for (QLineEdit* field : {UserNamet, Passwordt, txtChannel, cmdServer->lineEdit()}) {
         keepOnOneLine(field);
+        connect(field, &QLineEdit::returnPressed, cmdConnect, &QPushButton::click);
+    }
     connect(cmdConnect, &QPushButton::clicked, this, &frmConnect::cmdConnect_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmConnect::cmdCancel_Click);
 }

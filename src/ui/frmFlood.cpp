@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 namespace {
 // One row: the caption at the left, the number's box at the right.
@@ -16,6 +18,9 @@ QLineEdit* numberRow(QWidget* parent, QLabel** label, const QString& caption,
 {
     auto* box = new QLineEdit(parent);
     box->setGeometry(twipsRect(2760, top, 855, 285));
+    // Digits only: a number of bytes, units or seconds has no sign, point or blank.
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
     box->setAccessibleName(accessibleName);
     *label = new QLabel(caption, parent);
     (*label)->setGeometry(twipsRect(120, top + 15, 2535, 255));

@@ -36,6 +36,7 @@ frmMain::frmMain(QWidget* parent)
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     wireEvents();
+    setUpKeyboard();
     setUpDesktopHabits();
     setUpMentions();
     applyStoredScrollback();
@@ -121,7 +122,9 @@ void frmMain::buildMenus()
 {
     QMenuBar* bar = menuBar();
 
-    mnuFile = bar->addMenu(QStringLiteral("File"));
+    // The marked letters open the menus with Alt; screen readers read the captions without
+    // the marks.
+    mnuFile = bar->addMenu(QStringLiteral("&File"));
     mnuConnect = mnuFile->addAction(QStringLiteral("Connect"));
     mnuDisconnect = mnuFile->addAction(QStringLiteral("Disconnect"));
     mnuLine3 = mnuFile->addSeparator();
@@ -134,7 +137,7 @@ void frmMain::buildMenus()
     mnuLine1 = mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
 
-    mnuOptions = bar->addMenu(QStringLiteral("Options"));
+    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
     mnuAntiDisplay = mnuOptions->addAction(QStringLiteral("Anti-Idle"));
     mnuAntiDisplay->setCheckable(true);
     mnuAntiMessage = mnuOptions->addAction(QStringLiteral("Anti-Idle Message"));
@@ -159,7 +162,7 @@ void frmMain::buildMenus()
     mnuWhisper = mnuOptions->addAction(QStringLiteral("Whisper Text"));
     mnuEmote = mnuOptions->addAction(QStringLiteral("Emote Text"));
 
-    mnuHelp = bar->addMenu(QStringLiteral("Help"));
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuAbout = mnuHelp->addAction(QStringLiteral("About"));
     mnuBugs = mnuHelp->addAction(QStringLiteral("Bugs"));
     mnuContact = mnuHelp->addAction(QStringLiteral("Contact"));

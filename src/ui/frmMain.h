@@ -221,6 +221,7 @@ private:
     void buildControls();
     void buildMenus();
     void wireEvents();
+    void setUpKeyboard();
 
     // The receive path as the lifecycle uses it: a new connection starts afresh; the end of
     // the stream is reported (reportConnectionLost) after the lines that came before it.

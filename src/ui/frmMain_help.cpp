@@ -58,7 +58,7 @@ void frmMain::mnuKn_Click()
                     decorated(QStringLiteral("http://www.kestrane.example")));
 }
 
-// Help text only: written into the chat log at the caret, nothing is sent.
+// Help text only: written at the end of the chat log, nothing is sent.
 void frmMain::mnuCommands_Click()
 {
     static const QStringList commands = {

@@ -95,7 +95,7 @@ void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringLi
 // `selected` is the selected item of the list {"Zed", selected}; "" leaves the list
 // {"Zed", "Ann"} with nothing selected. Refused without a notice in the log means a beep.
 // With `caret` (anchor, position), the chat log holds "one\ntwo\n" with that selection: the
-// echo goes there, replacing it; the caret is not moved first. Whether anything may go out
+// echo goes to the end and the selection stays. Whether anything may go out
 // before the login is tested in tst_sending.
 void tst_Commands::talk_data()
 {
@@ -128,10 +128,26 @@ void tst_Commands::talk_data()
     row("emote empty", "emote", "", "Ann", "/emote \r\n", "<Bob >\r\n", "");
     row("empty send", "button", "", "Ann", "", "", "");
     row("whisper to nobody", "whisper", "hi", "", "", "", "");
-    row("echo at the caret", "button", "hi", "Ann", "hi\r\n", "Bob: hi\r\none\r\ntwo\r\n", "",
-        {0, 0});
-    row("echo replaces a selection", "button", "hi", "Ann", "hi\r\n", "one\r\nBob: hi\r\n\r\n", "",
+    row("echo at the end, not at the caret", "button", "hi", "Ann", "hi\r\n",
+        "one\r\ntwo\r\nBob: hi\r\n", "", {0, 0});
+    row("a selection stays", "button", "hi", "Ann", "hi\r\n", "one\r\ntwo\r\nBob: hi\r\n", "",
         {4, 7});
+    row("a selection to the end stays", "button", "hi", "Ann", "hi\r\n",
+        "one\r\ntwo\r\nBob: hi\r\n", "", {8, 2});
+    // Typed whispers and emotes echo as the Whisper button and the Emote item do.
+    row("typed /w", "button", "/w Ann hi there", "Zed", "/w Ann hi there\r\n", "",
+        "To <Ann> hi there\r\n");
+    row("typed /whisper", "button", "/whisper Ann hi", "Zed", "/whisper Ann hi\r\n", "",
+        "To <Ann> hi\r\n");
+    row("typed /M", "button", "/M Ann hi", "Zed", "/M Ann hi\r\n", "", "To <Ann> hi\r\n");
+    row("typed /msg, empty", "button", "/msg Ann ", "Zed", "/msg Ann \r\n", "", "To <Ann> \r\n");
+    row("typed /me", "button", "/me waves", "Ann", "/me waves\r\n", "<Bob waves>\r\n", "");
+    row("typed /emote", "button", "/EMOTE waves", "Ann", "/EMOTE waves\r\n", "<Bob waves>\r\n", "");
+    row("/w without a text: as typed", "button", "/w Ann", "Ann", "/w Ann\r\n", "Bob: /w Ann\r\n",
+        "");
+    row("/me without a blank: as typed", "button", "/me", "Ann", "/me\r\n", "Bob: /me\r\n", "");
+    row("/whois: as typed", "button", "/whois Ann x", "Ann", "/whois Ann x\r\n",
+        "Bob: /whois Ann x\r\n", "");
     // Too long: each piece with its prefix and its own echo.
     const QString six = "one two three four five six";
     row("send split", "button", six, "Ann", "one two three four\r\nfive six\r\n",
@@ -141,8 +157,8 @@ void tst_Commands::talk_data()
     row("emote split", "emote", six, "Ann", "/emote one two three\r\n/emote four five six\r\n",
         "<Bob one two three>\r\n<Bob four five six>\r\n", "");
     row("whisper typed as a command split", "button", "/w Ann " + six, "Ann",
-        "/w Ann one two three\r\n/w Ann four five six\r\n",
-        "Bob: /w Ann one two three\r\nBob: /w Ann four five six\r\n", "");
+        "/w Ann one two three\r\n/w Ann four five six\r\n", "",
+        "To <Ann> one two three\r\nTo <Ann> four five six\r\n");
     row("another command is never split", "button", "/join a-channel-with-a-long-name", "Ann",
         "/join a-channel-with-a-long-name\r\n", "Bob: /join a-channel-with-a-long-name\r\n", "");
 }
@@ -186,6 +202,10 @@ void tst_Commands::talk()
     QCOMPARE(h->sentSince(loginEnd), wire);
     QCOMPARE(h->chatLog(), chatLog);
     QCOMPARE(h->whisperLog(), whisperLog);
+    if (!caret.isEmpty()) {
+        QCOMPARE(m->TxtGet->textCursor().anchor(), caret[0]);
+        QCOMPARE(m->TxtGet->textCursor().position(), caret[1]);
+    }
     QCOMPARE(m->TxtSend->text(), wire.isEmpty() ? input : QString());
     QCOMPARE(h->beeps, wire.isEmpty() ? 1 : 0);
 }
@@ -265,8 +285,11 @@ void tst_Commands::popupCommands()
     QTextCursor caret = log->textCursor();
     caret.setPosition(2);
     log->setTextCursor(caret);
-    h->main->TxtSend->setFocus();
     const bool onLog = path.isEmpty() || path[0] == "Time" || path[0] == "Users";
+    if (onLog)
+        log->setFocus();
+    else
+        list->setFocus();
     press(onLog ? log->viewport() : list->viewport(), button, path, modifiers);
 
     frmMenus* menus = Forms<frmMenus>::get();
@@ -280,13 +303,13 @@ void tst_Commands::popupCommands()
     if (button == Qt::RightButton || !onLog) // a left press on the log moves its caret
         QCOMPARE(log->textCursor().position(), 2);
     QVERIFY(log->isEnabled());
-    if (onLog && shownMenu) {
-        QVERIFY(!logEnabledInMenu);
+    if (shownMenu) {
+        QVERIFY(!onLog || !logEnabledInMenu);
         // The offscreen platform leaves the closed pop-up active; a desktop gives the
-        // activation back to the main window, whose focus is then in the log.
+        // activation back to the main window, whose focus is then in the message box.
         h->main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(h->main));
-        QVERIFY(log->hasFocus());
+        QVERIFY(h->main->TxtSend->hasFocus());
     }
 }
 

@@ -21,6 +21,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -289,6 +290,9 @@ void tst_Sending::floodSettingsDialog_data()
     row("nonsense stored, cancelled", {"50", "many", "10", "150", "0"}, defaults, changed, "cancel",
         "");
     row("closed by its frame", none, defaults, changed, "frame", "");
+    row("escape", none, defaults, changed, "escape", "");
+    row("typed: only digits are taken", none, defaults, {"5a0", "-4", "1e0", "15 0", "1"}, "keys",
+        "");
 }
 
 void tst_Sending::floodSettingsDialog()
@@ -308,15 +312,23 @@ void tst_Sending::floodSettingsDialog()
     frmFlood* dialog = Forms<frmFlood>::get();
     QVERIFY(dialog->isVisible());
     QCOMPARE(fieldsOf(dialog), shown);
-    dialog->txtWrapBytes->setText(typed[0]);
-    dialog->txtUnits->setText(typed[1]);
-    dialog->txtWindowSeconds->setText(typed[2]);
-    dialog->txtLongestLine->setText(typed[3]);
+    QLineEdit* boxes[] = {dialog->txtWrapBytes, dialog->txtUnits, dialog->txtWindowSeconds,
+                          dialog->txtLongestLine};
+    for (int i = 0; i < 4; ++i) {
+        boxes[i]->clear();
+        if (how == "keys")
+            QTest::keyClicks(boxes[i], typed[i]);
+        else
+            boxes[i]->setText(typed[i]);
+        typed[i].remove(QRegularExpression("[^0-9]"));
+    }
     dialog->chkProtect->setChecked(typed[4] == "1");
-    if (how == "ok")
+    if (how == "ok" || how == "keys")
         QTest::keyClick(dialog->txtLongestLine, Qt::Key_Return);
     else if (how == "cancel")
         dialog->cmdCancel->click();
+    else if (how == "escape")
+        QTest::keyClick(dialog->txtUnits, Qt::Key_Escape);
     else
         dialog->close();
 
@@ -328,7 +340,7 @@ void tst_Sending::floodSettingsDialog()
     } else {
         QVERIFY(!Forms<frmFlood>::isLoaded());
     }
-    const bool stores = how == "ok" && message.isEmpty();
+    const bool stores = (how == "ok" || how == "keys") && message.isEmpty();
     QCOMPARE(storedFloodLimits(), stores ? typed : stored);
     // In force at once; otherwise the limits the window was loaded with stay.
     QCOMPARE(h->main->outgoing->limits().longestLine, stores ? typed[3].toInt() : 160);

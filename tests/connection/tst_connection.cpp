@@ -208,12 +208,14 @@ void tst_Connection::sessionWithAChosenServer()
 
     other.sendRaw("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\n1018 INFO \"hello\"\r\n");
     QTRY_COMPARE(h->userList(), QStringList{"bob "});
-    // The caret stands after "hel": the notice goes there, without a line break.
+    // The caret stands after "hel": the notice goes to the end all the same, without a line
+    // break, and the caret stays.
     QTextCursor caret = h->main->TxtGet->textCursor();
     caret.setPosition(3);
     h->main->TxtGet->setTextCursor(caret);
     h->main->mnuDisconnect->trigger();
-    QCOMPARE(h->chatLog(), "hel" + LostNotice + "lo\r\n");
+    QCOMPARE(h->chatLog(), "hello\r\n" + LostNotice);
+    QCOMPARE(h->main->TxtGet->textCursor().position(), 3);
     QCOMPARE(online(), QString("idle"));
     QCOMPARE(h->userList(), QStringList{"bob "});
     QTRY_VERIFY(!other.isSessionOpen());

@@ -136,6 +136,9 @@ void tst_ChatEvent::parse_data()
         u"hi"_s, u"<TALK b0002 :>hi"_s);
     row("talk 10000 gold", u"1005 TALK bob 0000 \"I have 10000 gold\""_s, "talk", u"TALK bob "_s,
         "0000", u"I have 10000 gold"_s, u"<TALK bob :>I have 10000 gold"_s);
+    // A right-to-left name or text: both fields isolated, so neither moves the other.
+    row("talk, right to left", u"1005 TALK \u05d1 0010 \"\u05e9 1\""_s, "talk", u"TALK \u05d1 "_s,
+        "0010", u"\u05e9 1"_s, u"<\u2068TALK \u05d1 \u2069:>\u2068\u05e9 1\u2069"_s);
     row("talk without flags", u"1005 TALK bob \"hi\""_s, "unreadable", none, "", none, none);
     row("talk without text", u"1005 TALK bob 0010"_s, "unreadable", none, "", none, none);
     row("talk code only", u"1005"_s, "unreadable", none, "", none, none);
@@ -155,6 +158,9 @@ void tst_ChatEvent::parse_data()
     row("info", u"1018 INFO \"Welcome\""_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
     row("error", u"1019 ERROR \"No such user.\""_s, "info", none, "", u"No such user."_s,
         u"No such user."_s);
+    row("announcement", u"1006 _ \"Announcement from admin: maintenance soon\""_s, "info", none, "",
+        u"Announcement from admin: maintenance soon"_s,
+        u"Announcement from admin: maintenance soon"_s);
     row("info no quotes", u"1018 INFO Welcome"_s, "info", none, "", none, none);
     row("info one quote", u"1018 INFO \"abc"_s, "info", none, "", none, none);
     row("info whois", u"1018 INFO \"bob is in channel \"Chat\".\""_s, "info", none, "",
@@ -242,6 +248,8 @@ void tst_ChatEvent::unterminated_data()
         u" bob :(Whispered) say \"x\" and"_s + ell);
     row("emote", u"1023 EMOTE bob 0010 \"waves at"_s, "emote", u"bob  waves at"_s + ell);
     row("info", u"1018 INFO \"bob is using"_s, "info", u"bob is using"_s + ell);
+    row("right to left: the mark inside the text's isolate", u"1018 INFO \"\u05e9\u05dc"_s, "info",
+        u"\u2068\u05e9\u05dc"_s + ell + u"\u2069"_s);
     row("error", u"1019 ERROR \"That user is"_s, "info", u"That user is"_s + ell);
     row("info before its quote", u"1018 IN"_s, "info", QString());
     row("join keeps its name", u"1002 JOIN bob 0010 [CH"_s, "join",

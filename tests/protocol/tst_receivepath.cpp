@@ -23,7 +23,7 @@ private slots:
 
     void linesReachTheirHandlers_data();
     void linesReachTheirHandlers();
-    void noticesGoToTheCaret();
+    void noticesGoToTheEnd();
     void unfinishedLineAtTheClose();
     void receivingGoesOnWhileAMenuIsOpen();
     void nothingIsKeptPerLine();
@@ -80,10 +80,12 @@ void tst_ReceivePath::linesReachTheirHandlers_data()
                       "\r\nLogin failed.\r\n")
         << "BOT or Telnet Connection from [127.0.0.1]\r\nUsername: bob\r\nLogin failed.\r\n"
         << none << nobody << none;
-    QTest::newRow("silent codes") << QByteArray(
-                                         "2010 NAME bob\r\n2000 x\r\n1009 USER bob 0002\r\n"
-                                         "1010 WHISPER bob 0010 \"x\"\r\n1006 _ \"news\"\r\n")
+    QTest::newRow("silent codes") << QByteArray("2010 NAME bob\r\n2000 x\r\n1009 USER bob 0002\r\n"
+                                                "1010 WHISPER bob 0010 \"x\"\r\n")
                                   << none << none << nobody << none;
+    QTest::newRow("announcement") << QByteArray("1006 _ \"Announcement from admin: news\"\r\n")
+                                  << "Announcement from admin: news\r\n"
+                                  << none << nobody << none;
     QTest::newRow("unreadable lines are skipped, the next is shown")
         << QByteArray("1005 TALK bob\r\n1004 WHISPER bob 0010 hi\r\n1023 EMOTE bob\r\n"
                       "1001 USER\r\n1002 JOIN x y\r\n1005 TALK bob 0010 \"ok\"\r\n")
@@ -131,9 +133,9 @@ void tst_ReceivePath::linesReachTheirHandlers()
     QCOMPARE(h->status(), status);
 }
 
-// Join and leave notices are echoed at the caret (where and how an echo lands is tested
-// with the chat echo in tst_commands).
-void tst_ReceivePath::noticesGoToTheCaret()
+// Join and leave notices go to the end of the log, wherever the caret is (how an echo
+// lands is tested with the chat echo in tst_commands).
+void tst_ReceivePath::noticesGoToTheEnd()
 {
     h->main->mnuJoinLeave->trigger();
     sendAndSettle("1018 INFO \"one\"\r\n");
@@ -144,8 +146,9 @@ void tst_ReceivePath::noticesGoToTheCaret()
     h->server.sendRaw("1002 JOIN bob 0010 [CHAT]\r\n1003 LEAVE bob 0010\r\n");
     QTRY_COMPARE(h->userList(), QStringList());
     const QString expected =
-        "bob  has joined the channel\r\nbob has left the channel\r\none\r\n#1\r\n";
+        "one\r\n#1\r\nbob  has joined the channel\r\nbob has left the channel\r\n";
     QTRY_COMPARE(h->chatLog(), expected);
+    QCOMPARE(h->main->TxtGet->textCursor().position(), 0);
 
     // Switched off: the list still follows, the log stays as it is.
     h->main->mnuJoinLeave->trigger();

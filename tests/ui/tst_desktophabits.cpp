@@ -1,6 +1,6 @@
 // The habits users bring from other chat programs, through the real widgets: the message
 // box's keys, time stamps in the logs, the whisper alert, the masked password, saving the
-// chat log and copying from the logs.
+// chat log, copying from the logs, lines in right-to-left scripts and the keyboard.
 #include "ClientHarness.h"
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
@@ -8,6 +8,7 @@
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/UserListBox.h"
+#include "ui/frmAnti.h"
 #include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 
@@ -15,14 +16,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <memory>
@@ -67,6 +72,10 @@ private slots:
     void saveChatLog();
     void copyFromLogs_data();
     void copyFromLogs();
+    void rightToLeftLines_data();
+    void rightToLeftLines();
+    void keyboard_data();
+    void keyboard();
 
 private:
     std::unique_ptr<ClientHarness> h;
@@ -327,6 +336,125 @@ void tst_DesktopHabits::copyFromLogs()
     QCoreApplication::processEvents();
     QCOMPARE(shown, firstMenuItem);
     QCOMPARE(logText(box), QString("first line\r\nsecond line\r\n"));
+}
+
+// A line from a user with a Hebrew name keeps its parts in their places: on screen the name
+// stands left of the separator and the text right of it. What is read, copied and saved
+// holds the characters the server sent, without the isolates that keep that order.
+void tst_DesktopHabits::rightToLeftLines_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("whisper");
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QStringList>("parts"); // name, separator, text: left to right on screen
+    const QString name = QStringLiteral("\u05de\u05e9\u05d4");
+    const QString text = QStringLiteral("\u05e9\u05dc\u05d5\u05dd 12");
+    const QByteArray from = " " + name.toUtf8() + " 0010 \"";
+    QTest::newRow("whisper") << "1004 WHISPER" + from + text.toUtf8() + "\"" << true
+                             << " " + name + " :(Whispered) " + text
+                             << QStringList{name, ":(Whispered)", text};
+    QTest::newRow("talk") << "1005 TALK" + from + text.toUtf8() + "\"" << false
+                          << "<TALK " + name + " :>" + text << QStringList{name, ":>", text};
+    QTest::newRow("emote, left-to-right text")
+        << "1023 EMOTE" + from + "7 up\"" << false << name + "  7 up" << QStringList{name, "7 up"};
+}
+
+void tst_DesktopHabits::rightToLeftLines()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, whisper);
+    QFETCH(QString, read);
+    QFETCH(QStringList, parts);
+    LogBox* box = whisper ? h->main->TxtWhisper : h->main->TxtGet;
+    QVERIFY(h->connectSocket());
+    h->server.sendRaw(line + "\r\n");
+    QTRY_VERIFY(box->document()->blockCount() == 2);
+    QCOMPARE(logText(box), read + "\r\n");
+
+    // Where each part's characters stand on screen: a part may run right to left inside, but
+    // the parts follow each other left to right.
+    const QTextBlock block = box->document()->firstBlock();
+    const QTextLine shown = block.layout()->lineAt(0);
+    QList<std::pair<qreal, qreal>> spans;
+    qsizetype from = 0;
+    for (const QString& part : std::as_const(parts)) {
+        from = block.text().indexOf(part, from);
+        QVERIFY(from >= 0);
+        qreal left = 1e9, right = -1e9;
+        for (qsizetype i = from; i <= from + part.size(); ++i) {
+            left = qMin(left, shown.cursorToX(int(i)));
+            right = qMax(right, shown.cursorToX(int(i)));
+        }
+        spans.append({left, right});
+        from += part.size();
+    }
+    for (int i = 0; i + 1 < spans.size(); ++i)
+        QVERIFY2(spans[i].second <= spans[i + 1].first + 1, qPrintable(parts[i + 1]));
+
+    box->selectAll();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), read + "\n");
+}
+
+// Alt and a letter open the top menus, whose names stay as screen readers read them; after a
+// menu item the typing goes to the message box; in the connect dialog the fields follow from
+// top to bottom and Enter connects; Escape closes the small windows as Cancel does.
+void tst_DesktopHabits::keyboard_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("connect") << "connect";
+    QTest::newRow("anti-idle") << "anti-idle";
+}
+
+void tst_DesktopHabits::keyboard()
+{
+    QFETCH(QString, window);
+    frmMain* m = h->main;
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(m->menuBar());
+    const QStringList names{"File", "Options", "Help"};
+    const QList<QMenu*> menus{m->mnuFile, m->mnuOptions, m->mnuHelp};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(bar->child(i)->text(QAccessible::Name), names[i]);
+        QCOMPARE(QKeySequence::mnemonic(menus[i]->title()),
+                 QKeySequence(Qt::ALT | Qt::Key(names[i][0].unicode())));
+    }
+    m->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m));
+    m->TxtGet->setFocus();
+    m->mnuCommands->trigger();
+    QTRY_VERIFY(m->TxtSend->hasFocus());
+
+    if (window == "anti-idle") {
+        m->mnuAntiMessage->trigger();
+        frmAnti* anti = Forms<frmAnti>::get();
+        QVERIFY(anti->isVisible());
+        anti->txtAntiMessage->setText("changed");
+        QTest::keyClick(anti->txtAntiMessage, Qt::Key_Escape);
+        QVERIFY(!Forms<frmAnti>::isLoaded() || !Forms<frmAnti>::get()->isVisible());
+        QVERIFY(m->isVisible());
+        return;
+    }
+    m->mnuConnect->trigger();
+    frmConnect* dialog = Forms<frmConnect>::get();
+    QList<QWidget*> order{dialog->UserNamet, dialog->Passwordt,  dialog->txtChannel,
+                          dialog->cmdServer, dialog->cmdConnect, dialog->cmdCancel};
+    for (int i = 0; i + 1 < order.size(); ++i) {
+        QWidget* next = order[i]->nextInFocusChain();
+        while (next->focusPolicy() == Qt::NoFocus || next->focusProxy() == order[i])
+            next = next->nextInFocusChain();
+        QCOMPARE(next, order[i + 1]);
+    }
+    QTest::keyClick(dialog->UserNamet, Qt::Key_Escape);
+    QTRY_VERIFY(!Forms<frmConnect>::isLoaded() || !Forms<frmConnect>::get()->isVisible());
+
+    m->mnuConnect->trigger();
+    dialog = Forms<frmConnect>::get();
+    dialog->UserNamet->setText("Bob");
+    dialog->Passwordt->setText("pw");
+    dialog->cmdServer->setEditText(h->serverAddress());
+    QTest::keyClick(dialog->Passwordt, Qt::Key_Return);
+    QTRY_VERIFY(h->server.received().endsWith("Bob\r\npw\r\n"));
 }
 
 QTEST_MAIN(tst_DesktopHabits)

@@ -1,5 +1,6 @@
 // How many lines the logs keep: the number and where it is stored, the dialog that changes
-// it, and what happens to the caret and a selection when old lines go.
+// it, what happens to the caret and a selection when old lines go, and reading back while
+// new lines arrive.
 #include "ClientHarness.h"
 
 #include "protocol/LogBoxWriters.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -54,6 +56,8 @@ private slots:
     void caretAndSelectionStayOnTheirText_data();
     void caretAndSelectionStayOnTheirText();
     void writersAtTheLimit();
+    void readingBack_data();
+    void readingBack();
 
 private:
     std::unique_ptr<ClientHarness> h;
@@ -158,6 +162,7 @@ void tst_Scrollback::caretAndSelectionStayOnTheirText_data()
     QTest::addColumn<int>("positionAfter");
     QTest::newRow("caret below the removed part") << 16 << 16 << 8 << 8;
     QTest::newRow("caret at the end") << 24 << 24 << 16 << 16;
+    QTest::newRow("selection to the end") << 19 << 24 << 11 << 16;
     QTest::newRow("selection below") << 9 << 17 << 1 << 9;
     QTest::newRow("selection made upwards, below") << 17 << 9 << 9 << 1;
     QTest::newRow("caret inside the removed part: to the start") << 5 << 5 << 0 << 0;
@@ -186,18 +191,20 @@ void tst_Scrollback::caretAndSelectionStayOnTheirText()
     if (anchor >= 8 && position >= 8)
         QCOMPARE(log->textCursor().selectedText(), selected);
 
-    // The program's notices still go where the caret now is, replacing what is selected.
+    // New lines go at the end; the caret and the selection stay where they are, also when
+    // the selection reaches the end.
     Scrollback::apply(log, 0);
     EchoLine(log, QStringLiteral("#"));
-    const QString before = QStringLiteral("three\nfour\nfive\n");
-    const int from = qMin(anchorAfter, positionAfter);
-    const int to = qMax(anchorAfter, positionAfter);
-    QString expected = before.left(from) + "#\n" + before.mid(to);
-    QCOMPARE(h->chatLog(), expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    AppendLine(log, QStringLiteral("six"));
+    QCOMPARE(h->chatLog(), joined({"three", "four", "five", "#", "six"}));
+    QCOMPARE(log->textCursor().anchor(), anchorAfter);
+    QCOMPARE(log->textCursor().position(), positionAfter);
+    if (anchor >= 8 && position >= 8)
+        QCOMPARE(log->textCursor().selectedText(), selected);
 }
 
-// With a full log, a notice at the user's caret removes the oldest line and still lands at
-// the caret; received lines then go to the end, as always.
+// With a full log, a notice goes to the end like any line, the oldest line goes, and the
+// caret stays on its line.
 void tst_Scrollback::writersAtTheLimit()
 {
     LogBox* log = h->main->TxtGet;
@@ -208,12 +215,73 @@ void tst_Scrollback::writersAtTheLimit()
     log->setTextCursor(cursor);
 
     EchoLine(log, QStringLiteral("bob has joined the channel"));
-    QCOMPARE(h->chatLog(), joined({"two", "bob has joined the channel", "three"}));
+    QCOMPARE(h->chatLog(), joined({"two", "three", "bob has joined the channel"}));
     QCOMPARE(log->textCursor().block().text(), QStringLiteral("three"));
+    appendNotice(log, QStringLiteral("four"));
+    QCOMPARE(h->chatLog(), joined({"three", "bob has joined the channel", "four"}));
+    QCOMPARE(log->textCursor().block().text(), QStringLiteral("three"));
+}
 
-    AppendLine(log, QStringLiteral("four"));
-    QCOMPARE(h->chatLog(), joined({"bob has joined the channel", "three", "four"}));
-    QVERIFY(log->textCursor().atEnd());
+// Scrolled up, the view stays on its text while lines arrive and the oldest go, and the
+// marker counts the new lines; each way back shows the end, which is then followed again.
+void tst_Scrollback::readingBack_data()
+{
+    QTest::addColumn<QString>("back");
+    for (const char* back : {"marker", "end", "ctrl+end in the log", "ctrl+end in the message box",
+                             "scrolled to the bottom", "line sent"})
+        QTest::newRow(back) << QString(back);
+}
+
+void tst_Scrollback::readingBack()
+{
+    QFETCH(QString, back);
+    frmMain* m = h->main;
+    LogBox* log = m->TxtGet;
+    m->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m));
+    if (back == "line sent")
+        QVERIFY(h->logIn("Bob") > 0);
+    Scrollback::apply(log, 50);
+    QStringList lines;
+    for (int i = 0; i < 60; ++i)
+        lines << QString("line %1").arg(i);
+    const auto topLine = [log] { return log->cursorForPosition(QPoint(4, 4)).block().text(); };
+    QScrollBar* bar = log->verticalScrollBar();
+
+    appendLines(log, lines.mid(0, 40));
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    bar->setValue(15);
+    const QString reading = topLine();
+    appendLines(log, lines.mid(40)); // the first ten go
+    QCOMPARE(log->document()->firstBlock().text(), QString("line 10"));
+    QCOMPARE(topLine(), reading);
+    QCOMPARE(log->linesBelow(), 20);
+    QVERIFY(log->newLinesMarker()->isVisible());
+    QCOMPARE(log->newLinesMarker()->text(), QStringLiteral("\u2193 20 new lines"));
+
+    if (back == "marker")
+        QTest::mouseClick(log->newLinesMarker(), Qt::LeftButton);
+    else if (back == "end")
+        QTest::keyClick(log, Qt::Key_End);
+    else if (back == "ctrl+end in the log")
+        QTest::keyClick(log, Qt::Key_End, Qt::ControlModifier);
+    else if (back == "ctrl+end in the message box") {
+        m->activateWindow();
+        m->TxtSend->setFocus();
+        QTest::keyClick(m->TxtSend, Qt::Key_End, Qt::ControlModifier);
+    } else if (back == "scrolled to the bottom")
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    else {
+        m->TxtSend->setText("hi");
+        m->cmdSend->click();
+    }
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(log->linesBelow(), 0);
+    QVERIFY(!log->newLinesMarker()->isVisible());
+    AppendLine(log, QStringLiteral("next"));
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(log->linesBelow(), 0);
 }
 
 QTEST_MAIN(tst_Scrollback)

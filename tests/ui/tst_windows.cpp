@@ -5,11 +5,13 @@
 #include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -24,7 +26,8 @@ private slots:
 
     void mainWindowIsFixedCentredAndTabbed();
     void formsLoadOnUseAndUnload();
-    void commandListWritesAtCaret();
+    void commandListWritesAtEnd();
+    void longStatusKeepsTheWindowsSize();
     void informationBoxes();
     void exitAndCloseEndTheProgram();
 
@@ -101,23 +104,44 @@ void tst_Windows::formsLoadOnUseAndUnload()
     QVERIFY(Forms<frmMenus>::isLoaded());
 }
 
-// The list goes in at the caret, which ends just after it, and nothing goes to the server
-// (where an echo lands in general is tested with the chat echo in tst_commands).
-void tst_Windows::commandListWritesAtCaret()
+// The list goes at the end of the log, the user's selection stays on its text, and
+// nothing goes to the server (where an echo lands in general is tested with the chat echo
+// in tst_commands).
+void tst_Windows::commandListWritesAtEnd()
 {
     main->mnuCommands->trigger();
     const QString list = logText(main->TxtGet);
     QCOMPARE(list.count("\r\n"), 17);
     main->TxtGet->clear();
-    insertAtCaret(main->TxtGet, "abc\r\ndef\r\n");
+    appendOpenText(main->TxtGet, "abc\r\ndef\r\n");
     QTextCursor cursor = main->TxtGet->textCursor();
     cursor.setPosition(2);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
     main->TxtGet->setTextCursor(cursor);
     main->mnuCommands->trigger();
     main->mnuCommands->trigger();
-    QCOMPARE(logText(main->TxtGet), "ab" + list + list + "c\r\ndef\r\n");
-    QCOMPARE(main->TxtGet->textCursor().position(), 2 + 2 * (list.size() - 17));
+    QCOMPARE(logText(main->TxtGet), "abc\r\ndef\r\n" + list + list);
+    QCOMPARE(main->TxtGet->textCursor().selectedText(), QStringLiteral("c\u2029d"));
     QCOMPARE(main->BattleSock->bytesToWrite(), 0);
+}
+
+// A long channel name is cut short with "…" in the status line; the window keeps its width.
+void tst_Windows::longStatusKeepsTheWindowsSize()
+{
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    const QSize size = main->size();
+    main->CurrentChannel = QString(200, 'c');
+    main->ShowChannelStatus();
+    QCoreApplication::processEvents();
+    QCOMPARE(main->size(), size);
+    QVERIFY(main->StatusBar1->simpleText().contains(main->CurrentChannel));
+    const QString shown = main->StatusBar1->shownText();
+    QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() < 150, qPrintable(shown));
+    main->CurrentChannel = "Chat";
+    main->ShowChannelStatus();
+    QCOMPARE(main->StatusBar1->shownText(), main->StatusBar1->simpleText());
+    QCOMPARE(main->size(), size);
 }
 
 // Each item opens one information box with its own title, and writes nothing to the log.
