@@ -102,6 +102,9 @@ qsizetype wordsStart(LineKind kind, QStringView line)
 QList<FoundLink> findLinks(QStringView text)
 {
     QList<FoundLink> links;
+    // Every address holds a '/' or a '.': most lines are done with after these quick looks.
+    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('/')))
+        return links;
     qsizetype at = 0;
     while (at < text.size()) {
         // The earliest prefix from here that does not continue a word ("xhttp://").
