@@ -109,7 +109,7 @@ void printTrace(QElapsedTimer& clock, const frmMain* main, const DelayProbe& pro
                 double(clock.elapsed()) / 1000.0, static_cast<long long>(linesShown(box)),
                 box->document()->blockCount(), ProcessMemory::residentKb() / 1024,
                 double(worst) / 1000.0, static_cast<long long>(main->receivedBytesWaiting() / 1024),
-                static_cast<long long>(main->BattleSock->bytesAvailable() / 1024));
+                static_cast<long long>(main->connection().bytesAvailable() / 1024));
     std::fflush(stdout);
 }
 
@@ -122,14 +122,12 @@ int runClient(int seconds)
     waitUntilExposed(main);
 
     FloodServer server;
-    main->BattleSock->setRemoteHost(QStringLiteral("127.0.0.1"));
-    main->BattleSock->setRemotePort(server.port());
-    main->BattleSock->Connect();
+    main->startConnection(ServerAddress{QStringLiteral("127.0.0.1"), server.port()});
     QElapsedTimer waited;
     waited.start();
-    while (main->BattleSock->state() != ChatSocket::State::Connected && waited.elapsed() < 5000)
+    while (main->connection().state() != ChatSocket::State::Connected && waited.elapsed() < 5000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (main->BattleSock->state() != ChatSocket::State::Connected) {
+    if (main->connection().state() != ChatSocket::State::Connected) {
         std::fprintf(stderr, "no connection to the flood server\n");
         return 1;
     }

@@ -3,10 +3,10 @@
 #include "BenchApplication.h"
 #include "BenchWindows.h"
 
+#include "ArrivalFeed.h"
 #include "ChatTraffic.h"
 #include "ProcessMemory.h"
 
-#include "platform/ChatSocket.h"
 #include "protocol/LineBuffer.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
@@ -111,10 +111,11 @@ int runFull(int count, bool oneArrival)
         oneArrival ? QList<QByteArray>{stream} : cutIntoArrivals(stream);
     const long long inputKb = ProcessMemory::residentKb();
 
+    ArrivalFeed feed(main);
     QElapsedTimer timer;
     timer.start();
     for (const QByteArray& arrival : arrivals)
-        main->BattleSock->injectArrivalForTesting(arrival);
+        feed.arrive(arrival);
     QCoreApplication::processEvents();
     const qint64 ns = timer.nsecsElapsed();
     report(oneArrival ? QStringLiteral("full-one") : QStringLiteral("full"), count, ns, inputKb);

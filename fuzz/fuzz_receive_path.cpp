@@ -13,9 +13,9 @@
 // Input format: see FuzzInput.h; in the mode byte
 //   bit 4: arrivals may come while the window is inside a yield of the receive path
 //   bit 5: join and leave notices are on
+#include "ArrivalFeed.h"
 #include "FuzzInput.h"
 
-#include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LogBoxWriters.h"
 #include "protocol/ReceivedText.h"
@@ -87,12 +87,12 @@ NOT_UNDER_TEST void CheckUserCount(frmMain* main)
     Check(ok && shown == count, "user count in the status line differs from the list");
 }
 
-// Hands the arrivals to the socket in order. An arrival may instead be posted, so that it
+// Hands the arrivals to the window in order. An arrival may instead be posted, so that it
 // comes while the window is inside a yield of the dispatch of the arrival before it.
 class Feeder : public QObject {
 public:
-    Feeder(frmMain* main, QList<QByteArray> arrivals, Random* random, bool mayNest)
-        : m_main(main)
+    Feeder(ArrivalFeed* feed, QList<QByteArray> arrivals, Random* random, bool mayNest)
+        : m_feed(feed)
         , m_arrivals(std::move(arrivals))
         , m_random(random)
         , m_mayNest(mayNest)
@@ -107,14 +107,14 @@ public:
             const bool postNext = m_mayNest && !done() && (m_random->next() & 1);
             if (postNext)
                 QMetaObject::invokeMethod(this, &Feeder::run, Qt::QueuedConnection);
-            m_main->BattleSock->injectArrivalForTesting(m_arrivals[index]);
+            m_feed->arrive(m_arrivals[index]);
             if (postNext)
                 return;
         }
     }
 
 private:
-    frmMain* m_main;
+    ArrivalFeed* m_feed;
     QList<QByteArray> m_arrivals;
     Random* m_random;
     bool m_mayNest;
@@ -174,7 +174,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QTimer everyTurn; // runs whenever the window gets a turn
     QObject::connect(&everyTurn, &QTimer::timeout, [main] { CheckUserCount(main); });
     everyTurn.start(0);
-    Feeder feeder(main, input.arrivals, &input.random, mayNest);
+    static ArrivalFeed feed(main);
+    Feeder feeder(&feed, input.arrivals, &input.random, mayNest);
     feeder.run();
     while (!feeder.done())
         QCoreApplication::processEvents();

@@ -4,7 +4,6 @@
 #include "ui/frmMain.h"
 
 #include "commands/FloodSettings.h"
-#include "commands/SendQueue.h"
 #include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 #include "ui/MainCaption.h"
@@ -14,10 +13,7 @@
 
 void frmMain::mnuFlood_Click()
 {
-    frmFlood* dialog = Forms<frmFlood>::get();
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
+    Forms<frmFlood>::showActive();
 }
 
 void frmFlood::Form_Load()
@@ -42,8 +38,7 @@ void frmFlood::cmdOkay_Click()
         return;
     }
     storeFloodLimits(*typed.limits);
-    // In force at once, also for the lines already waiting.
-    Forms<frmMain>::get()->outgoing->setLimits(*typed.limits);
+    emit limitsAccepted(*typed.limits);
     Forms<frmFlood>::unload();
 }
 

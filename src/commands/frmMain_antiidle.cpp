@@ -14,15 +14,6 @@
 #include <QLineEdit>
 #include <QTimer>
 
-namespace {
-void showMainWindowAgain()
-{
-    frmMain* main = Forms<frmMain>::get();
-    main->show();
-    main->activateWindow();
-}
-} // namespace
-
 // The check mark is the switch. Switching on starts a full interval, so no line goes out at
 // the moment of the click; switching off stops the timer before the mark goes.
 void frmMain::mnuAntiDisplay_Click()
@@ -40,19 +31,27 @@ void frmMain::mnuAntiDisplay_Click()
 // The main window stays hidden while the editor is open; its connection and timer go on.
 void frmMain::mnuAntiMessage_Click()
 {
-    frmAnti* editor = Forms<frmAnti>::get();
-    editor->MessageWhenOpened = editor->txtAntiMessage->text();
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
+    Forms<frmAnti>::get()->openForEditing();
     hide();
 }
 
-// An emote like any other: a message too long for one line goes out in pieces.
+// An emote like any other: a message too long for one line goes out in pieces. The editor
+// is loaded first if need be, which reads the stored message (see wireCommandWindows).
 void frmMain::tmrAnti_Timer()
 {
-    const QString message = Forms<frmAnti>::get()->txtAntiMessage->text();
-    sendChatLine(QStringLiteral("/me "), onOneLine(message), [](const QString&) {});
+    Forms<frmAnti>::get();
+    sendChatLine(QStringLiteral("/me "), onOneLine(m_antiIdleMessage), [](const QString&) {});
+}
+
+QString frmAnti::message() const
+{
+    return txtAntiMessage->text();
+}
+
+void frmAnti::openForEditing()
+{
+    MessageWhenOpened = message();
+    Forms<frmAnti>::showActive();
 }
 
 void frmAnti::Form_Load()
@@ -68,13 +67,14 @@ void frmAnti::cmdOkay_Click()
 {
     storeSetting(ConfigurationKey::AntiIdleMessage, txtAntiMessage->text());
     hide();
-    showMainWindowAgain();
+    emit editingEnded();
 }
 
-// Cancel goes back to the main window without storing and drops the edits.
+// Cancel (also closing the editor through its frame) goes back to the main window without
+// storing and drops the edits.
 void frmAnti::cmdCancel_Click()
 {
     txtAntiMessage->setText(MessageWhenOpened);
     hide();
-    showMainWindowAgain();
+    emit editingEnded();
 }

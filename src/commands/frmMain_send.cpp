@@ -18,6 +18,10 @@
 #include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
+#include <QElapsedTimer>
+
+#include <utility>
+
 namespace {
 // Written to the chat log instead of pretending that a line went out.
 const QString NotSentNotice = QStringLiteral("Not sent: there is no connection to the server.");
@@ -82,11 +86,46 @@ void echoEmote(LogBox* log, const QString& name, const QString& text)
 }
 } // namespace
 
+// The queue writes straight to the connection; the status line shows how many lines wait.
+void frmMain::buildSendPath()
+{
+    // Milliseconds since the program started; they never go back.
+    outgoing = new SendQueue(
+        [] {
+            static const QElapsedTimer started = [] {
+                QElapsedTimer timer;
+                timer.start();
+                return timer;
+            }();
+            return started.elapsed();
+        },
+        this);
+    outgoing->setWriter([this](const QByteArray& bytes) { BattleSock->SendData(bytes); });
+    connect(outgoing, &SendQueue::waitingChanged, this, &frmMain::showWaitingLines);
+}
+
+// In force at once, also for the lines already waiting.
+void frmMain::setFloodLimits(const FloodLimits& limits)
+{
+    outgoing->setLimits(limits);
+}
+
+void frmMain::setSendClock(std::function<qint64()> clock)
+{
+    outgoing->setClock(std::move(clock));
+}
+
+void frmMain::sendDueLines()
+{
+    outgoing->pump();
+}
+
 // Only the login may be the first thing the server gets: before it has been written, and
 // while the connection is still being made, nothing else is.
 bool frmMain::canSendLines() const
 {
-    return m_loginSent && BattleSock->state() == ChatSocket::State::Connected;
+    return Connection::switchesOf(m_connection).sendQueue &&
+           BattleSock->state() == ChatSocket::State::Connected;
 }
 
 // One line to the server: the text with any CR or LF turned into a blank, as UTF-8, queued
@@ -118,11 +157,10 @@ int frmMain::discardWaitingLines()
     return outgoing->discard();
 }
 
-// The connection in use is ending or being replaced: until the next login nothing more goes
-// out, and the lines still waiting are dropped, with a word in the chat log.
+// The connection in use is ending or being replaced (the connection's state closes the
+// queue): the lines still waiting are dropped, with a word in the chat log.
 void frmMain::stopSendingLines()
 {
-    m_loginSent = false;
     tellUnsentLines(discardWaitingLines());
 }
 

@@ -3,32 +3,11 @@
 // line sent as it stands; nothing is echoed, because the server's answer shows what happened.
 #include "ui/frmMenus.h"
 
-#include "commands/SelectedUser.h"
-#include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/frmMain.h"
 
 #include <QMenu>
-
-namespace {
-// Sends prefix, the selected user's name and suffix. With no user selected nothing is sent.
-void sendAboutSelectedUser(const QString& prefix, const QString& suffix = QString())
-{
-    frmMain* main = Forms<frmMain>::get();
-    const std::optional<QString> user = selectedUser(main->RoomList);
-    if (!user) {
-        WindowSystem::beep();
-        return;
-    }
-    main->SendLine(prefix + *user + suffix);
-}
-
-void sendServiceCommand(const QString& line)
-{
-    Forms<frmMain>::get()->SendLine(line);
-}
-} // namespace
 
 // The right press leaves the list's selection alone, so the command acts on the user who was
 // selected before it. Afterwards the user types on in the message box.
@@ -57,61 +36,61 @@ void frmMain::TxtGet_MouseDown(Qt::MouseButton button)
 
 void frmMenus::mnuBan_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/ban "));
+    emit userCommandChosen(QStringLiteral("/ban "), QString());
 }
 
 void frmMenus::mnuUnban_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/unban "));
+    emit userCommandChosen(QStringLiteral("/unban "), QString());
 }
 
 void frmMenus::mnuKick_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/kick "));
+    emit userCommandChosen(QStringLiteral("/kick "), QString());
 }
 
 void frmMenus::mnuDesignate_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/designate "));
+    emit userCommandChosen(QStringLiteral("/designate "), QString());
 }
 
 void frmMenus::mnuSquelch_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/squelch "));
+    emit userCommandChosen(QStringLiteral("/squelch "), QString());
 }
 
 void frmMenus::mnuUnsquelch_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/unsquelch "));
+    emit userCommandChosen(QStringLiteral("/unsquelch "), QString());
 }
 
 void frmMenus::mnuWhois_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/whois "));
+    emit userCommandChosen(QStringLiteral("/whois "), QString());
 }
 
 // Game statistics: "/stats <user> <game>", the game code led by its blank.
 void frmMenus::mnuSC_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" star"));
+    emit userCommandChosen(QStringLiteral("/stats "), QStringLiteral(" star"));
 }
 
 void frmMenus::mnuBW_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" sexp"));
+    emit userCommandChosen(QStringLiteral("/stats "), QStringLiteral(" sexp"));
 }
 
 void frmMenus::mnuWar2_Click()
 {
-    sendAboutSelectedUser(QStringLiteral("/stats "), QStringLiteral(" w2bne"));
+    emit userCommandChosen(QStringLiteral("/stats "), QStringLiteral(" w2bne"));
 }
 
 void frmMenus::mnuTime_Click()
 {
-    sendServiceCommand(QStringLiteral("/time"));
+    emit serviceCommandChosen(QStringLiteral("/time"));
 }
 
 void frmMenus::mnuUsers_Click()
 {
-    sendServiceCommand(QStringLiteral("/users"));
+    emit serviceCommandChosen(QStringLiteral("/users"));
 }

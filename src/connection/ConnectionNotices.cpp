@@ -4,15 +4,6 @@
 
 namespace ConnectionNotices {
 
-namespace {
-QString withLastChannel(QString text, const QString& lastChannel)
-{
-    if (!lastChannel.isEmpty())
-        text += QStringLiteral(" Last channel: ") + lastChannel;
-    return text;
-}
-} // namespace
-
 QString reconnectingIn(int milliseconds)
 {
     return QStringLiteral("Reconnecting in %1 seconds\u2026")
@@ -44,14 +35,19 @@ QString settingsNotSaved(const QString& reason)
     return text + QLatin1Char('.');
 }
 
-QString notConnectedStatus(const QString& lastChannel)
+QString notConnectedStatus()
 {
-    return withLastChannel(QStringLiteral("Not connected."), lastChannel);
+    return QStringLiteral("Not connected.");
 }
 
-QString reconnectingStatus(const QString& lastChannel)
+QString reconnectingStatus()
 {
-    return withLastChannel(QStringLiteral("Not connected, reconnecting\u2026"), lastChannel);
+    return QStringLiteral("Not connected, reconnecting\u2026");
+}
+
+QString loginFailedStatus()
+{
+    return QStringLiteral("Not connected: the login failed.");
 }
 
 } // namespace ConnectionNotices

@@ -17,9 +17,12 @@ QString serverSilent(int milliseconds);
 // reason.
 QString settingsNotSaved(const QString& reason);
 
-// The status line while there is no connection, naming the last channel if there was one.
-QString notConnectedStatus(const QString& lastChannel);
-// The status line from a lost connection until the client is back in a channel.
-QString reconnectingStatus(const QString& lastChannel);
+// The status line while there is no connection. None of them names a channel: the client is
+// in none.
+QString notConnectedStatus();
+// ... from a lost connection until the client is back in a channel.
+QString reconnectingStatus();
+// ... after the server refused the login.
+QString loginFailedStatus();
 
 } // namespace ConnectionNotices

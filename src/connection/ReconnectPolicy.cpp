@@ -18,11 +18,6 @@ ReconnectPolicy::ReconnectPolicy(RandomSource random)
         m_random = [] { return QRandomGenerator::global()->generateDouble(); };
 }
 
-bool ReconnectPolicy::shouldReconnect(const Ending& ending)
-{
-    return ending.enabled && ending.loginAccepted && !ending.loginRefused && !ending.userEnded;
-}
-
 int ReconnectPolicy::nextWaitMs()
 {
     const int base = m_nextBaseMs;

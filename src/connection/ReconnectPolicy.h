@@ -4,23 +4,12 @@
 
 #include <functional>
 
-// When and how soon the client connects again by itself after a connection ended.
-//
-// A connection is retried only when a login on it (or on an earlier connection of the same
-// run of retries) was accepted and the user did not ask for the end: retrying after a
-// refused login would only lock the account, and retrying after the user left would undo
-// his choice. The waits start at 2 s and double up to 60 s; each is moved by up to a tenth
-// either way, so many clients dropped by one server restart do not all return at once.
+// How soon the client connects again by itself after a connection ended (whether it does at
+// all, the connection state's table decides: ConnectionState.h). The waits start at 2 s and double
+// up to 60 s; each is moved by up to a tenth either way, so many clients dropped by one server
+// restart do not all return at once.
 class ReconnectPolicy {
 public:
-    // What is known about the connection that ended.
-    struct Ending {
-        bool enabled = true;        // Options > "Reconnect Automatically" is checked
-        bool loginAccepted = false; // the server accepted the login (its 2010 NAME line)
-        bool loginRefused = false;  // the server answered "Login failed."
-        bool userEnded = false;     // File > Disconnect or Exit, or a typed /logout or /quit
-    };
-
     static constexpr int FirstWaitMs = 2000;
     static constexpr int LongestWaitMs = 60000;
 
@@ -29,8 +18,6 @@ public:
 
     // Without a source the waits are moved by the system's random generator.
     explicit ReconnectPolicy(RandomSource random = {});
-
-    static bool shouldReconnect(const Ending& ending);
 
     // The wait before the next attempt, in milliseconds; each call doubles the one after.
     int nextWaitMs();

@@ -10,10 +10,12 @@
 #include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
+#include "ui/Forms.h"
 #include "ui/LogBox.h"
-#include "ui/StatusLine.h"
+#include "ui/frmConnect.h"
 
 #include <QAction>
+#include <QLineEdit>
 
 using namespace ConnectionNotices;
 
@@ -40,7 +42,7 @@ void frmMain::mnuReconnect_Click()
                       on ? QStringLiteral("1") : QStringLiteral("0"), &failure))
         reportSettingsNotSaved(failure);
     if (!on)
-        stopReconnecting();
+        changeState(Connection::Event::ReconnectSwitchedOff);
 }
 
 void frmMain::reportSettingsNotSaved(const QString& reason)
@@ -48,114 +50,68 @@ void frmMain::reportSettingsNotSaved(const QString& reason)
     appendNotice(TxtGet, settingsNotSaved(reason), LineKind::Error);
 }
 
-// A new connection: what was learnt about the one before does not hold for it.
-void frmMain::forgetConnectionFacts()
-{
-    m_loginAccepted = false;
-    m_loginRefused = false;
-    m_userEnded = false;
-    m_quietAttempt = false;
-    m_joinPending = false;
-    tmrSilence->stop();
-}
-
-// The login has been handed to the socket: remember it for a reconnection, and start
-// counting the server's silence. A wait to reconnect still pending is overtaken by it.
-void frmMain::loginSent(const ServerAddress& server, const QString& name, const QString& password)
-{
-    tmrReconnect->stop();
-    m_quietAttempt = false;
-    m_loginServer = server;
-    m_loginName = name;
-    m_loginPassword = password;
-    tmrSilence->start(SilenceLimitMs);
-}
-
-// 2010 NAME: the server accepted the login. The channel to go to is decided now (the last
+// 2010 NAME: the server accepted the login. The channel to go to is chosen now (the last
 // one after a reconnection, else the home channel) and joined once the server has named
 // the channel it put us in.
 void frmMain::OnName(const ChatEvent&)
 {
-    m_loginAccepted = true;
-    m_joinTarget =
-        m_reconnecting && !m_rejoinChannel.trimmed().isEmpty() ? m_rejoinChannel : m_homeChannel;
-    m_joinPending = !m_joinTarget.trimmed().isEmpty();
-    if (m_reconnecting) {
-        m_reconnecting = false;
-        m_reconnectPolicy.reset();
-        appendNotice(TxtGet, connectedAgain(), LineKind::Info);
-    }
+    changeState(Connection::Event::LoginAccepted);
 }
 
 // Runs after each channel line; only the first one after a login can cause a join.
 void frmMain::joinAfterLogin()
 {
-    if (!m_joinPending)
-        return;
-    m_joinPending = false;
-    if (!sameChannel(m_joinTarget, CurrentChannel))
-        SendLine(QStringLiteral("/join ") + m_joinTarget.trimmed());
+    changeState(Connection::Event::ChannelEntered);
 }
 
-// Trying the same password again would only get the account locked.
+void frmMain::joinChosenChannel()
+{
+    const QString target = m_joinTarget.trimmed();
+    if (!target.isEmpty() && !sameChannel(target, CurrentChannel))
+        SendLine(QStringLiteral("/join ") + target);
+}
+
+// "Login failed." ends the login at once, before anything else is taken for a user name.
 void frmMain::noteLoginRefused()
 {
-    m_loginRefused = true;
-    stopReconnecting();
+    changeState(Connection::Event::LoginRefused);
+}
+
+// The connect dialog again, with the login as it was typed, ready for another password.
+void frmMain::offerLoginAgain()
+{
+    frmConnect* dialog = Forms<frmConnect>::get();
+    dialog->UserNamet->setText(m_loginName);
+    dialog->Passwordt->setText(m_loginPassword);
+    dialog->txtChannel->setText(m_homeChannel);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    dialog->Passwordt->setFocus();
+    dialog->Passwordt->selectAll();
 }
 
 void frmMain::noteLineTyped(const QString& text)
 {
     if (ReconnectPolicy::asksToEndSession(text))
-        m_userEnded = true;
+        changeState(Connection::Event::EndAsked);
 }
 
-// After a connection ended or an attempt failed: waits before the next attempt when the
-// rules allow one, and says so.
-void frmMain::scheduleReconnect()
+// The connection has ended in a way the rules retry: the next attempt waits, and the chat
+// log says how long.
+void frmMain::startReconnectWait()
 {
-    const ReconnectPolicy::Ending ending{
-        mnuReconnect->isChecked(), m_loginAccepted || m_reconnecting, m_loginRefused, m_userEnded};
-    if (!ReconnectPolicy::shouldReconnect(ending)) {
-        stopReconnecting();
-        return;
-    }
-    if (!m_reconnecting)
-        m_rejoinChannel = CurrentChannel;
-    m_reconnecting = true;
     const int wait = m_reconnectPolicy.nextWaitMs();
     appendNotice(TxtGet, reconnectingIn(wait), LineKind::Info);
-    StatusBar1->setSimpleText(reconnectingStatus(m_rejoinChannel));
     tmrReconnect->start(wait);
-    // Disconnect is how the user stops the wait.
-    mnuDisconnect->setEnabled(true);
-}
-
-// Ends the run of retries. A wait that was under way ends with a line in the chat log, and
-// the window shows plainly that it is not connected.
-void frmMain::stopReconnecting()
-{
-    const bool waiting = isWaitingToReconnect();
-    tmrReconnect->stop();
-    m_reconnecting = false;
-    m_reconnectPolicy.reset();
-    if (waiting) {
-        appendNotice(TxtGet, stoppedReconnecting(), LineKind::Info);
-        enterIdleState();
-    }
-}
-
-bool frmMain::isWaitingToReconnect() const
-{
-    return tmrReconnect->isActive();
 }
 
 // The wait is over: the same server and the same login as before. The online controls
 // are enabled as after a login from the connect dialog.
 void frmMain::tmrReconnect_Timer()
 {
-    logIn(m_loginServer, m_loginName, m_loginPassword);
-    StatusBar1->setSimpleText(reconnectingStatus(m_rejoinChannel));
+    writeLogin();
+    changeState(Connection::Event::ReconnectDue);
 }
 
 // Nothing has come since the login: the connection is dropped and handled as lost.

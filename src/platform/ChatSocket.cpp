@@ -35,7 +35,6 @@ void ChatSocket::resetSocket()
 {
     m_connectTimeout.stop();
     m_queued.clear();
-    m_injected.clear();
     m_beforeLoss.clear();
     m_lossPending = false;
     // Closed first, so the signals the abort raises are recognised as ours and ignored.
@@ -87,9 +86,9 @@ QByteArray takeFront(QByteArray* queue, qint64 maxBytes)
 
 QByteArray ChatSocket::GetData(qint64 maxBytes)
 {
-    QByteArray data = takeFront(&m_injected, maxBytes);
+    QByteArray data;
     if (!m_beforeLoss.isEmpty()) {
-        data += takeFront(&m_beforeLoss, maxBytes - data.size());
+        data = takeFront(&m_beforeLoss, maxBytes);
         // Raised from the event loop, so the reader has these bytes before it hears of it.
         if (m_beforeLoss.isEmpty())
             QMetaObject::invokeMethod(this, &ChatSocket::reportLossOnceRead, Qt::QueuedConnection);
@@ -102,13 +101,7 @@ QByteArray ChatSocket::GetData(qint64 maxBytes)
 qint64 ChatSocket::bytesAvailable() const
 {
     const qint64 socketBytes = m_state == State::Connected ? m_socket->bytesAvailable() : 0;
-    return m_injected.size() + m_beforeLoss.size() + socketBytes;
-}
-
-void ChatSocket::injectArrivalForTesting(const QByteArray& bytes)
-{
-    m_injected.append(bytes);
-    emit DataArrival();
+    return m_beforeLoss.size() + socketBytes;
 }
 
 qintptr ChatSocket::socketDescriptor() const
@@ -130,7 +123,6 @@ void ChatSocket::onConnected()
         m_socket->write(m_queued);
         m_queued.clear();
     }
-    emit Connected();
 }
 
 // Bytes that came before the close are kept for the reader (at most ReadBufferSize: the

@@ -40,9 +40,6 @@ public:
     QString remoteHost() const { return m_remoteHost; }
     quint16 remotePort() const { return m_remotePort; }
 
-    // How long a connection attempt may take before it counts as failed.
-    void setConnectTimeout(int milliseconds) { m_connectTimeout.setInterval(milliseconds); }
-
     State state() const { return m_state; }
 
     // Starts connecting to the remote host and port; an open connection is dropped first.
@@ -60,14 +57,8 @@ public:
     // The system's handle of the connection; -1 while there is none.
     qintptr socketDescriptor() const;
 
-    // For the benchmark, the fuzz target and tests only, never called by the program: makes the
-    // bytes readable through GetData() as if the peer had sent them, ahead of anything the
-    // connection receives later, and raises DataArrival. Works without a connection.
-    void injectArrivalForTesting(const QByteArray& bytes);
-
 signals:
     void DataArrival();
-    void Connected();
     // The connection attempt failed; reason is in plain words ("connection refused").
     void ConnectFailed(const QString& reason);
     // An established connection was closed by the peer or broke.
@@ -85,7 +76,6 @@ private:
     QTcpSocket* m_socket = nullptr;
     QTimer m_connectTimeout;
     QByteArray m_queued;
-    QByteArray m_injected;   // from injectArrivalForTesting(), not read yet
     QByteArray m_beforeLoss; // received before the peer closed, not read yet
     bool m_lossPending = false;
     State m_state = State::Closed;

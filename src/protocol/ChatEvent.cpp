@@ -2,6 +2,8 @@
 
 #include "protocol/FieldIsolation.h"
 
+#include <optional>
+
 namespace {
 
 constexpr QChar Quote = u'"';
@@ -13,6 +15,26 @@ using Kind = ChatEvent::Kind;
 bool isHexDigit(QChar c)
 {
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// The count characters from position start: nullopt when count < 0 or start < 1; empty
+// when start lies past the end; cut short at the end of s.
+std::optional<QStringView> Mid(QStringView s, int start, int count)
+{
+    if (count < 0 || start < 1)
+        return std::nullopt;
+    if (start > s.size())
+        return s.last(0);
+    return s.sliced(start - 1, qMin(qsizetype(count), s.size() - (start - 1)));
+}
+
+// Position of c at or after start (a start below 1 searches from 1); 0 when there is none
+// or start lies past the end.
+int InStr(int start, QStringView s, QChar c)
+{
+    if (start > s.size())
+        return 0;
+    return int(s.indexOf(c, qMax(start, 1) - 1)) + 1;
 }
 
 bool startsWithFourDigits(QStringView line)
@@ -241,22 +263,6 @@ QStringView trimBlanks(QStringView text)
     while (last > first && text[last - 1] == Blank)
         --last;
     return text.mid(first, last - first);
-}
-
-std::optional<QStringView> Mid(QStringView s, int start, int count)
-{
-    if (count < 0 || start < 1)
-        return std::nullopt;
-    if (start > s.size())
-        return s.last(0);
-    return s.sliced(start - 1, qMin(qsizetype(count), s.size() - (start - 1)));
-}
-
-int InStr(int start, QStringView s, QChar c)
-{
-    if (start > s.size())
-        return 0;
-    return int(s.indexOf(c, qMax(start, 1) - 1)) + 1;
 }
 
 int FlagPos(QStringView line)

@@ -52,8 +52,6 @@
 #include <QStringBuilder>
 #include <QStringView>
 
-#include <optional>
-
 // An event read from a line. The fields are parts of that line, valid as long as it is.
 struct ChatEvent {
     enum class Kind {
@@ -101,14 +99,6 @@ QString channelStatus(const QString& channel, int userCount);
 
 // Leading and trailing blanks removed; other white space stays.
 QStringView trimBlanks(QStringView text);
-
-// The count characters from position start: nullopt when count < 0 or start < 1; empty
-// when start lies past the end; cut short at the end of s.
-std::optional<QStringView> Mid(QStringView s, int start, int count);
-
-// Position of c at or after start (a start below 1 searches from 1); 0 when there is none
-// or start lies past the end.
-int InStr(int start, QStringView s, QChar c);
 
 // Position of the flag field, the fourth blank-separated field of a line about a user
 // (code, event name, user, flags), when it is exactly four hexadecimal digits; else 0.

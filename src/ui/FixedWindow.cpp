@@ -4,8 +4,10 @@
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPushButton>
 
 namespace {
 // Centres its window when it is first shown; later shows keep where the user put it.
@@ -44,6 +46,31 @@ FixedWindow::FixedWindow(const QString& caption, int clientWidthTwips, int clien
     setWindowTitle(caption);
     useFixedFrame(this);
     setFixedSize(px(clientWidthTwips), px(clientHeightTwips));
+}
+
+std::pair<QPushButton*, QPushButton*> FixedWindow::addButtonRow(const QString& actionText,
+                                                                const QString& actionName,
+                                                                const QString& cancelText, int left,
+                                                                int top, int width)
+{
+    constexpr int Height = 375;
+    constexpr int Gap = 105;
+    auto* action = new QPushButton(actionText, this);
+    action->setGeometry(twipsRect(left, top, width, Height));
+    action->setAccessibleName(actionName);
+    m_cancel = new QPushButton(cancelText, this);
+    m_cancel->setGeometry(twipsRect(left + width + Gap, top, width, Height));
+    m_cancel->setAccessibleName(tr("Cancel"));
+    for (QPushButton* button : {action, m_cancel})
+        button->setAutoDefault(false);
+    return {action, m_cancel};
+}
+
+void FixedWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (m_cancel)
+        m_cancel->click();
 }
 
 void FixedWindow::keyPressEvent(QKeyEvent* event)

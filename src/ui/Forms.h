@@ -3,6 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+#include <utility>
+
 // Every window of the program exists at most once and is loaded on first use: any use of it
 // or of one of its controls goes through get(), which creates the window hidden and runs its
 // Form_Load the first time. Hiding a window keeps it and its contents; unload() discards it,
@@ -14,8 +17,29 @@ public:
         if (!s_form) {
             s_form = new Form();
             s_form->Form_Load();
+            if (s_wire)
+                s_wire(s_form);
         }
         return s_form;
+    }
+
+    // Runs `wire` on the window each time it is loaded (now, if it is loaded already), after
+    // its Form_Load: the window that listens to its signals connects them there.
+    static void wireOnLoad(std::function<void(Form*)> wire)
+    {
+        s_wire = std::move(wire);
+        if (s_form && s_wire)
+            s_wire(s_form);
+    }
+
+    // Shows the window (loading it first if need be) in front of the others, with the focus.
+    static Form* showActive()
+    {
+        Form* form = get();
+        form->show();
+        form->raise();
+        form->activateWindow();
+        return form;
     }
 
     static bool isLoaded() { return !s_form.isNull(); }
@@ -42,4 +66,5 @@ public:
 
 private:
     static inline QPointer<Form> s_form;
+    static inline std::function<void(Form*)> s_wire;
 };

@@ -2,10 +2,11 @@
 
 #include "platform/Twips.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <tuple>
 
 frmAnti::frmAnti()
     : FixedWindow(QStringLiteral("Anti-Idle options"), 3855, 1425)
@@ -17,15 +18,8 @@ frmAnti::frmAnti()
     txtAntiMessage->setGeometry(twipsRect(120, 360, 3375, 285));
     txtAntiMessage->setAccessibleName(tr("Anti-idle message"));
 
-    cmdOkay = new QPushButton(QStringLiteral("Apply"), this);
-    cmdOkay->setGeometry(twipsRect(120, 960, 1215, 375));
-    cmdOkay->setAccessibleName(tr("Apply"));
-    cmdOkay->setAutoDefault(false);
-
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setGeometry(twipsRect(1440, 960, 1215, 375));
-    cmdCancel->setAccessibleName(tr("Cancel"));
-    cmdCancel->setAutoDefault(false);
+    std::tie(cmdOkay, cmdCancel) = addButtonRow(QStringLiteral("Apply"), tr("Apply"),
+                                                QStringLiteral("Cancel"), 120, 960, 1215);
 
     setTabOrder(txtAntiMessage, cmdOkay);
     setTabOrder(cmdOkay, cmdCancel);
@@ -37,14 +31,7 @@ frmAnti::~frmAnti() = default;
 
 void frmAnti::wireEvents()
 {
+    connect(txtAntiMessage, &QLineEdit::textChanged, this, &frmAnti::messageChanged);
     connect(cmdOkay, &QPushButton::clicked, this, &frmAnti::cmdOkay_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmAnti::cmdCancel_Click);
-}
-
-// Closing the editor through its frame is a Cancel: the main window, hidden while the editor
-// is open, comes back, and the edits are dropped.
-void frmAnti::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    cmdCancel_Click();
 }

@@ -7,7 +7,8 @@ class QLineEdit;
 class QPushButton;
 
 // The anti-idle editor: the message the anti-idle timer posts. Its behaviour lives in
-// commands/.
+// commands/. The message in force is what its box holds, applied or not; it says so by a
+// signal at every change.
 class frmAnti : public FixedWindow {
     Q_OBJECT
 public:
@@ -22,12 +23,18 @@ public:
     // The message as it stood when the editor was loaded or last opened; Cancel puts it back.
     QString MessageWhenOpened;
 
+    QString message() const;
+    // Shows the editor in front, with the focus; Cancel goes back to the message as it is now.
+    void openForEditing();
+
     void Form_Load();
     void cmdOkay_Click();
     void cmdCancel_Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+signals:
+    void messageChanged(const QString& message);
+    // Apply, Cancel or the frame's close button: the editor is hidden, back to the main window.
+    void editingEnded();
 
 private:
     void wireEvents();

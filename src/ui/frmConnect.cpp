@@ -5,12 +5,13 @@
 #include "ui/FitText.h"
 #include "ui/Forms.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <tuple>
 
 frmConnect::frmConnect()
     : FixedWindow(QStringLiteral("Connect"), 4095, 2535)
@@ -52,15 +53,8 @@ frmConnect::frmConnect()
     txtChannel->setAccessibleName(tr("Home channel"));
     Label4->setBuddy(txtChannel);
 
-    cmdConnect = new QPushButton(QStringLiteral("&Connect"), this);
-    cmdConnect->setGeometry(twipsRect(120, 2040, 1335, 375));
-    cmdConnect->setAccessibleName(tr("Connect"));
-    cmdConnect->setAutoDefault(false);
-
-    cmdCancel = new QPushButton(QStringLiteral("C&ancel"), this);
-    cmdCancel->setGeometry(twipsRect(1560, 2040, 1335, 375));
-    cmdCancel->setAccessibleName(tr("Cancel"));
-    cmdCancel->setAutoDefault(false);
+    std::tie(cmdConnect, cmdCancel) = addButtonRow(QStringLiteral("&Connect"), tr("Connect"),
+                                                   QStringLiteral("C&ancel"), 120, 2040, 1335);
 
     for (QLabel* label : {Label1, Label2, Label3, Label4})
         fitCaption(label);
@@ -87,11 +81,4 @@ void frmConnect::wireEvents()
     }
     connect(cmdConnect, &QPushButton::clicked, this, &frmConnect::cmdConnect_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmConnect::cmdCancel_Click);
-}
-
-// Closing the dialog through its frame does what Cancel does.
-void frmConnect::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    cmdCancel_Click();
 }

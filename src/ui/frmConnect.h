@@ -32,9 +32,6 @@ public:
     void cmdConnect_Click();
     void cmdCancel_Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void wireEvents();
 };

@@ -4,12 +4,13 @@
 #include "ui/FitText.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+
+#include <tuple>
 
 namespace {
 // One row: the caption at the left, the number's box at the right.
@@ -45,15 +46,8 @@ frmFlood::frmFlood()
     chkProtect->setGeometry(twipsRect(120, 1560, 3495, 285));
     chkProtect->setAccessibleName(tr("Protect against flooding"));
 
-    cmdOkay = new QPushButton(QStringLiteral("OK"), this);
-    cmdOkay->setGeometry(twipsRect(1080, 2040, 1215, 375));
-    cmdOkay->setAccessibleName(tr("OK"));
-    cmdOkay->setAutoDefault(false);
-
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setGeometry(twipsRect(2400, 2040, 1215, 375));
-    cmdCancel->setAccessibleName(tr("Cancel"));
-    cmdCancel->setAutoDefault(false);
+    std::tie(cmdOkay, cmdCancel) =
+        addButtonRow(QStringLiteral("OK"), tr("OK"), QStringLiteral("Cancel"), 1080, 2040, 1215);
 
     setTabOrder(txtWrapBytes, txtUnits);
     setTabOrder(txtUnits, txtWindowSeconds);
@@ -74,11 +68,4 @@ void frmFlood::wireEvents()
         connect(box, &QLineEdit::returnPressed, cmdOkay, &QPushButton::click);
     connect(cmdOkay, &QPushButton::clicked, this, &frmFlood::cmdOkay_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmFlood::cmdCancel_Click);
-}
-
-// Closing the dialog through its frame does what Cancel does.
-void frmFlood::closeEvent(QCloseEvent* event)
-{
-    event->accept();
-    cmdCancel_Click();
 }

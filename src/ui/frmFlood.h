@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/FloodLimits.h"
 #include "ui/FixedWindow.h"
 
 class QCheckBox;
@@ -31,8 +32,9 @@ public:
     void cmdOkay_Click();
     void cmdCancel_Click();
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
+signals:
+    // OK with usable entries: the limits have been stored and should be in force at once.
+    void limitsAccepted(const FloodLimits& limits);
 
 private:
     void wireEvents();

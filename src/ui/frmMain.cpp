@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/Twips.h"
 #include "platform/WaitTimer.h"
@@ -13,7 +12,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,6 +32,9 @@ frmMain::frmMain(QWidget* parent)
     useFixedFrame(this);
     buildControls();
     buildMenus();
+    buildReceivePath();
+    buildSendPath();
+    wireCommandWindows();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     wireEvents();
     setUpKeyboard();
@@ -95,26 +96,12 @@ void frmMain::buildControls()
 
     BattleSock = new ChatSocket(this);
 
-    // Milliseconds since the program started; they never go back.
-    outgoing = new SendQueue(
-        [] {
-            static const QElapsedTimer started = [] {
-                QElapsedTimer timer;
-                timer.start();
-                return timer;
-            }();
-            return started.elapsed();
-        },
-        this);
-
-    m_receiveInNestedLoops = new QTimer(this);
-    m_receiveInNestedLoops->setInterval(MaxReceiveWorkMs);
-
     tmrAnti = new QTimer(this);
     tmrAnti->setInterval(65535);
     // Never started; kept because Disconnect stops it alongside the anti-idle timer.
     tmrConnection = new QTimer(this);
     tmrReconnect = new WaitTimer(this);
+    tmrReconnect->setObjectName(QStringLiteral("tmrReconnect"));
     tmrSilence = new WaitTimer(this);
 }
 

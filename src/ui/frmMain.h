@@ -1,8 +1,9 @@
 #pragma once
 
+#include "connection/ConnectionState.h"
 #include "connection/ReconnectPolicy.h"
 #include "connection/ServerAddress.h"
-#include "protocol/LineBuffer.h"
+#include "protocol/LineDispatcher.h"
 #include "ui/InputBox.h"
 
 #include <QDateTime>
@@ -12,6 +13,7 @@
 #include <functional>
 
 class ChatSocket;
+struct FloodLimits;
 struct ChatEvent;
 class DesktopNotifier;
 class DiskLog;
@@ -47,12 +49,9 @@ public:
     QPushButton* cmdSend = nullptr;
     QPushButton* cmdWhisper = nullptr;
     StatusLine* StatusBar1 = nullptr;
-    ChatSocket* BattleSock = nullptr;
     QTimer* tmrAnti = nullptr;
     QTimer* tmrConnection = nullptr;
-    WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
-    WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
-    FindBar* FindBar1 = nullptr;       // Options > Find..., over the bottom of the chat log
+    FindBar* FindBar1 = nullptr; // Options > Find..., over the bottom of the chat log
 
     // Menu bar.
     QMenu* mnuFile = nullptr;
@@ -113,27 +112,31 @@ public:
     void OnPlainText(const ChatEvent& event);
     void ShowChannelStatus();
     void mnuJoinLeave_Click();
-    // Longest stretch of receive work before the window gets a turn, in milliseconds.
-    static constexpr int MaxReceiveWorkMs = 20;
     // Bytes taken from the socket and not handled yet.
-    qsizetype receivedBytesWaiting() const { return m_received.bufferedBytes(); }
+    qsizetype receivedBytesWaiting() const;
+    // Takes what the server says from `source` instead of the connection, each time
+    // BattleSock_DataArrival runs: the benchmark and the fuzz target feed the window so.
+    void receiveFrom(LineDispatcher::Source source);
 
     // Connection lifecycle.
     void mnuConnect_Click();
-    void mnuDisconnect_Click();
     void mnuExit_Click();
-    void BattleSock_ConnectFailed(const QString& reason);
-    void BattleSock_ConnectionLost();
     // Connects to the server unless already connected or connecting to it, sends the login
     // and enters the logged-in state.
     void logIn(const ServerAddress& server, const QString& name, const QString& password);
     void setOnlineControls(bool online);
+    // What the connection is doing now (connection/ConnectionState.h).
+    Connection::State connectionState() const { return m_connection; }
+    // Drops any connection there is and starts one to `server`, without waiting for it.
+    void startConnection(const ServerAddress& server);
+    // Hands bytes to the connection as they stand, outside the queue (the login); false
+    // when there is none, made or being made.
+    bool sendToServer(const QByteArray& bytes);
+    // The connection, for looking at (tests, benchmarks).
+    const ChatSocket& connection() const { return *BattleSock; }
 
     // Staying connected: the home channel, automatic reconnection, the silent server.
-    void mnuReconnect_Click();
     void OnName(const ChatEvent& event);
-    void tmrReconnect_Timer();
-    void tmrSilence_Timer();
     // The channel to join after each login the server accepts (blanks: none).
     void setHomeChannel(const QString& channel) { m_homeChannel = channel; }
     // A setting could not be stored; says so in the chat log, with the reason.
@@ -145,7 +148,6 @@ public:
     // SendLine into one queue that keeps to the server's flood quota; `whenSent` runs when
     // the line is handed to the connection. Without a connection that has had the login,
     // nothing is queued: the chat log says so and the result is false.
-    SendQueue* outgoing = nullptr;
     bool SendLine(const QString& text, std::function<void()> whenSent = {});
     // A chat, whisper or emote line: `prefix` and `text`, split into several lines when too
     // long; `echo` runs for each piece as it goes out.
@@ -155,8 +157,8 @@ public:
     bool canSendLines() const;
     // Throws the waiting lines away; returns how many.
     int discardWaitingLines();
-    // No more lines until the next login; the waiting ones are thrown away and the chat
-    // log says how many were not sent.
+    // The connection in use is ending or being replaced: the waiting lines are thrown away
+    // and the chat log says how many were not sent.
     void stopSendingLines();
     void tellUnsentLines(int count);
     void showWaitingLines(int waiting);
@@ -171,6 +173,13 @@ public:
     void mnuAntiMessage_Click();
     void tmrAnti_Timer();
     void mnuFlood_Click();
+    // The limits the sending keeps to, in force at once (also for the lines waiting).
+    void setFloodLimits(const FloodLimits& limits);
+    // The queue as it stands, for looking at; tests move its clock themselves and then
+    // send what is due.
+    const SendQueue& sendQueue() const { return *outgoing; }
+    void setSendClock(std::function<qint64()> clock);
+    void sendDueLines();
 
     // How many lines the logs keep.
     void applyStoredScrollback();
@@ -218,62 +227,61 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    ChatSocket* BattleSock = nullptr;
+    SendQueue* outgoing = nullptr;
+    // The anti-idle editor's message, as its box holds it (see wireCommandWindows).
+    QString m_antiIdleMessage;
+
     void buildControls();
     void buildMenus();
+    void buildReceivePath();
+    void buildSendPath();
+    void wireCommandWindows();
     void wireEvents();
     void setUpKeyboard();
 
-    // The receive path as the lifecycle uses it: a new connection starts afresh; the end of
-    // the stream is reported (reportConnectionLost) after the lines that came before it.
-    void startReceivingAfresh();
-    void receiveEndOfStream();
-    void dispatchUnlessRunning();
-    void receiveInNestedLoop();
-    void reportEndOfStream();
-
-    void startConnection(const ServerAddress& server);
-    // Hands bytes to the connection; false when there is none, made or being made.
-    bool sendToServer(const QByteArray& bytes);
+    // Connection lifecycle (connection/frmMain_lifecycle.cpp).
+    void mnuDisconnect_Click();
+    void BattleSock_ConnectFailed(const QString& reason);
+    void BattleSock_ConnectionLost();
+    void writeLogin(); // the remembered login, on a new connection when needed
     void reportConnectionLost();
-    void enterIdleState();
+    // The one place where the connection's state changes: follows the table's row for
+    // `event` and switches what the new state and the row say. False when the event
+    // changes nothing in the current state.
+    bool changeState(Connection::Event event);
+    void showConnectionStatus(Connection::Status status);
 
     // Staying connected (connection/frmMain_reconnect.cpp).
     void loadReconnectSetting();
-    void forgetConnectionFacts();
-    void loginSent(const ServerAddress& server, const QString& name, const QString& password);
+    void mnuReconnect_Click();
+    void tmrReconnect_Timer();
+    void tmrSilence_Timer();
     void joinAfterLogin();
+    void joinChosenChannel();
     void noteLoginRefused();
+    void offerLoginAgain();
     void noteLineTyped(const QString& text);
-    void scheduleReconnect();
-    void stopReconnecting();
-    bool isWaitingToReconnect() const;
+    void startReconnectWait();
 
-    // Receive path.
-    LineBuffer m_received;
-    bool m_dispatching = false;
-    int m_dispatchLoopLevel = 0; // event loops running when the innermost dispatch began
-    QTimer* m_receiveInNestedLoops = nullptr;
-    bool m_streamEnded = false; // the server closed; reported once the lines before are shown
-    // Lifecycle: File > Exit has run (the receive path stops at its next line).
-    bool m_ending = false;
-    // Staying connected (connection/frmMain_reconnect.cpp). The first group describes the
-    // current connection and starts afresh with each one.
-    bool m_loginAccepted = false;
-    bool m_loginRefused = false;
-    bool m_userEnded = false;
-    bool m_quietAttempt = false; // File > Connect's early attempt, dialog still open
-    bool m_joinPending = false;  // join m_joinTarget once the server names our channel
+    // Receive path: the socket's bytes become lines for DispatchLine; a new connection
+    // starts it afresh, a lost one is reported (reportConnectionLost) after the lines before.
+    // It keeps its own flags (dispatching, stream ended, program ending): they say where the
+    // dispatch of lines stands, which the connection's state does not decide.
+    LineDispatcher* m_receive = nullptr;
+    // The connection's state; only changeState changes it.
+    Connection::State m_connection = Connection::State::Idle;
+    WaitTimer* tmrReconnect = nullptr; // the wait before connecting again
+    WaitTimer* tmrSilence = nullptr;   // the patience with a server silent after the login
+    // Staying connected (connection/frmMain_reconnect.cpp): the channel to join once the
+    // server names ours, the login to repeat, and the run of retries after a lost connection.
     QString m_joinTarget;
-    // The login to repeat, and the run of retries after a lost connection.
     ServerAddress m_loginServer;
     QString m_loginName;
     QString m_loginPassword;
     QString m_homeChannel;
     QString m_rejoinChannel;
-    bool m_reconnecting = false;
     ReconnectPolicy m_reconnectPolicy;
-    // The login has been written on the current connection.
-    bool m_loginSent = false;
     // Lines thrown away when the connection was lost; told once the loss is reported.
     int m_unsentAtLoss = 0;
     // Logs on disk: the open log while Options > Log to Disk is checked, else null.

@@ -1,6 +1,5 @@
 #include "ui/frmMain.h"
 
-#include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
 #include "ui/LogBox.h"
@@ -26,7 +25,6 @@ template <class Handler> void connectCheckItem(QAction* item, frmMain* window, H
 void frmMain::wireEvents()
 {
     connect(BattleSock, &ChatSocket::DataArrival, this, &frmMain::BattleSock_DataArrival);
-    connect(m_receiveInNestedLoops, &QTimer::timeout, this, &frmMain::receiveInNestedLoop);
 
     // The send button is the window's default button: Enter in the input box clicks it
     // (a disabled button ignores the click).
@@ -43,8 +41,6 @@ void frmMain::wireEvents()
     connect(tmrSilence, &WaitTimer::timeout, this, &frmMain::tmrSilence_Timer);
 
     // Sending, pop-up commands and anti-idle.
-    outgoing->setWriter([this](const QByteArray& bytes) { sendToServer(bytes); });
-    connect(outgoing, &SendQueue::waitingChanged, this, &frmMain::showWaitingLines);
     connect(cmdSend, &QPushButton::clicked, this, &frmMain::cmdSend_Click);
     connect(cmdWhisper, &QPushButton::clicked, this, &frmMain::cmdWhisper_Click);
     connect(mnuSend, &QAction::triggered, this, &frmMain::mnuSend_Click);

@@ -6,7 +6,8 @@ class QAction;
 class QMenu;
 
 // Never shown: it only carries the two pop-up menus of the main window (the user menu of
-// the user list and the service menu of the chat log). Their handlers live in commands/.
+// the user list and the service menu of the chat log). Their handlers live in commands/;
+// each says by a signal which command was chosen, and the main window sends it.
 class frmMenus : public QWidget {
     Q_OBJECT
 public:
@@ -52,6 +53,12 @@ public:
     void mnuWar2_Click();
     void mnuTime_Click();
     void mnuUsers_Click();
+
+signals:
+    // A command about the user selected in the list: `prefix`, the user's name, `suffix`.
+    void userCommandChosen(const QString& prefix, const QString& suffix);
+    // A command about the service, sent as it stands.
+    void serviceCommandChosen(const QString& line);
 
 private:
     void wireEvents();

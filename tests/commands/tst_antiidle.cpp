@@ -1,8 +1,9 @@
-// Anti-idle against a recording server: the switch across Disconnect and a new login, the
-// editor, and what a tick sends.
+// Anti-idle against a recording server: the switch across Disconnect, a lost connection and
+// new logins, the editor, and what a tick sends.
 #include "ClientHarness.h"
 
 #include "commands/SendQueue.h"
+#include "platform/WaitTimer.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
@@ -22,7 +23,11 @@ class tst_AntiIdle : public QObject {
 
 private slots:
     void init();
-    void cleanup() { h.reset(); }
+    void cleanup()
+    {
+        h.reset();
+        WaitTimer::useHandClock(false);
+    }
 
     void switchAcrossDisconnectAndLogin();
     void editorAndTick_data();
@@ -35,14 +40,16 @@ private:
 
 void tst_AntiIdle::init()
 {
+    WaitTimer::useHandClock(true);
     h = std::make_unique<ClientHarness>(false);
     h->useFakeClock();
     h->main->show();
     QVERIFY(QTest::qWaitForWindowExposed(h->main));
 }
 
-// The switch's three parts across Disconnect and a new login, then a tick of the real timer
-// (its interval shortened here only).
+// The switch's three parts across Disconnect, a lost connection and new logins, typed and
+// automatic, then a tick of the real timer (its interval shortened here only). "ticking"
+// is a full interval just started.
 void tst_AntiIdle::switchAcrossDisconnectAndLogin()
 {
     frmMain* m = h->main;
@@ -50,16 +57,31 @@ void tst_AntiIdle::switchAcrossDisconnectAndLogin()
         return QString("%1 %2 %3")
             .arg(m->mnuAntiDisplay->isEnabled() ? "enabled" : "greyed",
                  m->mnuAntiDisplay->isChecked() ? "checked" : "unchecked",
-                 m->tmrAnti->isActive() ? "ticking" : "stopped");
+                 !m->tmrAnti->isActive()               ? "stopped"
+                 : m->tmrAnti->remainingTime() > 60000 ? "ticking"
+                                                       : "late");
     };
     const auto click = [m] { m->mnuAntiDisplay->trigger(); };
     const auto login = [this] { QVERIFY(h->logIn("Bob") > 0); };
     const auto disconnect = [m] { m->mnuDisconnect->trigger(); };
+    // Accepted, so that the loss is retried.
+    const auto lose = [this] {
+        h->server.sendRaw("2010 NAME Bob\r\n");
+        QTRY_COMPARE(h->main->connectionState(), Connection::State::Joining);
+        h->server.closeSession();
+        QTRY_COMPARE(h->main->connectionState(), Connection::State::WaitingToReconnect);
+    };
+    const auto reconnect = [this] {
+        const int sessions = h->server.sessionCount();
+        WaitTimer::advanceHandClock(h->main->findChild<WaitTimer*>("tmrReconnect")->interval());
+        QTRY_COMPARE(h->server.sessionCount(), sessions + 1);
+    };
     const QList<std::pair<std::function<void()>, QString>> steps{
-        {[] {}, "greyed unchecked stopped"}, {login, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},  {click, "enabled unchecked stopped"},
-        {click, "enabled checked ticking"},  {disconnect, "greyed checked stopped"},
-        {login, "enabled checked stopped"},  {click, "enabled unchecked stopped"},
+        {[] {}, "greyed unchecked stopped"},    {login, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},     {click, "enabled unchecked stopped"},
+        {click, "enabled checked ticking"},     {disconnect, "greyed checked stopped"},
+        {login, "enabled checked ticking"},     {lose, "greyed checked stopped"},
+        {reconnect, "enabled checked ticking"}, {click, "enabled unchecked stopped"},
         {click, "enabled checked ticking"},
     };
     for (int i = 0; i < steps.size(); ++i) {
@@ -133,7 +155,7 @@ void tst_AntiIdle::editorAndTick()
 
     m->tmrAnti_Timer();
     h->clock += 60000; // room for every piece
-    h->main->outgoing->pump();
+    h->main->sendDueLines();
     QVERIFY(!Forms<frmAnti>::get()->isVisible() || leave == "open");
     QCOMPARE(h->chatLog(), QString());
     QCOMPARE(h->sentSince(loginEnd), wire);

@@ -66,9 +66,9 @@ private:
 void tst_Commands::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    FloodLimits limits = h->main->outgoing->limits();
+    FloodLimits limits = h->main->sendQueue().limits();
     limits.longestLine = 20;
-    h->main->outgoing->setLimits(limits);
+    h->main->setFloodLimits(limits);
     h->main->show();
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));

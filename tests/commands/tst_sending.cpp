@@ -152,16 +152,16 @@ void tst_Sending::waitingLines()
         h->main->mnuConnect_Click();
     else
         h->main->mnuExit_Click();
-    h->main->outgoing->pump();
+    h->main->sendDueLines();
     QTRY_VERIFY2(h->chatLog().endsWith(chatLogEnd), qPrintable(h->chatLog()));
-    QCOMPARE(h->main->outgoing->waiting(), 0);
+    QCOMPARE(h->main->sendQueue().waiting(), 0);
     QCOMPARE(status->rightText(), QString());
     if (how == "time") {
         QCOMPARE(h->sentSince(firstFour), QByteArray("l5\r\nl6\r\n"));
         return;
     }
     h->clock += 60000;
-    h->main->outgoing->pump();
+    h->main->sendDueLines();
     QCoreApplication::processEvents();
     QVERIFY(!h->server.received(0).contains("l5"));
     QVERIFY(!h->chatLog().contains("l5"));
@@ -193,12 +193,12 @@ void tst_Sending::nothingBeforeTheLogin()
     if (connected)
         QTRY_COMPARE(h->server.sessionCount(), 1);
     else
-        QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connecting);
+        QCOMPARE(h->main->connection().state(), ChatSocket::State::Connecting);
     h->main->TxtGet->setPlainText("open"); // the notice still gets a line of its own
     act(action);
     QCOMPARE(h->chatLog(), "open\r\n" + NotSent);
     QCOMPARE(h->main->TxtSend->text(), QString("one two three four five six"));
-    QCOMPARE(h->main->outgoing->waiting(), 0);
+    QCOMPARE(h->main->sendQueue().waiting(), 0);
 
     frmConnect* dialog = Forms<frmConnect>::get();
     dialog->UserNamet->setText("Bob");
@@ -242,12 +242,12 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
         }
         return bytes;
     };
-    for (int step = 0; step < 400 && h->main->outgoing->waiting() > 0; ++step) {
+    for (int step = 0; step < 400 && h->main->sendQueue().waiting() > 0; ++step) {
         h->clock += 250;
-        h->main->outgoing->pump();
+        h->main->sendDueLines();
         QTRY_COMPARE(h->server.received().size(), written());
     }
-    QCOMPARE(h->main->outgoing->waiting(), 0);
+    QCOMPARE(h->main->sendQueue().waiting(), 0);
     QVERIFY(h->clock < 60000);
     QVERIFY(h->server.isSessionOpen());
 
@@ -343,7 +343,7 @@ void tst_Sending::floodSettingsDialog()
     const bool stores = (how == "ok" || how == "keys") && message.isEmpty();
     QCOMPARE(storedFloodLimits(), stores ? typed : stored);
     // In force at once; otherwise the limits the window was loaded with stay.
-    QCOMPARE(h->main->outgoing->limits().longestLine, stores ? typed[3].toInt() : 160);
+    QCOMPARE(h->main->sendQueue().limits().longestLine, stores ? typed[3].toInt() : 160);
 }
 
 QTEST_MAIN(tst_Sending)

@@ -37,6 +37,7 @@ private slots:
     void loginFields_data();
     void loginFields();
     void sessionWithAChosenServer();
+    void refusedLoginEndsTheLogin();
     void failedAttemptIsReportedOnceChosen_data();
     void failedAttemptIsReportedOnceChosen();
 
@@ -106,7 +107,7 @@ void tst_Connection::dialogOpenedAndLeft()
     QCOMPARE(readSetting(ConfigurationKey::Username, "unset"), QString("unset"));
     QVERIFY(h->main->mnuConnect->isEnabled());
     QVERIFY(!h->main->mnuDisconnect->isEnabled());
-    QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connected);
+    QCOMPARE(h->main->connection().state(), ChatSocket::State::Connected);
     QVERIFY(h->server.isSessionOpen());
     QCOMPARE(h->server.received(), QByteArray());
 
@@ -178,8 +179,8 @@ void tst_Connection::loginFields()
 
 // A session with a server chosen in the dialog (File > Connect starts with the remembered
 // one): the online controls change together, Disconnect puts its notice at the caret and
-// keeps the user list, and the chosen server is remembered for the next File > Connect. (A
-// new login after Disconnect, and what both do to anti-idle: tst_antiidle.)
+// leaves no channel shown, and the chosen server is remembered for the next File > Connect.
+// (A new login after Disconnect, and what both do to anti-idle: tst_antiidle.)
 void tst_Connection::sessionWithAChosenServer()
 {
     auto online = [this] {
@@ -217,12 +218,42 @@ void tst_Connection::sessionWithAChosenServer()
     QCOMPARE(h->chatLog(), "hello\r\n" + LostNotice);
     QCOMPARE(h->main->TxtGet->textCursor().position(), 3);
     QCOMPARE(online(), QString("idle"));
-    QCOMPARE(h->userList(), QStringList{"bob "});
+    QCOMPARE(h->userList(), QStringList());
+    QCOMPARE(h->status(), QString("Not connected."));
     QTRY_VERIFY(!other.isSessionOpen());
 
     openDialog();
     QTRY_COMPARE(other.sessionCount(), 2);
     QCOMPARE(h->server.sessionCount(), 1);
+}
+
+// "Login failed.": the client leaves the online state at once, sends nothing more and
+// closes the connection, and the dialog is back as typed, ready for another password.
+void tst_Connection::refusedLoginEndsTheLogin()
+{
+    h->server.setProtocolEnabled(true);
+    h->server.setAccounts({{"bob", "right"}});
+    h->submitLogin("bob", "wrong", " Home ");
+    QTRY_VERIFY(h->chatLog().endsWith("Login failed.\r\n"));
+    QVERIFY(!h->main->cmdSend->isEnabled() && h->main->mnuConnect->isEnabled());
+    QCOMPARE(h->status(), QString("Not connected: the login failed."));
+    h->main->TxtSend->setText("hello");
+    QTest::keyClick(h->main->TxtSend, Qt::Key_Return);
+    QTRY_VERIFY(!h->server.isSessionOpen());
+    QCOMPARE(h->server.received(), LoginStart + "bob\r\nwrong\r\n");
+    QVERIFY(!h->chatLog().contains("hello"));
+
+    frmConnect* dialog = Forms<frmConnect>::get();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->UserNamet->text(), QString("bob"));
+    QCOMPARE(dialog->Passwordt->text(), QString("wrong"));
+    QCOMPARE(dialog->txtChannel->text(), QString(" Home "));
+    QCOMPARE(dialog->cmdServer->currentText(), h->serverAddress());
+    QCOMPARE(dialog->focusWidget(), dialog->Passwordt);
+    dialog->Passwordt->setText("right");
+    dialog->cmdConnect->click();
+    QTRY_COMPARE(h->server.sessionUser(), QString("bob"));
+    QVERIFY(h->main->cmdSend->isEnabled());
 }
 
 void tst_Connection::failedAttemptIsReportedOnceChosen_data()
@@ -249,7 +280,7 @@ void tst_Connection::failedAttemptIsReportedOnceChosen()
     storeSetting(ConfigurationKey::Server, server);
     auto attemptEnded = [this] {
         return QTest::qWaitFor(
-            [this] { return h->main->BattleSock->state() == ChatSocket::State::Closed; }, 20000);
+            [this] { return h->main->connection().state() == ChatSocket::State::Closed; }, 20000);
     };
     // File > Connect's own attempt fails while the user is still choosing a server: the
     // chat log stays quiet.

@@ -9,6 +9,7 @@
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
+#include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -91,8 +92,10 @@ void tst_Reconnection::loseConnection(bool shutDown)
 
 void tst_Reconnection::passTheWait()
 {
-    QVERIFY(h->main->tmrReconnect->isActive());
-    WaitTimer::advanceHandClock(h->main->tmrReconnect->interval());
+    QCOMPARE(h->main->connectionState(), Connection::State::WaitingToReconnect);
+    const WaitTimer* wait = h->main->findChild<WaitTimer*>("tmrReconnect");
+    QVERIFY(wait && wait->isActive());
+    WaitTimer::advanceHandClock(wait->interval());
 }
 
 void tst_Reconnection::homeChannelIsJoined_data()
@@ -135,9 +138,10 @@ void tst_Reconnection::reconnectsToTheLastChannel()
     h->main->TxtSend->setText("/join Elsewhere");
     h->main->cmdSend->click();
     QTRY_VERIFY(h->status().startsWith(InChannel + "Elsewhere."));
-    const QStringList users = h->userList();
+    QVERIFY(!h->userList().isEmpty());
     // Text that came just before a close still shows, then the notice on a line of its own.
-    // Anti-idle stops with the connection but stays switched on.
+    // Anti-idle stops with the connection but stays switched on; the list and the status
+    // line show no channel.
     h->main->mnuAntiDisplay->trigger();
     const QString cut = shutDown ? "" : "Username: "; // a shut-down server drops what it had
     h->server.sendRaw(cut.toUtf8());
@@ -145,14 +149,16 @@ void tst_Reconnection::reconnectsToTheLastChannel()
     loseConnection(shutDown);
     QVERIFY(h->chatLog().endsWith(cut + "\r\n" + Lost + "Reconnecting in 2 seconds\u2026\r\n"));
     QVERIFY(!h->main->tmrAnti->isActive() && h->main->mnuAntiDisplay->isChecked());
-    QCOMPARE(h->status(), QString("Not connected, reconnecting\u2026 Last channel: Elsewhere"));
-    QCOMPARE(h->userList(), users);
+    QCOMPARE(h->status(), QString("Not connected, reconnecting\u2026"));
+    QCOMPARE(h->userList(), QStringList());
     QVERIFY(!online());
     if (shutDown)
         QVERIFY(h->server.listen(m_port));
 
+    // The login is sent again, as from the dialog, and anti-idle runs a full interval again.
     passTheWait();
-    QVERIFY(online()); // the login is sent again, as from the dialog
+    QVERIFY(online());
+    QVERIFY(h->main->tmrAnti->isActive() && h->main->tmrAnti->remainingTime() > 60000);
     QTRY_VERIFY(h->status().startsWith(InChannel + "Elsewhere."));
     QVERIFY(h->chatLog().contains("\r\nConnected again.\r\n"));
     QCOMPARE(h->server.received(), Login + "/join Elsewhere\r\n");
@@ -218,13 +224,16 @@ void tst_Reconnection::neverReconnects()
         QVERIFY(h->chatLog().endsWith("\u2026\r\nStopped reconnecting.\r\n"));
         QTRY_COMPARE(h->server.sessionCount(), item == h->main->mnuConnect ? 2 : 1);
     } else {
+        // The client ends the refused login itself and asks for another password.
         loseConnection(true);
         h->server.setAccounts({{"alice", "changed"}});
         QVERIFY(h->server.listen(m_port));
         passTheWait();
-        QTRY_VERIFY(h->chatLog().endsWith("Login failed.\r\n"));
-        h->server.closeSession();
-        QTRY_VERIFY(h->chatLog().endsWith(Lost));
+        QTRY_VERIFY(h->chatLog().endsWith("Login failed.\r\nStopped reconnecting.\r\n"));
+        QVERIFY(!online());
+        QTRY_VERIFY(!h->server.isSessionOpen());
+        QCOMPARE(h->server.received(), Login);
+        QVERIFY(Forms<frmConnect>::isLoaded() && Forms<frmConnect>::get()->isVisible());
     }
 
     QTRY_VERIFY(!h->server.isSessionOpen(0));
@@ -237,7 +246,8 @@ void tst_Reconnection::neverReconnects()
     QCOMPARE(h->chatLog().count("Reconnecting in"), waits);
     if (how != "exit") {
         QVERIFY(!h->main->mnuDisconnect->isEnabled());
-        QCOMPARE(h->status(), QString("Not connected. Last channel: Chat"));
+        QCOMPARE(h->status(), how == "refused" ? QString("Not connected: the login failed.")
+                                               : QString("Not connected."));
     }
     if (how == "off") { // the next run starts switched off; switching on is stored as well
         Forms<frmMain>::unloadNow();
@@ -291,7 +301,7 @@ void tst_Reconnection::keepAliveIsOnWithShortTimes()
 {
     QVERIFY(h->connectSocket());
 #ifdef Q_OS_LINUX
-    const int descriptor = int(h->main->BattleSock->socketDescriptor());
+    const int descriptor = int(h->main->connection().socketDescriptor());
     auto option = [descriptor](int level, int name) {
         int value = -1;
         socklen_t size = sizeof value;

@@ -2,6 +2,7 @@
 // only what it will handle soon, so the sender is held back by TCP flow control instead of
 // the client's memory growing, the window gets its turns meanwhile, and still every line is
 // shown, in order, before the lost connection is reported.
+#include "ArrivalFeed.h"
 #include "ClientHarness.h"
 
 #include "platform/ChatSocket.h"
@@ -65,7 +66,7 @@ void tst_Backpressure::sendAndWatch(const std::function<void()>& send, const QSt
     int linesBefore = 0;
     QTimer everyTurn;
     connect(&everyTurn, &QTimer::timeout, this, [&] {
-        mostInSocket = qMax(mostInSocket, h->main->BattleSock->bytesAvailable());
+        mostInSocket = qMax(mostInSocket, h->main->connection().bytesAvailable());
         mostWaiting = qMax(mostWaiting, h->main->receivedBytesWaiting());
         const int lines = h->main->TxtGet->document()->blockCount();
         mostLinesPerTurn = qMax(mostLinesPerTurn, lines - linesBefore);
@@ -102,7 +103,8 @@ void tst_Backpressure::fastSenderIsHeldBack()
 void tst_Backpressure::hugeArrivalIsTakenInPiecesWithTurnsBetween()
 {
     makeBurst(19);
-    sendAndWatch([&] { h->main->BattleSock->injectArrivalForTesting(burst); }, shown.right(30));
+    ArrivalFeed feed(h->main);
+    sendAndWatch([&] { feed.arrive(burst); }, shown.right(30));
     QCOMPARE(h->chatLog(), shown);
     QVERIFY2(mostWaiting <= LineBuffer::MaxBufferedBytes, qPrintable(QString::number(mostWaiting)));
     QVERIFY2(mostLinesPerTurn < 4000, qPrintable(QString::number(mostLinesPerTurn)));

@@ -51,12 +51,10 @@ private:
 
 bool tst_Faults::connectTo(RawPeer& peer)
 {
-    h->main->BattleSock->setRemoteHost(QStringLiteral("127.0.0.1"));
-    h->main->BattleSock->setRemotePort(peer.port());
-    h->main->BattleSock->Connect();
+    h->main->startConnection(ServerAddress{QStringLiteral("127.0.0.1"), peer.port()});
     return QTest::qWaitFor([&] { return peer.connection() != nullptr; }, 5000) &&
            QTest::qWaitFor(
-               [&] { return h->main->BattleSock->state() == ChatSocket::State::Connected; }, 5000);
+               [&] { return h->main->connection().state() == ChatSocket::State::Connected; }, 5000);
 }
 
 // An event posted now is handled at once, and typing reaches the input box.
@@ -104,7 +102,7 @@ void tst_Faults::oneByteAtATime()
     session += "1018 INFO \"the end\"\r\n";
     chat += "the end\r\n";
 
-    QSignalSpy arrivals(h->main->BattleSock, &ChatSocket::DataArrival);
+    QSignalSpy arrivals(&h->main->connection(), &ChatSocket::DataArrival);
     for (const char byte : std::as_const(session)) {
         const qsizetype before = arrivals.size();
         peer.send(QByteArray(1, byte));
@@ -146,7 +144,7 @@ void tst_Faults::floodWithoutLineEnd()
             ++sent;
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        mostInSocket = qMax(mostInSocket, h->main->BattleSock->bytesAvailable());
+        mostInSocket = qMax(mostInSocket, h->main->connection().bytesAvailable());
         mostWaiting = qMax(mostWaiting, h->main->receivedBytesWaiting());
         QVERIFY2(took.elapsed() < 60000, "the flood is not being read");
     }
@@ -154,7 +152,7 @@ void tst_Faults::floodWithoutLineEnd()
     QTRY_COMPARE_WITH_TIMEOUT(h->chatLog(), droppedLineNotice() + "\r\nafter the flood\r\n", 20000);
     QVERIFY2(mostInSocket <= ChatSocket::ReadBufferSize, qPrintable(QString::number(mostInSocket)));
     QVERIFY2(mostWaiting <= LineBuffer::MaxLineLength, qPrintable(QString::number(mostWaiting)));
-    QCOMPARE(h->main->BattleSock->state(), ChatSocket::State::Connected);
+    QCOMPARE(h->main->connection().state(), ChatSocket::State::Connected);
     expectAnswering();
 }
 
@@ -166,7 +164,7 @@ void tst_Faults::serverStopsReading()
     const qsizetype loginSize = h->server.received().size();
     h->server.setReadingPaused(true);
     // About the connection outpacing the server, so the flood protection is off.
-    h->main->outgoing->setLimits(FloodLimits{40, 5, 5, 160, false});
+    h->main->setFloodLimits(FloodLimits{40, 5, 5, 160, false});
 
     QByteArray expected;
     qint64 slowest = 0;
@@ -181,7 +179,7 @@ void tst_Faults::serverStopsReading()
         QCoreApplication::processEvents();
     }
     QVERIFY2(slowest < 250, qPrintable(QStringLiteral("a send took %1 ms").arg(slowest)));
-    QVERIFY(h->main->BattleSock->bytesToWrite() > 0); // the server really stopped reading
+    QVERIFY(h->main->connection().bytesToWrite() > 0); // the server really stopped reading
     expectAnswering();
     h->main->TxtSend->setText(QStringLiteral("hello"));
     h->main->cmdSend->click();

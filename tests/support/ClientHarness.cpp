@@ -20,7 +20,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 ClientHarness::ClientHarness(bool serverSpeaksProtocol)
@@ -72,11 +71,11 @@ QString ClientHarness::serverAddress() const
 bool ClientHarness::connectSocket()
 {
     const int sessionsBefore = server.sessionCount();
-    QSignalSpy connected(main->BattleSock, &ChatSocket::Connected);
-    main->BattleSock->setRemoteHost(QStringLiteral("127.0.0.1"));
-    main->BattleSock->setRemotePort(server.serverPort());
-    main->BattleSock->Connect();
-    if (!connected.wait(5000))
+    main->startConnection(ServerAddress{QStringLiteral("127.0.0.1"), server.serverPort()});
+    const auto connected = [this] {
+        return main->connection().state() == ChatSocket::State::Connected;
+    };
+    if (!QTest::qWaitFor(connected, 5000))
         return false;
     return QTest::qWaitFor([&] { return server.sessionCount() > sessionsBefore; }, 5000);
 }
@@ -84,10 +83,15 @@ bool ClientHarness::connectSocket()
 qsizetype ClientHarness::logIn(const QString& name, const QString& password)
 {
     storeSetting(ConfigurationKey::Server, serverAddress());
+    const int sessionsBefore = server.sessionCount();
     // No home channel: stay in the channel the server gives, with no /join of our own.
     submitLogin(name, password, QStringLiteral(""), serverAddress());
+    // On the new connection that File > Connect starts, not on an earlier one.
     const QByteArray login = name.toUtf8() + "\r\n" + password.toUtf8() + "\r\n";
-    if (!QTest::qWaitFor([&] { return server.received().endsWith(login); }, 5000))
+    const auto arrived = [&] {
+        return server.sessionCount() > sessionsBefore && server.received().endsWith(login);
+    };
+    if (!QTest::qWaitFor(arrived, 5000))
         return -1;
     return server.received().size();
 }
@@ -114,14 +118,14 @@ QByteArray ClientHarness::sentSince(qsizetype from)
         const QByteArray got = server.received();
         return got.count(marker) > markers && got.endsWith(marker);
     };
-    if (!main->BattleSock->SendData(marker) || !QTest::qWaitFor(arrived, 5000))
+    if (!main->sendToServer(marker) || !QTest::qWaitFor(arrived, 5000))
         return "<marker lost>";
     return server.received().mid(from).chopped(marker.size());
 }
 
 void ClientHarness::useFakeClock()
 {
-    main->outgoing->setClock([this] { return clock; });
+    main->setSendClock([this] { return clock; });
 }
 
 QString ClientHarness::chatLog() const

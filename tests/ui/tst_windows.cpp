@@ -122,7 +122,7 @@ void tst_Windows::commandListWritesAtEnd()
     main->mnuCommands->trigger();
     QCOMPARE(logText(main->TxtGet), "abc\r\ndef\r\n" + list + list);
     QCOMPARE(main->TxtGet->textCursor().selectedText(), QStringLiteral("c\u2029d"));
-    QCOMPARE(main->BattleSock->bytesToWrite(), 0);
+    QCOMPARE(main->connection().bytesToWrite(), 0);
 }
 
 // A long channel name is cut short with "…" in the status line; the window keeps its width.
