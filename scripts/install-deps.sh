@@ -13,6 +13,7 @@ tests=(
     lintian man-db groff-base     # Debian's package checker; it renders the manual page
     clang libclang-rt-14-dev      # the fuzz target
     xvfb x11-utils                # window titles as the X server has them (Xvfb, xprop)
+    dbus-daemon                   # a private session bus for the desktop notification test
 )
 
 case "${1:-tests}" in

@@ -63,21 +63,26 @@ TypedCommand typedCommand(const QString& prefix)
 void echoTalk(LogBox* log, const QString& name, const QString& text)
 {
     const FieldMarks f = fieldMarks({name, text});
-    EchoLine(log, f.open + name + f.close + QStringLiteral(": ") + f.open + text + f.close);
+    EchoLine(log, f.open + name + f.close + QStringLiteral(": ") + f.open + text + f.close,
+             LineKind::OwnEcho);
 }
 
 void echoWhisper(LogBox* log, const QString& target, const QString& text)
 {
     const FieldMarks f = fieldMarks({target, text});
-    EchoLine(log, QStringLiteral("To <") + f.open + target + f.close + QStringLiteral("> ") +
-                      f.open + text + f.close);
+    EchoLine(log,
+             QStringLiteral("To <") + f.open + target + f.close + QStringLiteral("> ") + f.open +
+                 text + f.close,
+             LineKind::WhisperOut);
 }
 
 void echoEmote(LogBox* log, const QString& name, const QString& text)
 {
     const FieldMarks f = fieldMarks({name, text});
-    EchoLine(log, QLatin1Char('<') + f.open + name + f.close + QLatin1Char(' ') + f.open + text +
-                      f.close + QLatin1Char('>'));
+    EchoLine(log,
+             QLatin1Char('<') + f.open + name + f.close + QLatin1Char(' ') + f.open + text +
+                 f.close + QLatin1Char('>'),
+             LineKind::OwnEcho);
 }
 } // namespace
 
@@ -128,7 +133,7 @@ bool frmMain::canSendLines() const
 bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, NotSentNotice, LineKind::Error);
         return false;
     }
     outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
@@ -139,22 +144,26 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
                            const std::function<void(const QString& piece)>& echo)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, NotSentNotice, LineKind::Error);
         return false;
     }
     const int longestLine = outgoing->limits().longestLine;
     SplitRefusal refusal = SplitRefusal::None;
     const QStringList pieces = splitLongLine(prefix, text, longestLine, &refusal);
     if (refusal == SplitRefusal::NoRoom) {
-        appendNotice(TxtGet, QStringLiteral("Not sent: the name is too long to whisper to (a line "
-                                            "to the server holds at most %1 bytes).")
-                                 .arg(longestLine));
+        appendNotice(TxtGet,
+                     QStringLiteral("Not sent: the name is too long to whisper to (a line "
+                                    "to the server holds at most %1 bytes).")
+                         .arg(longestLine),
+                     LineKind::Error);
         return false;
     }
     if (refusal == SplitRefusal::WouldBeCommand) {
-        appendNotice(TxtGet, QStringLiteral("Not sent: the message cannot be cut into lines "
-                                            "without one beginning with \"/\", which the "
-                                            "server would run as a command."));
+        appendNotice(TxtGet,
+                     QStringLiteral("Not sent: the message cannot be cut into lines "
+                                    "without one beginning with \"/\", which the "
+                                    "server would run as a command."),
+                     LineKind::Error);
         return false;
     }
     for (const QString& piece : pieces)
@@ -177,10 +186,12 @@ void frmMain::stopSendingLines()
 void frmMain::tellUnsentLines(int count)
 {
     if (count == 1)
-        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."));
+        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."),
+                     LineKind::Error);
     else if (count > 1)
         appendNotice(TxtGet,
-                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count));
+                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count),
+                     LineKind::Error);
 }
 
 void frmMain::showWaitingLines(int waiting)

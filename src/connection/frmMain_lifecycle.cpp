@@ -69,11 +69,11 @@ bool frmMain::changeState(Connection::Event event)
     if (was.sendQueue && !on.sendQueue)
         stopSendingLines();
     if (does & NoticeLost)
-        appendOpenText(TxtGet, LostNotice);
+        appendOpenText(TxtGet, LostNotice, LineKind::Info);
     if (does & NoticeStoppedReconnecting)
-        appendNotice(TxtGet, ConnectionNotices::stoppedReconnecting());
+        appendNotice(TxtGet, ConnectionNotices::stoppedReconnecting(), LineKind::Info);
     if (does & NoticeConnectedAgain)
-        appendNotice(TxtGet, ConnectionNotices::connectedAgain());
+        appendNotice(TxtGet, ConnectionNotices::connectedAgain(), LineKind::Info);
     if (does & CloseConnection)
         BattleSock->Close();
     if (does & RememberLastChannel)
@@ -170,10 +170,12 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
     const bool quiet = m_connection == Connection::State::AwaitingLogin &&
                        Forms<frmConnect>::isLoaded() && Forms<frmConnect>::get()->isVisible();
     if (!quiet)
-        appendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
-                                 .arg(BattleSock->remoteHost())
-                                 .arg(BattleSock->remotePort())
-                                 .arg(reason));
+        appendNotice(TxtGet,
+                     QStringLiteral("Could not connect to %1 (port %2): %3.")
+                         .arg(BattleSock->remoteHost())
+                         .arg(BattleSock->remotePort())
+                         .arg(reason),
+                     LineKind::Error);
     changeState(Connection::Event::ConnectionLost);
 }
 
@@ -191,7 +193,7 @@ void frmMain::reportConnectionLost()
     const int unsent = std::exchange(m_unsentAtLoss, 0);
     if (!Connection::transition(m_connection, Connection::Event::ConnectionLost, true))
         return;
-    appendNotice(TxtGet, LostNotice);
+    appendNotice(TxtGet, LostNotice, LineKind::Error);
     tellUnsentLines(unsent);
     changeState(Connection::Event::ConnectionLost);
 }

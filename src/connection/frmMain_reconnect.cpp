@@ -50,7 +50,7 @@ void frmMain::settingWritten(bool stored, const QString& failure)
         m_settingsFailure.reset();
     } else if (m_settingsFailure != failure) {
         m_settingsFailure = failure;
-        appendNotice(TxtGet, settingsNotSaved(failure));
+        appendNotice(TxtGet, settingsNotSaved(failure), LineKind::Error);
     }
 }
 
@@ -106,7 +106,7 @@ void frmMain::noteLineTyped(const QString& text)
 void frmMain::startReconnectWait()
 {
     const int wait = m_reconnectPolicy.nextWaitMs();
-    appendNotice(TxtGet, reconnectingIn(wait));
+    appendNotice(TxtGet, reconnectingIn(wait), LineKind::Info);
     tmrReconnect->start(wait);
 }
 
@@ -121,7 +121,7 @@ void frmMain::tmrReconnect_Timer()
 // Nothing has come since the login: the connection is dropped and handled as lost.
 void frmMain::tmrSilence_Timer()
 {
-    appendNotice(TxtGet, serverSilent(SilenceLimitMs));
+    appendNotice(TxtGet, serverSilent(SilenceLimitMs), LineKind::Error);
     BattleSock->Close();
     reportConnectionLost();
 }

@@ -37,7 +37,8 @@ void alertUnlessActive(QWidget* window);
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
                        const QString& filter);
 
-// Opens the address with the desktop's program for it (a folder in the file manager).
+// Opens the address with the desktop's program for it (a web address in the browser, a
+// folder in the file manager).
 void openUrl(const QUrl& url);
 
 struct Hooks {

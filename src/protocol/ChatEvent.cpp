@@ -216,6 +216,7 @@ ChatEvent parseChatEvent(const QString& line, bool unterminated)
     }
     event.kind = kindOfCode(QStringView(line).left(4));
     event.cut = unterminated && carriesText(event.kind) && lostClosingQuote(line);
+    event.error = event.kind == Kind::Info && line.startsWith(u"1019");
     if (!cutFields(line, &event))
         return ChatEvent{Kind::Unreadable, {}, {}, {}, {}, false};
     return event;

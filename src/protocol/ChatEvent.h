@@ -78,7 +78,8 @@ struct ChatEvent {
     QStringView flags;
     QStringView text;
     QStringView channel;
-    bool cut = false; // the text lost its end with the line's end: shown with "…"
+    bool cut = false;   // the text lost its end with the line's end: shown with "…"
+    bool error = false; // Info from a 1019 line: the server's error or notice
 };
 
 // The event a received line carries. The line must outlive the event. `unterminated`: the

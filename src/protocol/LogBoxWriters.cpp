@@ -41,6 +41,16 @@ void reportShown(QPlainTextEdit* box, const QString& text)
         log->reportShown(withoutFieldMarks(text));
 }
 
+// At the cursor; in a log, as lines of that kind.
+void insertStyled(QTextCursor& cursor, const QPlainTextEdit* box, const QString& text,
+                  LineKind kind)
+{
+    if (const auto* log = qobject_cast<const LogBox*>(box))
+        log->insertLines(cursor, text, kind);
+    else
+        cursor.insertText(text);
+}
+
 // Where a view the user has scrolled up is: the block at its top and how many of that
 // block's lines are above the view. Block numbers, as the oldest blocks may go.
 struct ReadingPlace {
@@ -72,7 +82,7 @@ void returnTo(QPlainTextEdit* box, const ReadingPlace& place, int added)
 // Adds text in the box's form at its end. A caret or a selection edge at the end would move
 // along with the new text, so it is put back in front of it. Setting the caret scrolls to it,
 // which the view then undoes below.
-void addAtEnd(QPlainTextEdit* box, const QString& text)
+void addAtEnd(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
     QTextDocument* doc = box->document();
     QScrollBar* bar = box->verticalScrollBar();
@@ -85,7 +95,7 @@ void addAtEnd(QPlainTextEdit* box, const QString& text)
     const QTextCursor caret = box->textCursor();
     const int anchor = caret.anchor();
     const int position = caret.position();
-    end.insertText(text);
+    insertStyled(end, box, text, kind);
     if (anchor == oldEnd || position == oldEnd) {
         QTextCursor kept = box->textCursor();
         const auto back = [&](int before, int now) {
@@ -107,27 +117,28 @@ void addAtEnd(QPlainTextEdit* box, const QString& text)
 }
 } // namespace
 
-void AppendLine(QPlainTextEdit* box, const QString& text)
+void AppendLine(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
-    addAtEnd(box, boxLines(box, text) + QLatin1Char('\n'));
+    addAtEnd(box, boxLines(box, text) + QLatin1Char('\n'), kind);
     reportShown(box, text);
 }
 
-void EchoLine(QPlainTextEdit* box, const QString& text)
+void EchoLine(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
-    AppendLine(box, text);
+    AppendLine(box, text, kind);
 }
 
-void appendNotice(QPlainTextEdit* box, const QString& text)
+void appendNotice(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
     const QString line = boxLines(box, text) + QLatin1Char('\n');
-    addAtEnd(box, box->document()->lastBlock().text().isEmpty() ? line : QLatin1Char('\n') + line);
+    addAtEnd(box, box->document()->lastBlock().text().isEmpty() ? line : QLatin1Char('\n') + line,
+             kind);
     reportShown(box, text);
 }
 
-void appendOpenText(QPlainTextEdit* box, const QString& text)
+void appendOpenText(QPlainTextEdit* box, const QString& text, LineKind kind)
 {
-    addAtEnd(box, boxLines(box, text));
+    addAtEnd(box, boxLines(box, text), kind);
     reportShown(box, text);
 }
 

@@ -50,7 +50,7 @@ void frmMain::buildReceivePath()
     handlers.line = [this](const QByteArray& raw, bool unterminated) {
         DispatchLine(lineForHandler(raw), unterminated);
     };
-    handlers.droppedLine = [this] { appendNotice(TxtGet, droppedLineNotice()); };
+    handlers.droppedLine = [this] { appendNotice(TxtGet, droppedLineNotice(), LineKind::Error); };
     handlers.endOfStream = [this] { reportConnectionLost(); };
     m_receive = new LineDispatcher(std::move(source), std::move(handlers), this);
     m_receive->setYield(&WindowSystem::yield);
@@ -90,6 +90,7 @@ void frmMain::DispatchLine(const QString& line, bool unterminated)
         OnEmote(event);
         break;
     case ChatEvent::Kind::Name:
+        setOwnName(event.user.toString());
         OnName(event);
         break;
     case ChatEvent::Kind::PlainText:
@@ -103,33 +104,37 @@ void frmMain::DispatchLine(const QString& line, bool unterminated)
 
 void frmMain::OnTalk(const ChatEvent& event)
 {
-    AppendLine(TxtGet, displayLine(event));
+    AppendLine(TxtGet, displayLine(event), LineKind::Talk);
+    alertOfMention(event);
 }
 
 void frmMain::OnWhisper(const ChatEvent& event)
 {
-    AppendLine(TxtWhisper, displayLine(event));
+    AppendLine(TxtWhisper, displayLine(event), LineKind::WhisperIn);
     alertOfWhisper();
+    notifyUnlessActive(event);
 }
 
 // Also shows the server's error lines: a failed whisper or an unknown command must not
 // look like success.
 void frmMain::OnInfo(const ChatEvent& event)
 {
-    AppendLine(TxtGet, displayLine(event));
+    AppendLine(TxtGet, displayLine(event), event.error ? LineKind::Error : LineKind::Info);
 }
 
 void frmMain::OnEmote(const ChatEvent& event)
 {
-    AppendLine(TxtGet, displayLine(event));
+    AppendLine(TxtGet, displayLine(event), LineKind::Emote);
+    alertOfMention(event);
 }
 
 // Text without an event code: the server's greeting, its prompts and "Login failed.".
 void frmMain::OnPlainText(const ChatEvent& event)
 {
+    const bool refused = event.text == QLatin1String("Login failed.");
     if (!event.text.isEmpty())
-        AppendLine(TxtGet, displayLine(event));
-    if (event.text == QLatin1String("Login failed."))
+        AppendLine(TxtGet, displayLine(event), refused ? LineKind::Error : LineKind::Info);
+    if (refused)
         noteLoginRefused();
 }
 
@@ -144,7 +149,7 @@ void frmMain::OnJoin(const ChatEvent& event)
     RoomList->addUser(event.user.toString(), event.flags, event.text);
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
-        EchoLine(TxtGet, displayLine(event));
+        EchoLine(TxtGet, displayLine(event), LineKind::JoinLeave);
 }
 
 void frmMain::OnLeave(const ChatEvent& event)
@@ -158,7 +163,7 @@ void frmMain::OnLeave(const ChatEvent& event)
     }
     ShowChannelStatus();
     if (mnuJoinLeave->isChecked())
-        EchoLine(TxtGet, displayLine(event));
+        EchoLine(TxtGet, displayLine(event), LineKind::JoinLeave);
 }
 
 // A member's rank or squelch changed: only the marks beside the name change.

@@ -20,6 +20,8 @@ inline constexpr const char* FloodLongestLine = "FloodLongestLine";
 inline constexpr const char* FloodProtection = "FloodProtection"; // "1" on, "0" off
 inline constexpr const char* Timestamps = "Timestamps";           // "1" on, anything else off
 inline constexpr const char* LogToDisk = "LogToDisk";             // "1" on, anything else off
+// "1" or "0": Options > Notify on Mentions; anything else counts as the default, on.
+inline constexpr const char* NotifyOnMentions = "NotifyOnMentions";
 // Lines each log keeps, as decimal text; "0" keeps every line.
 inline constexpr const char* Scrollback = "Scrollback";
 

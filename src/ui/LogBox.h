@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/LogStyle.h"
+
 #include <QPlainTextEdit>
 #include <QTime>
 
@@ -37,6 +39,12 @@ public:
     // The program's log writers call this with each text they have put into the box (its
     // lines without the time stamps), for whoever keeps a copy of what the logs show.
     void reportShown(const QString& text) { emit textShown(text); }
+    // The colours, marks and links of the lines the program writes (LogStyle.h); they follow
+    // the box's palette for the lines written after a change.
+    LogStyle& lineStyle() { return m_style; }
+    const LogStyle& lineStyle() const { return m_style; }
+    // Inserts text the program writes, as lines of that kind, at the cursor.
+    void insertLines(QTextCursor& cursor, const QString& text, LineKind kind) const;
 
     // Lines were added below a view scrolled up.
     void noteLinesBelow(int count);
@@ -55,6 +63,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
+    // A link opens on a left click that starts and ends on it, never on hovering.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void viewMoved(int value);
@@ -65,4 +77,6 @@ private:
     bool m_editMenu = false;
     bool m_timestamps = false;
     std::function<QTime()> m_clock = [] { return QTime::currentTime(); };
+    LogStyle m_style;
+    QString m_pressedLink;
 };

@@ -39,6 +39,7 @@ frmMain::frmMain(QWidget* parent)
     wireEvents();
     setUpKeyboard();
     setUpDesktopHabits();
+    setUpMentions();
     applyStoredScrollback();
     setUpFindBar();
     setUpDiskLog();
@@ -134,6 +135,8 @@ void frmMain::buildMenus()
     mnuReconnect->setCheckable(true);
     mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
     mnuTimestamps->setCheckable(true);
+    mnuNotify = mnuOptions->addAction(QStringLiteral("Notify on Mentions"));
+    mnuNotify->setCheckable(true);
     mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
     mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
     mnuLogToDisk = mnuOptions->addAction(QStringLiteral("Log to Disk"));

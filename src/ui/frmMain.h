@@ -16,6 +16,7 @@
 class ChatSocket;
 struct FloodLimits;
 struct ChatEvent;
+class DesktopNotifier;
 class DiskLog;
 class FindBar;
 class LogBox;
@@ -72,6 +73,7 @@ public:
     QAction* mnuJoinLeave = nullptr;
     QAction* mnuReconnect = nullptr;
     QAction* mnuTimestamps = nullptr;
+    QAction* mnuNotify = nullptr;
     QAction* mnuScrollback = nullptr;
     QAction* mnuFlood = nullptr;
     QAction* mnuLogToDisk = nullptr;
@@ -195,6 +197,7 @@ public:
     // Desktop habits: input history and name completion (in InputBox), time stamps in the
     // logs, the whisper log's edit menu, saving the chat log.
     void setUpDesktopHabits();
+    void setUpMentions();
     void mnuTimestamps_Click();
     void mnuSaveLog_Click();
     void alertOfWhisper();
@@ -211,6 +214,15 @@ public:
     void mnuOpenLogFolder_Click();
     // The clock the disk log's date and time stamps read: local time unless a test fixes it.
     void setDiskLogClock(std::function<QDateTime()> clock);
+
+    // Mentions: the user's own name, from the server's name line, marks the lines that name
+    // the user; such a line, or a whisper, is announced while the window is in the
+    // background (frmMain_mentions.cpp).
+    void setOwnName(const QString& name);
+    void alertOfMention(const ChatEvent& event);
+    void notifyUnlessActive(const ChatEvent& event);
+    void mnuNotify_Click();
+    DesktopNotifier* notifier = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

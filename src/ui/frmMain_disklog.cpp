@@ -72,9 +72,11 @@ void frmMain::diskLogFailed()
 {
     const QString reason = m_diskLog->errorString();
     stopDiskLog();
-    appendNotice(TxtGet, QStringLiteral("Could not write the log to disk (%1). Logging to disk "
-                                        "is off until Options > Log to Disk is checked again.")
-                             .arg(reason));
+    appendNotice(TxtGet,
+                 QStringLiteral("Could not write the log to disk (%1). Logging to disk "
+                                "is off until Options > Log to Disk is checked again.")
+                     .arg(reason),
+                 LineKind::Error);
 }
 
 void frmMain::mnuOpenLogFolder_Click()

@@ -60,6 +60,7 @@ void frmMain::wireEvents()
 
     // Desktop habits.
     connectCheckItem(mnuTimestamps, this, &frmMain::mnuTimestamps_Click);
+    connectCheckItem(mnuNotify, this, &frmMain::mnuNotify_Click);
     connect(mnuSaveLog, &QAction::triggered, this, &frmMain::mnuSaveLog_Click);
     connect(SettingsWrites::instance(), &SettingsWrites::written, this, &frmMain::settingWritten);
 
