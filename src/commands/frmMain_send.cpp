@@ -6,15 +6,15 @@
 #include "ui/frmMain.h"
 
 #include "commands/LineSplitter.h"
-#include "commands/SelectedUser.h"
+#include "commands/OneLine.h"
 #include "commands/SendQueue.h"
-#include "connection/OneLine.h"
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "protocol/FieldIsolation.h"
-#include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
+#include "ui/SelectedUser.h"
 #include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 

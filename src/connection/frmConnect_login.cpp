@@ -2,7 +2,6 @@
 // log in, and stores them.
 #include "ui/frmConnect.h"
 
-#include "connection/OneLine.h"
 #include "connection/ServerAddress.h"
 #include "platform/WindowSystem.h"
 #include "settings/ConfigurationKey.h"

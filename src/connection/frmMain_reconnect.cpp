@@ -7,10 +7,10 @@
 #include "connection/ConnectionNotices.h"
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 
 #include <QAction>

@@ -7,9 +7,9 @@
 #include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "protocol/ChatEvent.h"
-#include "protocol/LogBoxWriters.h"
 #include "protocol/ReceivedText.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 

@@ -1,6 +1,6 @@
 #include "ui/frmConnect.h"
 
-#include "connection/OneLine.h"
+#include "commands/OneLine.h"
 #include "platform/Twips.h"
 #include "ui/FitText.h"
 #include "ui/Forms.h"
@@ -11,6 +11,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+// Keeps a line edit free of CR and LF whatever is typed, pasted or set into it.
+void keepOnOneLine(QLineEdit* edit)
+{
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+            return;
+        const int caret = edit->cursorPosition();
+        edit->setText(onOneLine(text));
+        edit->setCursorPosition(caret);
+    });
+}
+
+} // namespace
 
 frmConnect::frmConnect()
     : FixedWindow(QStringLiteral("Connect"), 4095, 2535)

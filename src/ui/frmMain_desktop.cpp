@@ -6,10 +6,10 @@
 
 #include "platform/WindowSystem.h"
 #include "protocol/ChatEvent.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/UserListBox.h"
 
 #include <QAction>

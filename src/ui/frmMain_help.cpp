@@ -3,8 +3,8 @@
 #include "ui/frmMain.h"
 
 #include "platform/WindowSystem.h"
-#include "protocol/LogBoxWriters.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 
 #include <QStringList>
 

@@ -70,7 +70,7 @@ int modeOf(const QString& path)
 
 bool isWholeFile(const QString& path)
 {
-    return RegFile::parse(readFile(path).toStdString()).complete;
+    return RegFile::parse(readFile(path).toStdString(), ConfigurationKey::Path).complete;
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 
 #include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmAnti.h"

@@ -5,11 +5,12 @@
 // nothing. A write re-reads the file under a lock and renames a flushed temporary file over it: a
 // crash leaves the old or the new file, and two running copies never drop each other's values. A
 // damaged file is first copied to registry.reg.damaged, so nothing a user had in it is lost.
+// The file holds one key of HKEY_LOCAL_MACHINE: the first one the process opens, the program's
+// settings key, whose path the settings store passes in.
 
 #include "platform/registry/WinReg.h"
 
 #include "platform/registry/RegFileFormat.h"
-#include "settings/ConfigurationKey.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -20,7 +21,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-struct HKEY__ {};
+struct HKEY__ {
+    std::string path; // empty until the first key is opened
+};
 
 namespace {
 
@@ -87,8 +90,10 @@ LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result)
 {
     if (result == nullptr)
         return EINVAL;
-    const bool isSettingsKey = key == HKEY_LOCAL_MACHINE && subKey != nullptr &&
-                               ::strcasecmp(subKey, ConfigurationKey::Path) == 0;
+    const bool named = key == HKEY_LOCAL_MACHINE && subKey != nullptr && subKey[0] != '\0';
+    if (named && settingsKey.path.empty())
+        settingsKey.path = subKey;
+    const bool isSettingsKey = named && ::strcasecmp(subKey, settingsKey.path.c_str()) == 0;
     *result = isSettingsKey ? &settingsKey : nullptr;
     return isSettingsKey ? ERROR_SUCCESS : EACCES;
 }
@@ -110,7 +115,7 @@ LONG RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* t
     if (key != &settingsKey || reserved != nullptr || (data != nullptr && size == nullptr))
         return EINVAL;
     int error = 0;
-    RegFile::Values values = RegFile::parse(load(storePath(), error));
+    RegFile::Values values = RegFile::parse(load(storePath(), error), settingsKey.path);
     const std::string* value = values.find(valueName != nullptr ? valueName : "");
     if (value == nullptr)
         return ENOENT;
@@ -153,7 +158,7 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
             ::usleep(2000);
     }
     const std::string bytes = error == 0 ? load(path, error) : std::string();
-    RegFile::Values values = RegFile::parse(bytes);
+    RegFile::Values values = RegFile::parse(bytes, settingsKey.path);
     std::string* old = values.find(name);
     // A file that cannot be read is never replaced, as it could not even be kept aside; an
     // unchanged value spares the disk a rewrite.
@@ -162,7 +167,8 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
         if (old == nullptr)
             old = &values.list.emplace_back(name, "").second;
         *old = value;
-        error = error != 0 ? error : replaceFile(folderFd, path, RegFile::format(values));
+        error = error != 0 ? error
+                           : replaceFile(folderFd, path, RegFile::format(values, settingsKey.path));
     }
     ::close(folderFd);
     return error;
