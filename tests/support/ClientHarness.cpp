@@ -119,6 +119,14 @@ QByteArray ClientHarness::sentSince(qsizetype from)
     return server.received().mid(from).chopped(marker.size());
 }
 
+bool ClientHarness::handlePostedEvents()
+{
+    bool handled = false;
+    QMetaObject::invokeMethod(
+        main, [&handled] { handled = true; }, Qt::QueuedConnection);
+    return QTest::qWaitFor([&handled] { return handled; }, 5000);
+}
+
 void ClientHarness::useFakeClock()
 {
     main->outgoing->setClock([this] { return clock; });
