@@ -10,6 +10,7 @@
 // Every measurement runs in a child process of its own (vantric-bench --child MODE N),
 // so each peak memory figure belongs to one measurement alone.
 #include "FloodRuns.h"
+#include "HeldBytes.h"
 #include "ReceiveRuns.h"
 
 #include "BenchApplication.h"
@@ -287,8 +288,10 @@ int main(int argc, char* argv[])
     }
 
     const QString self = QCoreApplication::applicationFilePath();
-    if (receive)
+    if (receive) {
+        runHeldBytes();
         runReceive(self, counts, passUpTo);
+    }
     if (flood)
         runFlood(self, floodSeconds, trace);
     if (startup)
