@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the layers of src/ and the formatting of the sources, builds
-# everything with warnings as errors and runs every test; then a bounded run of the receive
+# everything with warnings as errors, checks that every text the user sees is in the
+# translation catalogue and runs every test; then a bounded run of the receive
 # path's two fuzz targets, and every test again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer. Says how long each stage took.
 set -euo pipefail
@@ -48,6 +49,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRIC_WERROR=ON
 cmake --build build -j"$jobs"
 
 stage tests
+bash scripts/check-translations.sh build
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 # Sanitizer findings end the process with an error; leaks are reported at exit.
