@@ -11,7 +11,7 @@ catalogue="$top/translations/vantric-chat.ts"
 
 cmake --build "$build" --target vantric-chat_lupdate >/dev/null
 
-calls=$(cd "$top" && grep -rnE --include='*.cpp' --include='*.h' \
+calls=$(cd "$top" && grep -rnoE --include='*.cpp' --include='*.h' \
     '\btr\(|QCoreApplication::translate\(' src | cut -d: -f1,2 | sort)
 extracted=$(grep -oE 'filename="[^"]*" line="[0-9]+"' "$catalogue" |
     sed -E 's|filename="(\.\./)?([^"]*)" line="([0-9]+)"|\2:\3|' | sort)
