@@ -32,16 +32,28 @@
 <context>
     <name>frmAnti</name>
     <message>
+        <location filename="../src/ui/frmAnti.cpp" line="11"/>
+        <source>Anti-Idle options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmAnti.cpp" line="13"/>
+        <source>Anti-Idle Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/frmAnti.cpp" line="18"/>
         <source>Anti-idle message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmAnti.cpp" line="20"/>
         <location filename="../src/ui/frmAnti.cpp" line="22"/>
         <source>Apply</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmAnti.cpp" line="25"/>
         <location filename="../src/ui/frmAnti.cpp" line="27"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
@@ -65,13 +77,49 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmConnect.cpp" line="54"/>
+        <source>Username:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmConnect.cpp" line="57"/>
+        <source>Password:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmConnect.cpp" line="60"/>
+        <source>Server:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmConnect.cpp" line="63"/>
+        <source>Home Channel:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/ui/frmConnect.cpp" line="68"/>
         <source>Home channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmConnect.cpp" line="32"/>
         <location filename="../src/ui/frmConnect.cpp" line="73"/>
         <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmConnect.cpp" line="34"/>
+        <source>Connect options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmConnect.cpp" line="71"/>
+        <source>&amp;Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmConnect.cpp" line="76"/>
+        <source>C&amp;ancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -83,37 +131,69 @@
 <context>
     <name>frmFlood</name>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="32"/>
+        <location filename="../src/ui/frmFlood.cpp" line="29"/>
+        <source>Flood Protection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="31"/>
         <source>Bytes per unit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="33"/>
+        <location filename="../src/ui/frmFlood.cpp" line="31"/>
+        <source>&amp;Bytes per unit:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="32"/>
         <source>Units</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="35"/>
+        <location filename="../src/ui/frmFlood.cpp" line="32"/>
+        <source>&amp;Units:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="34"/>
         <source>Window in seconds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="37"/>
+        <location filename="../src/ui/frmFlood.cpp" line="34"/>
+        <source>&amp;Window (seconds):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="36"/>
         <source>Longest line in bytes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="41"/>
+        <location filename="../src/ui/frmFlood.cpp" line="36"/>
+        <source>&amp;Longest line (bytes):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="38"/>
+        <source>&amp;Protect against flooding</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="40"/>
         <source>Protect against flooding</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="45"/>
+        <location filename="../src/ui/frmFlood.cpp" line="42"/>
+        <location filename="../src/ui/frmFlood.cpp" line="44"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="50"/>
+        <location filename="../src/ui/frmFlood.cpp" line="47"/>
+        <location filename="../src/ui/frmFlood.cpp" line="49"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -155,9 +235,145 @@
         <source>Status</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location filename="../src/ui/frmMain_help.cpp" line="24"/>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_help.cpp" line="25"/>
+        <source>Brindlemoor&apos;s Vantric Chat Client<byte value="xd"/>
+Version 0.01<byte value="xd"/>
+This is a simple, not complicated chat client for battle.net</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_help.cpp" line="32"/>
+        <source>Bugs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_help.cpp" line="33"/>
+        <source>Heads up: some other chat programs send the lines about their users in a layout this client does not read. When somebody in your channel uses one of them, the lines about that user are skipped instead of shown, so you may miss their talk, or see them missing from the user list. Everything else keeps working.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_help.cpp" line="42"/>
+        <source>Contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_help.cpp" line="60"/>
+        <source>/join &lt;CHANNEL&gt;<byte value="xd"/>
+/whois &lt;NAME&gt;<byte value="xd"/>
+/whoami<byte value="xd"/>
+/m &lt;USER&gt;<byte value="xd"/>
+/ignore &lt;USER&gt;<byte value="xd"/>
+/unignore &lt;USER&gt;<byte value="xd"/>
+/away &lt;MESSAGE&gt;<byte value="xd"/>
+/dnd &lt;MESSAGE&gt;<byte value="xd"/>
+/who &lt;CHANNEL&gt;<byte value="xd"/>
+/stats &lt;USER&gt; &lt;GAME&gt;<byte value="xd"/>
+/users<byte value="xd"/>
+/time<byte value="xd"/>
+/me &lt;TEXT&gt;<byte value="xd"/>
+/ban &lt;USER&gt;<byte value="xd"/>
+/kick &lt;USER&gt;<byte value="xd"/>
+/unban &lt;USER&gt;<byte value="xd"/>
+/designate &lt;USER&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmMenus</name>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="11"/>
+        <source>Chat Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="12"/>
+        <source>Ban</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="13"/>
+        <source>Unban</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="14"/>
+        <source>Kick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="16"/>
+        <source>Designate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="18"/>
+        <source>Squelch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="19"/>
+        <source>UnSquelch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="21"/>
+        <source>Whois</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="22"/>
+        <source>Stats</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="23"/>
+        <source>Starcraft</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="24"/>
+        <source>Brood Wars </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="25"/>
+        <source>Warcraft2 B.Net</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="27"/>
+        <source>B.Net Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="28"/>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMenus.cpp" line="29"/>
+        <source>Users</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmScrollback</name>
+    <message>
+        <location filename="../src/ui/frmScrollback.cpp" line="16"/>
+        <source>Scrollback</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmScrollback.cpp" line="18"/>
+        <source>Lines kept in each log (0 keeps every line):</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <location filename="../src/ui/frmScrollback.cpp" line="20"/>
         <source>Lines kept in each log</source>
@@ -166,6 +382,26 @@
     <message>
         <location filename="../src/ui/frmScrollback.cpp" line="25"/>
         <source>Problem</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmScrollback.cpp" line="28"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmScrollback.cpp" line="30"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmScrollback.cpp" line="58"/>
+        <source>Enter a whole number from 0 to %1; 0 keeps every line.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmScrollback.cpp" line="61"/>
+        <source>&quot;%1&quot; is not a number of lines. %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

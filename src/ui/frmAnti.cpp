@@ -8,21 +8,21 @@
 #include <QPushButton>
 
 frmAnti::frmAnti()
-    : FixedWindow(QStringLiteral("Anti-Idle options"), 3855, 1425)
+    : FixedWindow(tr("Anti-Idle options"), 3855, 1425)
 {
-    Frame1 = new QGroupBox(QStringLiteral("Anti-Idle Message"), this);
+    Frame1 = new QGroupBox(tr("Anti-Idle Message"), this);
     Frame1->setGeometry(twipsRect(120, 0, 3615, 855));
 
     txtAntiMessage = new QLineEdit(QStringLiteral("is a Brindlemoor Vantric Chat 0.1"), Frame1);
     txtAntiMessage->setGeometry(twipsRect(120, 360, 3375, 285));
     txtAntiMessage->setAccessibleName(tr("Anti-idle message"));
 
-    cmdOkay = new QPushButton(QStringLiteral("Apply"), this);
+    cmdOkay = new QPushButton(tr("Apply"), this);
     cmdOkay->setGeometry(twipsRect(120, 960, 1215, 375));
     cmdOkay->setAccessibleName(tr("Apply"));
     cmdOkay->setAutoDefault(false);
 
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(tr("Cancel"), this);
     cmdCancel->setGeometry(twipsRect(1440, 960, 1215, 375));
     cmdCancel->setAccessibleName(tr("Cancel"));
     cmdCancel->setAutoDefault(false);

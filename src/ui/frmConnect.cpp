@@ -29,9 +29,9 @@ void keepOnOneLine(QLineEdit* edit)
 } // namespace
 
 frmConnect::frmConnect()
-    : FixedWindow(QStringLiteral("Connect"), 4095, 2535)
+    : FixedWindow(tr("Connect"), 4095, 2535)
 {
-    Frame1 = new QGroupBox(QStringLiteral("Connect options"), this);
+    Frame1 = new QGroupBox(tr("Connect options"), this);
     Frame1->setGeometry(twipsRect(120, 120, 3855, 1815));
 
     UserNamet = new QLineEdit(Frame1);
@@ -51,16 +51,16 @@ frmConnect::frmConnect()
     cmdServer->setGeometry(twipsRect(1320, 1320, 2295, 315));
     cmdServer->setAccessibleName(tr("Server"));
 
-    Label1 = new QLabel(QStringLiteral("Username:"), Frame1);
+    Label1 = new QLabel(tr("Username:"), Frame1);
     Label1->setGeometry(twipsRect(480, 240, 855, 255));
     Label1->setBuddy(UserNamet);
-    Label2 = new QLabel(QStringLiteral("Password:"), Frame1);
+    Label2 = new QLabel(tr("Password:"), Frame1);
     Label2->setGeometry(twipsRect(480, 600, 855, 255));
     Label2->setBuddy(Passwordt);
-    Label3 = new QLabel(QStringLiteral("Server:"), Frame1);
+    Label3 = new QLabel(tr("Server:"), Frame1);
     Label3->setGeometry(twipsRect(720, 1320, 615, 255));
     Label3->setBuddy(cmdServer);
-    Label4 = new QLabel(QStringLiteral("Home Channel:"), Frame1);
+    Label4 = new QLabel(tr("Home Channel:"), Frame1);
     Label4->setGeometry(twipsRect(120, 960, 1095, 255));
 
     txtChannel = new QLineEdit(Frame1);
@@ -68,12 +68,12 @@ frmConnect::frmConnect()
     txtChannel->setAccessibleName(tr("Home channel"));
     Label4->setBuddy(txtChannel);
 
-    cmdConnect = new QPushButton(QStringLiteral("&Connect"), this);
+    cmdConnect = new QPushButton(tr("&Connect"), this);
     cmdConnect->setGeometry(twipsRect(120, 2040, 1335, 375));
     cmdConnect->setAccessibleName(tr("Connect"));
     cmdConnect->setAutoDefault(false);
 
-    cmdCancel = new QPushButton(QStringLiteral("C&ancel"), this);
+    cmdCancel = new QPushButton(tr("C&ancel"), this);
     cmdCancel->setGeometry(twipsRect(1560, 2040, 1335, 375));
     cmdCancel->setAccessibleName(tr("Cancel"));
     cmdCancel->setAutoDefault(false);
