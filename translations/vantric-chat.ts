@@ -2,6 +2,41 @@
 <!DOCTYPE TS>
 <TS version="2.1" sourcelanguage="en">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../src/ui/CommandLine.cpp" line="33"/>
+        <source>A desktop client for chat services that speak the plain-text chat gateway protocol.
+Without options it opens its main window. Qt&apos;s own options, such as -platform and -style,
+are accepted too; see vantric-chat(1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/CommandLine.cpp" line="40"/>
+        <source>Displays this help.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/CommandLine.cpp" line="64"/>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/CommandLine.cpp" line="101"/>
+        <source>%1: %2
+Try &apos;%1 --help&apos; for more information.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainCaption</name>
+    <message>
+        <location filename="../src/ui/MainCaption.h" line="9"/>
+        <source>Brindlemoor&apos;s Vantric Chat Client</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <location filename="../src/platform/ChatSocket.cpp" line="166"/>
@@ -221,8 +256,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmMain.cpp" line="67"/>
         <location filename="../src/ui/frmMain.cpp" line="69"/>
         <source>Send</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="74"/>
+        <source>&amp;Whisper</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -236,6 +277,97 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmMain.cpp" line="118"/>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="119"/>
+        <source>Connect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="120"/>
+        <source>Disconnect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="126"/>
+        <source>Save Chat Log...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="128"/>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="130"/>
+        <source>Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="131"/>
+        <source>Anti-Idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="133"/>
+        <source>Anti-Idle Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="135"/>
+        <source>Display Join/Leave</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="137"/>
+        <source>Reconnect Automatically</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="139"/>
+        <source>Timestamps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="141"/>
+        <source>Scrollback...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="142"/>
+        <source>Flood Protection...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="144"/>
+        <source>List B.Net Chat Commands</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="146"/>
+        <source>Send Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="147"/>
+        <source>Whisper Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="148"/>
+        <source>Emote Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="150"/>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="151"/>
         <location filename="../src/ui/frmMain_help.cpp" line="24"/>
         <source>About</source>
         <translation type="unfinished"></translation>
@@ -248,6 +380,7 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmMain.cpp" line="152"/>
         <location filename="../src/ui/frmMain_help.cpp" line="32"/>
         <source>Bugs</source>
         <translation type="unfinished"></translation>
@@ -258,6 +391,7 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/ui/frmMain.cpp" line="153"/>
         <location filename="../src/ui/frmMain_help.cpp" line="42"/>
         <source>Contact</source>
         <translation type="unfinished"></translation>
@@ -281,6 +415,26 @@ This is a simple, not complicated chat client for battle.net</source>
 /kick &lt;USER&gt;<byte value="xd"/>
 /unban &lt;USER&gt;<byte value="xd"/>
 /designate &lt;USER&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="22"/>
+        <source>Save Chat Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="82"/>
+        <source>Chat Log %1.txt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="84"/>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="92"/>
+        <source>Could not save the chat log to %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
