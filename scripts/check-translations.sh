@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Extracts the texts the user sees into translations/vantric-chat.ts (the build's lupdate
-# target) and checks that the catalogue holds every one: each tr() or
-# QCoreApplication::translate() call in src/ must appear in it at its file and line, and
-# nothing else may.
+# target) and checks that the catalogue holds every one: each tr(),
+# QCoreApplication::translate() with a literal text, QT_TR_NOOP() or QT_TRANSLATE_NOOP() in
+# src/ must appear in it at its file and line, and nothing else may.
 # Usage: scripts/check-translations.sh BUILD_DIR   (a configured build of this repository)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,7 +12,8 @@ catalogue="$top/translations/vantric-chat.ts"
 cmake --build "$build" --target vantric-chat_lupdate >/dev/null
 
 calls=$(cd "$top" && grep -rnoE --include='*.cpp' --include='*.h' \
-    '\btr\(|QCoreApplication::translate\(' src | cut -d: -f1,2 | sort)
+    -e '\btr\(|QT_TR_NOOP\(|QT_TRANSLATE_NOOP\(' \
+    -e 'QCoreApplication::translate\(([[:space:]]*$|"[^"]*",[[:space:]]*("|$))' src | cut -d: -f1,2 | sort)
 extracted=$(grep -oE 'filename="[^"]*" line="[0-9]+"' "$catalogue" |
     sed -E 's|filename="(\.\./)?([^"]*)" line="([0-9]+)"|\2:\3|' | sort)
 if [ "$calls" != "$extracted" ]; then
