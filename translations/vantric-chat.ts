@@ -29,6 +29,93 @@ Try &apos;%1 --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>ConnectionNotices</name>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="13"/>
+        <source> Last channel: </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="20"/>
+        <source>Reconnecting in %1 seconds…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="26"/>
+        <source>Connected again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="31"/>
+        <source>Stopped reconnecting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="36"/>
+        <source>The server has sent nothing for %1 seconds since the login; the connection is dropped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="46"/>
+        <source>The settings could not be saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="54"/>
+        <source>Not connected.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/ConnectionNotices.cpp" line="61"/>
+        <source>Not connected, reconnecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FloodLimits</name>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="29"/>
+        <source>%1 must be a whole number%2 from %3 to %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="43"/>
+        <location filename="../src/commands/FloodLimits.cpp" line="46"/>
+        <source> of bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="45"/>
+        <source> of seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="48"/>
+        <source>Bytes per unit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="49"/>
+        <source>Units</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="50"/>
+        <source>Window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="51"/>
+        <source>Longest line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/FloodLimits.cpp" line="63"/>
+        <source>With %1 bytes per unit and %2 units, the longest line can be at most %3 bytes: a longer line would cost %2 units or more, and the server would refuse it every time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainCaption</name>
     <message>
         <location filename="../src/ui/MainCaption.h" line="9"/>
@@ -61,6 +148,14 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <location filename="../src/platform/ChatSocket.cpp" line="174"/>
         <source>the server closed the connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReceivedText</name>
+    <message>
+        <location filename="../src/protocol/ReceivedText.cpp" line="107"/>
+        <source>A line from the server was longer than %1 KiB and was dropped.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -160,6 +255,21 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <location filename="../src/ui/frmConnect.cpp" line="78"/>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/frmConnect_login.cpp" line="47"/>
+        <source>Must Enter a Username to Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/frmConnect_login.cpp" line="51"/>
+        <source>Must Enter a Password to Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/frmConnect_login.cpp" line="57"/>
+        <source>Must Enter a Server (host or host:port) to Login</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -435,6 +545,41 @@ This is a simple, not complicated chat client for battle.net</source>
     <message>
         <location filename="../src/ui/frmMain_desktop.cpp" line="92"/>
         <source>Could not save the chat log to %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/frmMain_send.cpp" line="24"/>
+        <source>Not sent: there is no connection to the server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/frmMain_send.cpp" line="82"/>
+        <source>Not sent: 1 line that was still waiting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/frmMain_send.cpp" line="84"/>
+        <source>Not sent: %1 lines that were still waiting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/frmMain_send.cpp" line="90"/>
+        <source>1 line waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/commands/frmMain_send.cpp" line="91"/>
+        <source>%1 lines waiting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/frmMain_lifecycle.cpp" line="30"/>
+        <source>Your connect to battle.net has been lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/connection/frmMain_lifecycle.cpp" line="125"/>
+        <source>Could not connect to %1 (port %2): %3.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -20,7 +20,10 @@
 
 namespace {
 // Written to the chat log instead of pretending that a line went out.
-const QString NotSentNotice = QStringLiteral("Not sent: there is no connection to the server.");
+QString notSentNotice()
+{
+    return frmMain::tr("Not sent: there is no connection to the server.");
+}
 
 // The name shown in echoes is the one in the connect dialog; reading it loads the dialog,
 // hidden, with the stored user name when it is not open.
@@ -89,7 +92,7 @@ bool frmMain::canSendLines() const
 bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, notSentNotice());
         return false;
     }
     outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
@@ -100,7 +103,7 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
                            const std::function<void(const QString& piece)>& echo)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice);
+        appendNotice(TxtGet, notSentNotice());
         return false;
     }
     for (const QString& piece : splitLongLine(prefix, text, outgoing->limits().longestLine))
@@ -124,17 +127,16 @@ void frmMain::stopSendingLines()
 void frmMain::tellUnsentLines(int count)
 {
     if (count == 1)
-        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."));
+        appendNotice(TxtGet, tr("Not sent: 1 line that was still waiting."));
     else if (count > 1)
-        appendNotice(TxtGet,
-                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count));
+        appendNotice(TxtGet, tr("Not sent: %1 lines that were still waiting.").arg(count));
 }
 
 void frmMain::showWaitingLines(int waiting)
 {
     StatusBar1->setRightText(waiting == 0   ? QString()
-                             : waiting == 1 ? QStringLiteral("1 line waiting")
-                                            : QStringLiteral("%1 lines waiting").arg(waiting));
+                             : waiting == 1 ? tr("1 line waiting")
+                                            : tr("%1 lines waiting").arg(waiting));
 }
 
 // Send: the input as a chat line. Only the empty string is refused; blanks are sent. A

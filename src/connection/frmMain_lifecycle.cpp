@@ -25,7 +25,10 @@
 #include <utility>
 
 namespace {
-const QString LostNotice = QStringLiteral("Your connect to battle.net has been lost");
+QString lostNotice()
+{
+    return frmMain::tr("Your connect to battle.net has been lost");
+}
 } // namespace
 
 void frmMain::Form_Load()
@@ -104,7 +107,7 @@ void frmMain::mnuDisconnect_Click()
         return;
     }
     stopSendingLines();
-    appendOpenText(TxtGet, LostNotice);
+    appendOpenText(TxtGet, lostNotice());
     BattleSock->Close();
     stopReconnecting();
     enterIdleState();
@@ -119,7 +122,7 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
     const bool quiet =
         m_quietAttempt && Forms<frmConnect>::isLoaded() && Forms<frmConnect>::get()->isVisible();
     if (!quiet)
-        appendNotice(TxtGet, QStringLiteral("Could not connect to %1 (port %2): %3.")
+        appendNotice(TxtGet, tr("Could not connect to %1 (port %2): %3.")
                                  .arg(BattleSock->remoteHost())
                                  .arg(BattleSock->remotePort())
                                  .arg(reason));
@@ -138,7 +141,7 @@ void frmMain::BattleSock_ConnectionLost()
 
 void frmMain::reportConnectionLost()
 {
-    appendNotice(TxtGet, LostNotice);
+    appendNotice(TxtGet, lostNotice());
     tellUnsentLines(std::exchange(m_unsentAtLoss, 0));
     enterIdleState();
     scheduleReconnect();
