@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" sourcelanguage="en">
 <context>
+    <name>ChatEvent</name>
+    <message>
+        <location filename="../src/protocol/ChatEvent.cpp" line="195"/>
+        <source>:(Whispered) </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/ChatEvent.cpp" line="206"/>
+        <source> has joined the channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/ChatEvent.cpp" line="211"/>
+        <source> has left the channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/ChatEvent.cpp" line="226"/>
+        <source>You are connected to battle.net in channel: %1. With %2 users</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../src/ui/CommandLine.cpp" line="33"/>
