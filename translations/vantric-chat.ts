@@ -596,6 +596,11 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../src/commands/frmMain_send.cpp" line="126"/>
+        <source>To &lt;%1&gt; %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../src/connection/frmMain_lifecycle.cpp" line="30"/>
         <source>Your connect to battle.net has been lost</source>
         <translation type="unfinished"></translation>

@@ -68,8 +68,9 @@ void echoTalk(LogBox* log, const QString& name, const QString& text)
 void echoWhisper(LogBox* log, const QString& target, const QString& text)
 {
     const FieldMarks f = fieldMarks({target, text});
-    EchoLine(log, QStringLiteral("To <") + f.open + target + f.close + QStringLiteral("> ") +
-                      f.open + text + f.close);
+    // Filled in one pass, so a % in the name or the text stays as it is.
+    EchoLine(log,
+             frmMain::tr("To <%1> %2").arg(f.open + target + f.close, f.open + text + f.close));
 }
 
 void echoEmote(LogBox* log, const QString& name, const QString& text)
