@@ -4,22 +4,22 @@
 <context>
     <name>ChatEvent</name>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="195"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="210"/>
         <source>:(Whispered) </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="206"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="221"/>
         <source> has joined the channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="211"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="226"/>
         <source> has left the channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="226"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="242"/>
         <source>You are connected to battle.net in channel: %1. With %2 users</source>
         <translation type="unfinished"></translation>
     </message>
@@ -91,6 +91,70 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <location filename="../src/connection/ConnectionNotices.cpp" line="61"/>
         <source>Not connected, reconnecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="21"/>
+        <source>Find:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="27"/>
+        <source>Previous match (Shift+Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="28"/>
+        <source>Previous match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="31"/>
+        <source>Next match (Enter)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="32"/>
+        <source>Next match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="34"/>
+        <location filename="../src/ui/FindBar.cpp" line="128"/>
+        <source>From the bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="37"/>
+        <source>Close (Escape)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="38"/>
+        <source>Close find bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="62"/>
+        <source>Find in the </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="63"/>
+        <source>Search the </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="128"/>
+        <source>From the top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/FindBar.cpp" line="131"/>
+        <source>Not found</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -179,6 +243,34 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <location filename="../src/protocol/ReceivedText.cpp" line="107"/>
         <source>A line from the server was longer than %1 KiB and was dropped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UserFlags</name>
+    <message>
+        <location filename="../src/protocol/UserFlags.cpp" line="20"/>
+        <source>administrator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/UserFlags.cpp" line="22"/>
+        <source>server operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/UserFlags.cpp" line="24"/>
+        <source>channel operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/UserFlags.cpp" line="25"/>
+        <source>voice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/protocol/UserFlags.cpp" line="66"/>
+        <source>squelched</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -369,138 +461,153 @@ Try &apos;%1 --help&apos; for more information.
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="53"/>
+        <location filename="../src/ui/frmMain.cpp" line="58"/>
         <source>Chat log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="57"/>
+        <location filename="../src/ui/frmMain.cpp" line="62"/>
         <source>Users in channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="61"/>
+        <location filename="../src/ui/frmMain.cpp" line="66"/>
         <source>Message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="65"/>
+        <location filename="../src/ui/frmMain.cpp" line="70"/>
         <source>Whisper log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="67"/>
-        <location filename="../src/ui/frmMain.cpp" line="69"/>
+        <location filename="../src/ui/frmMain.cpp" line="72"/>
+        <location filename="../src/ui/frmMain.cpp" line="74"/>
         <source>Send</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="74"/>
+        <location filename="../src/ui/frmMain.cpp" line="79"/>
         <source>&amp;Whisper</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="76"/>
+        <location filename="../src/ui/frmMain.cpp" line="81"/>
         <source>Whisper</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="80"/>
+        <location filename="../src/ui/frmMain.cpp" line="85"/>
         <source>Status</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="118"/>
+        <location filename="../src/ui/frmMain.cpp" line="123"/>
         <source>File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="119"/>
+        <location filename="../src/ui/frmMain.cpp" line="124"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="120"/>
+        <location filename="../src/ui/frmMain.cpp" line="125"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="126"/>
+        <location filename="../src/ui/frmMain.cpp" line="131"/>
         <source>Save Chat Log...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="128"/>
+        <location filename="../src/ui/frmMain.cpp" line="132"/>
+        <source>Open Log Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="134"/>
         <source>Exit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="130"/>
+        <location filename="../src/ui/frmMain.cpp" line="136"/>
         <source>Options</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="131"/>
+        <location filename="../src/ui/frmMain.cpp" line="137"/>
         <source>Anti-Idle</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="133"/>
+        <location filename="../src/ui/frmMain.cpp" line="139"/>
         <source>Anti-Idle Message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="135"/>
+        <location filename="../src/ui/frmMain.cpp" line="141"/>
         <source>Display Join/Leave</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="137"/>
+        <location filename="../src/ui/frmMain.cpp" line="143"/>
         <source>Reconnect Automatically</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="139"/>
+        <location filename="../src/ui/frmMain.cpp" line="145"/>
         <source>Timestamps</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="141"/>
+        <location filename="../src/ui/frmMain.cpp" line="147"/>
         <source>Scrollback...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="142"/>
+        <location filename="../src/ui/frmMain.cpp" line="148"/>
         <source>Flood Protection...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="144"/>
+        <location filename="../src/ui/frmMain.cpp" line="149"/>
+        <source>Log to Disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="152"/>
         <source>List B.Net Chat Commands</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="146"/>
+        <location filename="../src/ui/frmMain.cpp" line="153"/>
+        <source>Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="155"/>
         <source>Send Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="147"/>
+        <location filename="../src/ui/frmMain.cpp" line="156"/>
         <source>Whisper Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="148"/>
+        <location filename="../src/ui/frmMain.cpp" line="157"/>
         <source>Emote Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="150"/>
+        <location filename="../src/ui/frmMain.cpp" line="159"/>
         <source>Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="151"/>
+        <location filename="../src/ui/frmMain.cpp" line="160"/>
         <location filename="../src/ui/frmMain_help.cpp" line="24"/>
         <source>About</source>
         <translation type="unfinished"></translation>
@@ -513,7 +620,7 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="152"/>
+        <location filename="../src/ui/frmMain.cpp" line="161"/>
         <location filename="../src/ui/frmMain_help.cpp" line="32"/>
         <source>Bugs</source>
         <translation type="unfinished"></translation>
@@ -524,7 +631,7 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="153"/>
+        <location filename="../src/ui/frmMain.cpp" line="162"/>
         <location filename="../src/ui/frmMain_help.cpp" line="42"/>
         <source>Contact</source>
         <translation type="unfinished"></translation>
@@ -551,22 +658,22 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain_desktop.cpp" line="22"/>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="25"/>
         <source>Save Chat Log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain_desktop.cpp" line="82"/>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="96"/>
         <source>Chat Log %1.txt</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain_desktop.cpp" line="84"/>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="98"/>
         <source>Text files (*.txt);;All files (*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain_desktop.cpp" line="92"/>
+        <location filename="../src/ui/frmMain_desktop.cpp" line="106"/>
         <source>Could not save the chat log to %1: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -608,6 +715,21 @@ This is a simple, not complicated chat client for battle.net</source>
     <message>
         <location filename="../src/connection/frmMain_lifecycle.cpp" line="125"/>
         <source>Could not connect to %1 (port %2): %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_disklog.cpp" line="79"/>
+        <source>Could not write the log to disk (%1). Logging to disk is off until Options &gt; Log to Disk is checked again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_find.cpp" line="49"/>
+        <source>whisper log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_find.cpp" line="49"/>
+        <source>chat log</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
