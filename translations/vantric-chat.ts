@@ -4,22 +4,22 @@
 <context>
     <name>ChatEvent</name>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="210"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="214"/>
         <source>:(Whispered) </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="221"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="227"/>
         <source> has joined the channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="226"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="232"/>
         <source> has left the channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/ChatEvent.cpp" line="242"/>
+        <location filename="../src/protocol/ChatEvent.cpp" line="248"/>
         <source>You are connected to battle.net in channel: %1. With %2 users</source>
         <translation type="unfinished"></translation>
     </message>
@@ -199,6 +199,19 @@ Try &apos;%1 --help&apos; for more information.
     <message>
         <location filename="../src/commands/FloodLimits.cpp" line="63"/>
         <source>With %1 bytes per unit and %2 units, the longest line can be at most %3 bytes: a longer line would cost %2 units or more, and the server would refuse it every time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LogBox</name>
+    <message>
+        <location filename="../src/ui/LogBox.cpp" line="38"/>
+        <source>↓ 1 new line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/LogBox.cpp" line="39"/>
+        <source>↓ %1 new lines</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -391,69 +404,69 @@ Try &apos;%1 --help&apos; for more information.
 <context>
     <name>frmFlood</name>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="29"/>
+        <location filename="../src/ui/frmFlood.cpp" line="34"/>
         <source>Flood Protection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="31"/>
+        <location filename="../src/ui/frmFlood.cpp" line="36"/>
         <source>Bytes per unit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="31"/>
+        <location filename="../src/ui/frmFlood.cpp" line="36"/>
         <source>&amp;Bytes per unit:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="32"/>
+        <location filename="../src/ui/frmFlood.cpp" line="37"/>
         <source>Units</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="32"/>
+        <location filename="../src/ui/frmFlood.cpp" line="37"/>
         <source>&amp;Units:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="34"/>
+        <location filename="../src/ui/frmFlood.cpp" line="39"/>
         <source>Window in seconds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="34"/>
+        <location filename="../src/ui/frmFlood.cpp" line="39"/>
         <source>&amp;Window (seconds):</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="36"/>
+        <location filename="../src/ui/frmFlood.cpp" line="41"/>
         <source>Longest line in bytes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="36"/>
+        <location filename="../src/ui/frmFlood.cpp" line="41"/>
         <source>&amp;Longest line (bytes):</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="38"/>
+        <location filename="../src/ui/frmFlood.cpp" line="43"/>
         <source>&amp;Protect against flooding</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmFlood.cpp" line="40"/>
+        <location filename="../src/ui/frmFlood.cpp" line="45"/>
         <source>Protect against flooding</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/frmFlood.cpp" line="42"/>
-        <location filename="../src/ui/frmFlood.cpp" line="44"/>
-        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/ui/frmFlood.cpp" line="47"/>
         <location filename="../src/ui/frmFlood.cpp" line="49"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmFlood.cpp" line="52"/>
+        <location filename="../src/ui/frmFlood.cpp" line="54"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -461,153 +474,153 @@ Try &apos;%1 --help&apos; for more information.
 <context>
     <name>frmMain</name>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="58"/>
+        <location filename="../src/ui/frmMain.cpp" line="59"/>
         <source>Chat log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="62"/>
+        <location filename="../src/ui/frmMain.cpp" line="63"/>
         <source>Users in channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="66"/>
+        <location filename="../src/ui/frmMain.cpp" line="67"/>
         <source>Message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="70"/>
+        <location filename="../src/ui/frmMain.cpp" line="71"/>
         <source>Whisper log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="72"/>
-        <location filename="../src/ui/frmMain.cpp" line="74"/>
+        <location filename="../src/ui/frmMain.cpp" line="73"/>
+        <location filename="../src/ui/frmMain.cpp" line="75"/>
         <source>Send</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="79"/>
+        <location filename="../src/ui/frmMain.cpp" line="80"/>
         <source>&amp;Whisper</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="81"/>
+        <location filename="../src/ui/frmMain.cpp" line="82"/>
         <source>Whisper</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="85"/>
+        <location filename="../src/ui/frmMain.cpp" line="86"/>
         <source>Status</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="123"/>
-        <source>File</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/frmMain.cpp" line="124"/>
+        <location filename="../src/ui/frmMain.cpp" line="127"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="125"/>
+        <location filename="../src/ui/frmMain.cpp" line="128"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="131"/>
+        <location filename="../src/ui/frmMain.cpp" line="134"/>
         <source>Save Chat Log...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="132"/>
+        <location filename="../src/ui/frmMain.cpp" line="135"/>
         <source>Open Log Folder</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="134"/>
+        <location filename="../src/ui/frmMain.cpp" line="137"/>
         <source>Exit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="136"/>
-        <source>Options</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/ui/frmMain.cpp" line="137"/>
-        <source>Anti-Idle</source>
+        <location filename="../src/ui/frmMain.cpp" line="126"/>
+        <source>&amp;File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../src/ui/frmMain.cpp" line="139"/>
+        <source>&amp;Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="140"/>
+        <source>Anti-Idle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain.cpp" line="142"/>
         <source>Anti-Idle Message</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="141"/>
+        <location filename="../src/ui/frmMain.cpp" line="144"/>
         <source>Display Join/Leave</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="143"/>
+        <location filename="../src/ui/frmMain.cpp" line="146"/>
         <source>Reconnect Automatically</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="145"/>
+        <location filename="../src/ui/frmMain.cpp" line="148"/>
         <source>Timestamps</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="147"/>
+        <location filename="../src/ui/frmMain.cpp" line="150"/>
         <source>Scrollback...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="148"/>
+        <location filename="../src/ui/frmMain.cpp" line="151"/>
         <source>Flood Protection...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="149"/>
+        <location filename="../src/ui/frmMain.cpp" line="152"/>
         <source>Log to Disk</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="152"/>
+        <location filename="../src/ui/frmMain.cpp" line="155"/>
         <source>List B.Net Chat Commands</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="153"/>
+        <location filename="../src/ui/frmMain.cpp" line="156"/>
         <source>Find...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="155"/>
+        <location filename="../src/ui/frmMain.cpp" line="158"/>
         <source>Send Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="156"/>
+        <location filename="../src/ui/frmMain.cpp" line="159"/>
         <source>Whisper Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="157"/>
+        <location filename="../src/ui/frmMain.cpp" line="160"/>
         <source>Emote Text</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="159"/>
-        <source>Help</source>
+        <location filename="../src/ui/frmMain.cpp" line="162"/>
+        <source>&amp;Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="160"/>
+        <location filename="../src/ui/frmMain.cpp" line="163"/>
         <location filename="../src/ui/frmMain_help.cpp" line="24"/>
         <source>About</source>
         <translation type="unfinished"></translation>
@@ -620,7 +633,7 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="161"/>
+        <location filename="../src/ui/frmMain.cpp" line="164"/>
         <location filename="../src/ui/frmMain_help.cpp" line="32"/>
         <source>Bugs</source>
         <translation type="unfinished"></translation>
@@ -631,7 +644,7 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/ui/frmMain.cpp" line="162"/>
+        <location filename="../src/ui/frmMain.cpp" line="165"/>
         <location filename="../src/ui/frmMain_help.cpp" line="42"/>
         <source>Contact</source>
         <translation type="unfinished"></translation>
@@ -678,32 +691,32 @@ This is a simple, not complicated chat client for battle.net</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/commands/frmMain_send.cpp" line="24"/>
+        <location filename="../src/commands/frmMain_send.cpp" line="25"/>
         <source>Not sent: there is no connection to the server.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/commands/frmMain_send.cpp" line="82"/>
+        <location filename="../src/commands/frmMain_send.cpp" line="131"/>
         <source>Not sent: 1 line that was still waiting.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/commands/frmMain_send.cpp" line="84"/>
+        <location filename="../src/commands/frmMain_send.cpp" line="133"/>
         <source>Not sent: %1 lines that were still waiting.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/commands/frmMain_send.cpp" line="90"/>
+        <location filename="../src/commands/frmMain_send.cpp" line="139"/>
         <source>1 line waiting</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/commands/frmMain_send.cpp" line="91"/>
+        <location filename="../src/commands/frmMain_send.cpp" line="140"/>
         <source>%1 lines waiting</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/commands/frmMain_send.cpp" line="126"/>
+        <location filename="../src/commands/frmMain_send.cpp" line="73"/>
         <source>To &lt;%1&gt; %2</source>
         <translation type="unfinished"></translation>
     </message>
