@@ -17,10 +17,10 @@
 #include "FuzzInput.h"
 
 #include "platform/WindowSystem.h"
-#include "protocol/LogBoxWriters.h"
 #include "protocol/ReceivedText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"

@@ -12,6 +12,8 @@ tests=(
     dpkg-dev file                 # building the Debian package (dpkg-shlibdeps)
     lintian man-db groff-base     # Debian's package checker; it renders the manual page
     clang libclang-rt-14-dev      # the fuzz target
+    clang-format                  # the check that the sources keep the project's format
+    qt6-tools-dev qt6-l10n-tools  # lupdate, for the catalogue of the texts the user sees
     xvfb x11-utils                # window titles as the X server has them (Xvfb, xprop)
     dbus-daemon                   # a private session bus for the desktop notification test
 )

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test; then a bounded run of the
-# receive path's two fuzz targets, and every test again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is missing, checks the layers of src/ and the formatting of the sources, builds
+# everything with warnings as errors, checks that every text the user sees is in the
+# translation catalogue and runs every test; then a bounded run of the receive
+# path's two fuzz targets, and every test again built with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Says how long each stage took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,8 +11,45 @@ bash scripts/install-deps.sh tests
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# stage NAME: ends the stage before it and starts this one; the times are printed as each
+# stage ends, and all of them once more at the end, also when a stage fails.
+stage_name=
+stage_start=
+timings=()
+end_stage() {
+    [ -n "$stage_name" ] || return 0
+    local took=$(($(date +%s) - stage_start))
+    timings+=("$(printf '  %-18s %5d s' "$stage_name" "$took")")
+    echo "== $stage_name took $took s"
+    stage_name=
+}
+stage() {
+    end_stage
+    stage_name=$1
+    stage_start=$(date +%s)
+    echo "== $stage_name"
+}
+summary() {
+    local status=$?
+    end_stage
+    echo "Stage times:"
+    printf '%s\n' "${timings[@]}"
+    [ "$status" -eq 0 ] || echo "(stopped by a failure in the last stage listed)"
+}
+scratch=
+trap 'summary; [ -z "$scratch" ] || rm -rf "$scratch"' EXIT
+
+stage checks
+bash scripts/check-layers.sh
+find src tests tools bench fuzz data \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run -Werror
+
+stage build
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRIC_WERROR=ON
 cmake --build build -j"$jobs"
+
+stage tests
+bash scripts/check-translations.sh build
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 # Sanitizer findings end the process with an error; leaks are reported at exit.
@@ -25,6 +64,7 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan-suppressions.txt
 # dictionary, favours its quicker inputs (one with a 64 KiB line costs ten ordinary ones) and
 # logs only what it finds (not its thousands of new and shortened inputs); the rest to the
 # whole receive path with the window.
+stage fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTRIC_FUZZ=ON
 cmake --build build-fuzz -j"$jobs" --target fuzz-line-events fuzz-receive-path
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then
@@ -32,7 +72,6 @@ if [ -d /dev/shm ] && [ -w /dev/shm ]; then
 else
     scratch=$(mktemp -d)
 fi
-trap 'rm -rf "$scratch"' EXIT
 # The whole receive path keeps nothing from one input to the next: its live heap stays at about
 # 27 MB, and with no quarantine and no allocation stacks its memory is flat over 15,000 runs.
 # What grows is AddressSanitizer's: freed memory held in quarantine (256 MB by default, which the
@@ -65,7 +104,10 @@ echo "fuzz-line-events ran $((fast / (full > 0 ? full : 1))) times as many input
 # The test programs built with the sanitizers. The packaging checks (validators, install
 # layout, Debian package, Windows compile check) run none of the program's code and have
 # run above.
+stage "sanitizer build"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTRIC_SANITIZE=ON
 cmake --build build-asan -j"$jobs"
+
+stage "sanitizer tests"
 packaging='desktop_entry_valid|desktop_metainfo_valid|desktop_install_layout|desktop_deb_.*'
 ctest --test-dir build-asan --output-on-failure -j"$jobs" -E "^($packaging|settings_mingw_compile)\$"

@@ -1,5 +1,7 @@
 #include "commands/FloodLimits.h"
 
+#include <QCoreApplication>
+
 namespace {
 struct Field {
     const QString& text;
@@ -24,8 +26,8 @@ std::optional<int> wholeNumber(const Field& field)
 
 QString rangeMessage(const QString& name, const Field& field)
 {
-    return QStringLiteral("%1 must be a whole number%2 from %3 to %4.")
-        .arg(name, QLatin1String(field.unit))
+    return QCoreApplication::translate("FloodLimits", "%1 must be a whole number%2 from %3 to %4.")
+        .arg(name, QCoreApplication::translate("FloodLimits", field.unit))
         .arg(field.low)
         .arg(field.high);
 }
@@ -38,13 +40,15 @@ FloodLimitsOrError parseFloodLimits(const QString& wrapBytes, const QString& uni
     // A line longer than 255 bytes is dropped by the server without a word; a longest line
     // below 40 bytes would leave no room for text behind a whisper's prefix.
     const Field fields[] = {
-        {wrapBytes, 1, 255, " of bytes"},
+        {wrapBytes, 1, 255, QT_TRANSLATE_NOOP("FloodLimits", " of bytes")},
         {units, 2, 100, ""},
-        {windowSeconds, 1, 600, " of seconds"},
-        {longestLine, 40, 255, " of bytes"},
+        {windowSeconds, 1, 600, QT_TRANSLATE_NOOP("FloodLimits", " of seconds")},
+        {longestLine, 40, 255, QT_TRANSLATE_NOOP("FloodLimits", " of bytes")},
     };
-    const QString names[] = {QStringLiteral("Bytes per unit"), QStringLiteral("Units"),
-                             QStringLiteral("Window"), QStringLiteral("Longest line")};
+    const QString names[] = {QCoreApplication::translate("FloodLimits", "Bytes per unit"),
+                             QCoreApplication::translate("FloodLimits", "Units"),
+                             QCoreApplication::translate("FloodLimits", "Window"),
+                             QCoreApplication::translate("FloodLimits", "Longest line")};
     int values[4] = {};
     for (int i = 0; i < 4; ++i) {
         const std::optional<int> value = wholeNumber(fields[i]);
@@ -56,9 +60,11 @@ FloodLimitsOrError parseFloodLimits(const QString& wrapBytes, const QString& uni
     const int longestAllowed = limits.wrapBytes * (limits.units - 1);
     if (enabled && limits.longestLine > longestAllowed) {
         return {std::nullopt,
-                QStringLiteral("With %1 bytes per unit and %2 units, the longest line can be at "
-                               "most %3 bytes: a longer line would cost %2 units or more, and the "
-                               "server would refuse it every time.")
+                QCoreApplication::translate(
+                    "FloodLimits",
+                    "With %1 bytes per unit and %2 units, the longest line can be at "
+                    "most %3 bytes: a longer line would cost %2 units or more, and the "
+                    "server would refuse it every time.")
                     .arg(limits.wrapBytes)
                     .arg(limits.units)
                     .arg(longestAllowed)};

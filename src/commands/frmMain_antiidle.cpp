@@ -5,7 +5,7 @@
 #include "ui/frmAnti.h"
 #include "ui/frmMain.h"
 
-#include "connection/OneLine.h"
+#include "commands/OneLine.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"

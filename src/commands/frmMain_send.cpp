@@ -6,15 +6,15 @@
 #include "ui/frmMain.h"
 
 #include "commands/LineSplitter.h"
-#include "commands/SelectedUser.h"
+#include "commands/OneLine.h"
 #include "commands/SendQueue.h"
-#include "connection/OneLine.h"
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "protocol/FieldIsolation.h"
-#include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
+#include "ui/SelectedUser.h"
 #include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
@@ -24,7 +24,10 @@
 
 namespace {
 // Written to the chat log instead of pretending that a line went out.
-const QString NotSentNotice = QStringLiteral("Not sent: there is no connection to the server.");
+QString notSentNotice()
+{
+    return frmMain::tr("Not sent: there is no connection to the server.");
+}
 
 // The name shown in echoes is the one in the connect dialog; reading it loads the dialog,
 // hidden, with the stored user name when it is not open.
@@ -70,9 +73,8 @@ void echoTalk(LogBox* log, const QString& name, const QString& text)
 void echoWhisper(LogBox* log, const QString& target, const QString& text)
 {
     const FieldMarks f = fieldMarks({target, text});
-    EchoLine(log,
-             QStringLiteral("To <") + f.open + target + f.close + QStringLiteral("> ") + f.open +
-                 text + f.close,
+    // Filled in one pass, so a % in the name or the text stays as it is.
+    EchoLine(log, frmMain::tr("To <%1> %2").arg(f.open + target + f.close, f.open + text + f.close),
              LineKind::WhisperOut);
 }
 
@@ -133,7 +135,7 @@ bool frmMain::canSendLines() const
 bool frmMain::SendLine(const QString& text, std::function<void()> whenSent)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice, LineKind::Error);
+        appendNotice(TxtGet, notSentNotice(), LineKind::Error);
         return false;
     }
     outgoing->enqueue({onOneLine(text).toUtf8(), std::move(whenSent)});
@@ -144,7 +146,7 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
                            const std::function<void(const QString& piece)>& echo)
 {
     if (!canSendLines()) {
-        appendNotice(TxtGet, NotSentNotice, LineKind::Error);
+        appendNotice(TxtGet, notSentNotice(), LineKind::Error);
         return false;
     }
     const int longestLine = outgoing->limits().longestLine;
@@ -152,17 +154,17 @@ bool frmMain::sendChatLine(const QString& prefix, const QString& text,
     const QStringList pieces = splitLongLine(prefix, text, longestLine, &refusal);
     if (refusal == SplitRefusal::NoRoom) {
         appendNotice(TxtGet,
-                     QStringLiteral("Not sent: the name is too long to whisper to (a line "
-                                    "to the server holds at most %1 bytes).")
+                     tr("Not sent: the name is too long to whisper to (a line "
+                        "to the server holds at most %1 bytes).")
                          .arg(longestLine),
                      LineKind::Error);
         return false;
     }
     if (refusal == SplitRefusal::WouldBeCommand) {
         appendNotice(TxtGet,
-                     QStringLiteral("Not sent: the message cannot be cut into lines "
-                                    "without one beginning with \"/\", which the "
-                                    "server would run as a command."),
+                     tr("Not sent: the message cannot be cut into lines "
+                        "without one beginning with \"/\", which the "
+                        "server would run as a command."),
                      LineKind::Error);
         return false;
     }
@@ -186,19 +188,17 @@ void frmMain::stopSendingLines()
 void frmMain::tellUnsentLines(int count)
 {
     if (count == 1)
-        appendNotice(TxtGet, QStringLiteral("Not sent: 1 line that was still waiting."),
-                     LineKind::Error);
+        appendNotice(TxtGet, tr("Not sent: 1 line that was still waiting."), LineKind::Error);
     else if (count > 1)
-        appendNotice(TxtGet,
-                     QStringLiteral("Not sent: %1 lines that were still waiting.").arg(count),
+        appendNotice(TxtGet, tr("Not sent: %1 lines that were still waiting.").arg(count),
                      LineKind::Error);
 }
 
 void frmMain::showWaitingLines(int waiting)
 {
     StatusBar1->setRightText(waiting == 0   ? QString()
-                             : waiting == 1 ? QStringLiteral("1 line waiting")
-                                            : QStringLiteral("%1 lines waiting").arg(waiting));
+                             : waiting == 1 ? tr("1 line waiting")
+                                            : tr("%1 lines waiting").arg(waiting));
 }
 
 // Send: the input as a chat line. Only the empty string is refused; blanks are sent. A

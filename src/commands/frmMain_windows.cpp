@@ -6,7 +6,7 @@
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
-#include "commands/SelectedUser.h"
+#include "ui/SelectedUser.h"
 #include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 

@@ -3,8 +3,10 @@
 // line sent as it stands; nothing is echoed, because the server's answer shows what happened.
 #include "ui/frmMenus.h"
 
+#include "platform/WindowSystem.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/SelectedUser.h"
 #include "ui/frmMain.h"
 
 #include <QMenu>

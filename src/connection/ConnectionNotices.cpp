@@ -2,34 +2,39 @@
 
 #include "connection/ReconnectPolicy.h"
 
+#include <QCoreApplication>
+
 namespace ConnectionNotices {
 
 QString reconnectingIn(int milliseconds)
 {
-    return QStringLiteral("Reconnecting in %1 seconds\u2026")
+    return QCoreApplication::translate("ConnectionNotices", "Reconnecting in %1 seconds\u2026")
         .arg(ReconnectPolicy::wholeSeconds(milliseconds));
 }
 
 QString connectedAgain()
 {
-    return QStringLiteral("Connected again.");
+    return QCoreApplication::translate("ConnectionNotices", "Connected again.");
 }
 
 QString stoppedReconnecting()
 {
-    return QStringLiteral("Stopped reconnecting.");
+    return QCoreApplication::translate("ConnectionNotices", "Stopped reconnecting.");
 }
 
 QString serverSilent(int milliseconds)
 {
-    return QStringLiteral("The server has sent nothing for %1 seconds since the login; the "
-                          "connection is dropped.")
+    return QCoreApplication::translate(
+               "ConnectionNotices",
+               "The server has sent nothing for %1 seconds since the login; the "
+               "connection is dropped.")
         .arg(ReconnectPolicy::wholeSeconds(milliseconds));
 }
 
 QString settingsNotSaved(const QString& reason)
 {
-    QString text = QStringLiteral("The settings could not be saved");
+    QString text =
+        QCoreApplication::translate("ConnectionNotices", "The settings could not be saved");
     if (!reason.isEmpty())
         text += QStringLiteral(": ") + reason;
     return text + QLatin1Char('.');
@@ -37,17 +42,17 @@ QString settingsNotSaved(const QString& reason)
 
 QString notConnectedStatus()
 {
-    return QStringLiteral("Not connected.");
+    return QCoreApplication::translate("ConnectionNotices", "Not connected.");
 }
 
 QString reconnectingStatus()
 {
-    return QStringLiteral("Not connected, reconnecting\u2026");
+    return QCoreApplication::translate("ConnectionNotices", "Not connected, reconnecting\u2026");
 }
 
 QString loginFailedStatus()
 {
-    return QStringLiteral("Not connected: the login failed.");
+    return QCoreApplication::translate("ConnectionNotices", "Not connected: the login failed.");
 }
 
 } // namespace ConnectionNotices

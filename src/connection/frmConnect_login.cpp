@@ -2,7 +2,6 @@
 // log in, and stores them.
 #include "ui/frmConnect.h"
 
-#include "connection/OneLine.h"
 #include "connection/ServerAddress.h"
 #include "platform/WindowSystem.h"
 #include "settings/ConfigurationKey.h"
@@ -45,17 +44,17 @@ void frmConnect::cmdConnect_Click()
     const QString name = UserNamet->text();
     const QString password = Passwordt->text();
     if (name.isEmpty()) {
-        refuse(this, QStringLiteral("Must Enter a Username to Login"));
+        refuse(this, tr("Must Enter a Username to Login"));
         return;
     }
     if (!mayLogInWithoutPassword(name) && password.isEmpty()) {
-        refuse(this, QStringLiteral("Must Enter a Password to Login"));
+        refuse(this, tr("Must Enter a Password to Login"));
         return;
     }
     const QString serverText = cmdServer->currentText();
     const ServerAddress server = parseServerAddress(serverText);
     if (server.host.isEmpty()) {
-        refuse(this, QStringLiteral("Must Enter a Server (host or host:port) to Login"));
+        refuse(this, tr("Must Enter a Server (host or host:port) to Login"));
         return;
     }
 

@@ -12,11 +12,11 @@
 #include "platform/WaitTimer.h"
 #include "platform/WindowSystem.h"
 #include "protocol/LineDispatcher.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmConnect.h"
@@ -28,7 +28,10 @@
 #include <utility>
 
 namespace {
-const QString LostNotice = QStringLiteral("Your connect to battle.net has been lost");
+QString lostNotice()
+{
+    return frmMain::tr("Your connect to battle.net has been lost");
+}
 } // namespace
 
 void frmMain::Form_Load()
@@ -69,7 +72,7 @@ bool frmMain::changeState(Connection::Event event)
     if (was.sendQueue && !on.sendQueue)
         stopSendingLines();
     if (does & NoticeLost)
-        appendOpenText(TxtGet, LostNotice, LineKind::Info);
+        appendOpenText(TxtGet, lostNotice(), LineKind::Info);
     if (does & NoticeStoppedReconnecting)
         appendNotice(TxtGet, ConnectionNotices::stoppedReconnecting(), LineKind::Info);
     if (does & NoticeConnectedAgain)
@@ -171,7 +174,7 @@ void frmMain::BattleSock_ConnectFailed(const QString& reason)
                        Forms<frmConnect>::isLoaded() && Forms<frmConnect>::get()->isVisible();
     if (!quiet)
         appendNotice(TxtGet,
-                     QStringLiteral("Could not connect to %1 (port %2): %3.")
+                     tr("Could not connect to %1 (port %2): %3.")
                          .arg(BattleSock->remoteHost())
                          .arg(BattleSock->remotePort())
                          .arg(reason),
@@ -193,7 +196,7 @@ void frmMain::reportConnectionLost()
     const int unsent = std::exchange(m_unsentAtLoss, 0);
     if (!Connection::transition(m_connection, Connection::Event::ConnectionLost, true))
         return;
-    appendNotice(TxtGet, LostNotice, LineKind::Error);
+    appendNotice(TxtGet, lostNotice(), LineKind::Error);
     tellUnsentLines(unsent);
     changeState(Connection::Event::ConnectionLost);
 }

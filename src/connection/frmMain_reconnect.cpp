@@ -7,11 +7,12 @@
 #include "connection/ConnectionNotices.h"
 #include "platform/ChatSocket.h"
 #include "platform/WaitTimer.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
+#include "ui/StatusLine.h"
 #include "ui/frmConnect.h"
 
 #include <QAction>

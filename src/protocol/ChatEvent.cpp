@@ -2,6 +2,8 @@
 
 #include "protocol/FieldIsolation.h"
 
+#include <QCoreApplication>
+
 #include <optional>
 
 namespace {
@@ -198,6 +200,14 @@ QString joined(std::initializer_list<QStringView> parts)
     return text;
 }
 
+// A text of the lines the program writes about events, in the user's language. Looked up once
+// each, on first use (after a translator is installed), as the receive path builds these
+// lines for every event.
+QString text(const char* english)
+{
+    return QCoreApplication::translate("ChatEvent", english);
+}
+
 // Marks a text that lost its end.
 QStringView lostEnd(const ChatEvent& event)
 {
@@ -229,9 +239,11 @@ QString displayLine(const ChatEvent& event)
     case Kind::Talk:
         return joined({u"<", f.open, event.user, f.close, u":>", f.open, event.text, lostEnd(event),
                        f.close});
-    case Kind::Whisper:
-        return joined({f.open, event.user, f.close, u":(Whispered) ", f.open, event.text,
-                       lostEnd(event), f.close});
+    case Kind::Whisper: {
+        static const QString whispered = text(QT_TRANSLATE_NOOP("ChatEvent", ":(Whispered) "));
+        return joined(
+            {f.open, event.user, f.close, whispered, f.open, event.text, lostEnd(event), f.close});
+    }
     case Kind::Emote:
         return joined(
             {f.open, event.user, f.close, u" ", f.open, event.text, lostEnd(event), f.close});
@@ -239,10 +251,16 @@ QString displayLine(const ChatEvent& event)
         return joined({f.open, event.text, lostEnd(event), f.close});
     case Kind::PlainText:
         return joined({f.open, event.text, f.close});
-    case Kind::Join:
-        return joined({f.open, event.user, f.close, u" has joined the channel"});
-    case Kind::Leave:
-        return joined({f.open, event.user, f.close, u" has left the channel"});
+    case Kind::Join: {
+        static const QString hasJoined =
+            text(QT_TRANSLATE_NOOP("ChatEvent", " has joined the channel"));
+        return joined({f.open, event.user, f.close, hasJoined});
+    }
+    case Kind::Leave: {
+        static const QString hasLeft =
+            text(QT_TRANSLATE_NOOP("ChatEvent", " has left the channel"));
+        return joined({f.open, event.user, f.close, hasLeft});
+    }
     case Kind::User:
     case Kind::Flags:
     case Kind::Channel:
@@ -256,8 +274,9 @@ QString displayLine(const ChatEvent& event)
 
 QString channelStatus(const QString& channel, int userCount)
 {
-    return QLatin1String("You are connected to battle.net in channel: ") + channel +
-           QLatin1String(". With ") + QString::number(userCount) + QLatin1String(" users");
+    static const QString status = text(QT_TRANSLATE_NOOP(
+        "ChatEvent", "You are connected to battle.net in channel: %1. With %2 users"));
+    return status.arg(channel, QString::number(userCount));
 }
 
 QStringView trimBlanks(QStringView text)

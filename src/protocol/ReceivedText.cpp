@@ -2,6 +2,8 @@
 
 #include "protocol/LineBuffer.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Strict UTF-8 check: the byte ranges of well-formed sequences, which exclude overlong
@@ -150,6 +152,7 @@ QString lineForHandler(const QByteArray& rawLine)
 
 QString droppedLineNotice()
 {
-    return QStringLiteral("A line from the server was longer than %1 KiB and was dropped.")
+    return QCoreApplication::translate(
+               "ReceivedText", "A line from the server was longer than %1 KiB and was dropped.")
         .arg(LineBuffer::MaxLineLength / 1024);
 }

@@ -1,5 +1,6 @@
 #include "protocol/UserFlags.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -15,10 +16,13 @@ struct RankBit {
     const char* words;
 };
 constexpr RankBit Ranks[] = {
-    {Administrator, UserFlags::Rank::Administrator, "administrator"},
-    {ServerOperator, UserFlags::Rank::ServerOperator, "server operator"},
-    {ChannelOperator, UserFlags::Rank::ChannelOperator, "channel operator"},
-    {Voice, UserFlags::Rank::Voice, "voice"},
+    {Administrator, UserFlags::Rank::Administrator,
+     QT_TRANSLATE_NOOP("UserFlags", "administrator")},
+    {ServerOperator, UserFlags::Rank::ServerOperator,
+     QT_TRANSLATE_NOOP("UserFlags", "server operator")},
+    {ChannelOperator, UserFlags::Rank::ChannelOperator,
+     QT_TRANSLATE_NOOP("UserFlags", "channel operator")},
+    {Voice, UserFlags::Rank::Voice, QT_TRANSLATE_NOOP("UserFlags", "voice")},
 };
 } // namespace
 
@@ -56,9 +60,9 @@ QString describeUserFlags(UserFlags flags)
     QStringList words;
     for (const RankBit& r : Ranks) {
         if (flags.bits & r.bit)
-            words.append(QLatin1String(r.words));
+            words.append(QCoreApplication::translate("UserFlags", r.words));
     }
     if (flags.squelched())
-        words.append(QStringLiteral("squelched"));
+        words.append(QCoreApplication::translate("UserFlags", "squelched"));
     return words.join(QStringLiteral(", "));
 }

@@ -9,9 +9,9 @@
 #include "platform/WindowSystem.h"
 #include "protocol/ChatEvent.h"
 #include "protocol/LineDispatcher.h"
-#include "protocol/LogBoxWriters.h"
 #include "protocol/ReceivedText.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 

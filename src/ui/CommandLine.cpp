@@ -30,13 +30,14 @@ void addHiddenOptions(QCommandLineParser& parser, const char* names, const QStri
 void describeOptions(QCommandLineParser& parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("A desktop client for chat services that speak the plain-text chat "
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "A desktop client for chat services that speak the plain-text chat "
                        "gateway protocol.\nWithout options it opens its main window. Qt's own "
                        "options, such as -platform and -style,\nare accepted too; see "
                        "vantric-chat(1)."));
-    parser.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Displays this help.")));
+    parser.addOption(
+        QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
+                           QCoreApplication::translate("CommandLine", "Displays this help.")));
     parser.addVersionOption();
     addHiddenOptions(parser, QtOptionsWithValue, QStringLiteral("value"));
     addHiddenOptions(parser, QtSwitches, QString());
@@ -60,8 +61,8 @@ CommandLineRequest readCommandLine(const QStringList& arguments)
         request.error = parser.errorText();
     } else if (!parser.positionalArguments().isEmpty()) {
         request.action = CommandLineRequest::Action::Refuse;
-        request.error =
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        request.error = QCoreApplication::translate("CommandLine", "Unexpected argument '%1'.")
+                            .arg(parser.positionalArguments().first());
     } else if (parser.isSet(QStringLiteral("help"))) {
         request.action = CommandLineRequest::Action::ShowHelp;
     } else if (parser.isSet(QStringLiteral("version"))) {
@@ -97,7 +98,8 @@ int answerCommandLine(int argc, char* argv[], const CommandLineRequest& request)
               name + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return 0;
     case CommandLineRequest::Action::Refuse:
-        print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+        print(stderr, QCoreApplication::translate("CommandLine",
+                                                  "%1: %2\nTry '%1 --help' for more information.\n")
                           .arg(name, request.error));
         return 2;
     case CommandLineRequest::Action::Run:

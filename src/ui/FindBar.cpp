@@ -18,24 +18,24 @@ FindBar::FindBar(QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(3);
 
-    auto* label = new QLabel(QStringLiteral("Find:"), this);
+    auto* label = new QLabel(tr("Find:"), this);
     findText = new QLineEdit(this);
     findText->setClearButtonEnabled(true);
     label->setBuddy(findText);
     cmdPrevious = new QToolButton(this);
     cmdPrevious->setArrowType(Qt::UpArrow);
-    cmdPrevious->setToolTip(QStringLiteral("Previous match (Shift+Enter)"));
-    cmdPrevious->setAccessibleName(QStringLiteral("Previous match"));
+    cmdPrevious->setToolTip(tr("Previous match (Shift+Enter)"));
+    cmdPrevious->setAccessibleName(tr("Previous match"));
     cmdNext = new QToolButton(this);
     cmdNext->setArrowType(Qt::DownArrow);
-    cmdNext->setToolTip(QStringLiteral("Next match (Enter)"));
-    cmdNext->setAccessibleName(QStringLiteral("Next match"));
+    cmdNext->setToolTip(tr("Next match (Enter)"));
+    cmdNext->setAccessibleName(tr("Next match"));
     result = new QLabel(this);
-    result->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("From the bottom")));
+    result->setMinimumWidth(fontMetrics().horizontalAdvance(tr("From the bottom")));
     cmdClose = new QToolButton(this);
     cmdClose->setText(QStringLiteral("\u2715"));
-    cmdClose->setToolTip(QStringLiteral("Close (Escape)"));
-    cmdClose->setAccessibleName(QStringLiteral("Close find bar"));
+    cmdClose->setToolTip(tr("Close (Escape)"));
+    cmdClose->setAccessibleName(tr("Close find bar"));
     for (QToolButton* button : {cmdPrevious, cmdNext, cmdClose}) {
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus); // the keys work from the text box
@@ -59,8 +59,8 @@ FindBar::FindBar(QWidget* parent)
 void FindBar::open(QPlainTextEdit* log, const QString& logName)
 {
     m_log = log;
-    findText->setAccessibleName(QStringLiteral("Find in the ") + logName);
-    findText->setPlaceholderText(QStringLiteral("Search the ") + logName);
+    findText->setAccessibleName(tr("Find in the ") + logName);
+    findText->setPlaceholderText(tr("Search the ") + logName);
     result->clear();
     show();
     raise();
@@ -125,10 +125,10 @@ void FindBar::find(From from)
     QString where;
     if (found.isNull()) {
         found = document->find(text, backward ? document->characterCount() : 0, flags);
-        where = backward ? QStringLiteral("From the bottom") : QStringLiteral("From the top");
+        where = backward ? tr("From the bottom") : tr("From the top");
     }
     if (found.isNull()) {
-        result->setText(QStringLiteral("Not found"));
+        result->setText(tr("Not found"));
         return;
     }
     // Finding the match it starts from again is no wrap.

@@ -39,9 +39,8 @@ void LogBox::noteLinesBelow(int count)
     if (count <= 0)
         return;
     m_linesBelow += count;
-    m_newLines->setText(m_linesBelow == 1
-                            ? QStringLiteral("\u2193 1 new line")
-                            : QStringLiteral("\u2193 %1 new lines").arg(m_linesBelow));
+    m_newLines->setText(m_linesBelow == 1 ? tr("\u2193 1 new line")
+                                          : tr("\u2193 %1 new lines").arg(m_linesBelow));
     placeMarker();
     m_newLines->show();
 }

@@ -1,6 +1,6 @@
 #include "ui/frmConnect.h"
 
-#include "connection/OneLine.h"
+#include "commands/OneLine.h"
 #include "platform/Twips.h"
 #include "ui/FitText.h"
 #include "ui/Forms.h"
@@ -13,10 +13,26 @@
 
 #include <tuple>
 
-frmConnect::frmConnect()
-    : FixedWindow(QStringLiteral("Connect"), 4095, 2535)
+namespace {
+
+// Keeps a line edit free of CR and LF whatever is typed, pasted or set into it.
+void keepOnOneLine(QLineEdit* edit)
 {
-    Frame1 = new QGroupBox(QStringLiteral("Connect options"), this);
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
+        if (!text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')))
+            return;
+        const int caret = edit->cursorPosition();
+        edit->setText(onOneLine(text));
+        edit->setCursorPosition(caret);
+    });
+}
+
+} // namespace
+
+frmConnect::frmConnect()
+    : FixedWindow(tr("Connect"), 4095, 2535)
+{
+    Frame1 = new QGroupBox(tr("Connect options"), this);
     Frame1->setGeometry(twipsRect(120, 120, 3855, 1815));
 
     UserNamet = new QLineEdit(Frame1);
@@ -36,16 +52,16 @@ frmConnect::frmConnect()
     cmdServer->setGeometry(twipsRect(1320, 1320, 2295, 315));
     cmdServer->setAccessibleName(tr("Server"));
 
-    Label1 = new QLabel(QStringLiteral("Username:"), Frame1);
+    Label1 = new QLabel(tr("Username:"), Frame1);
     Label1->setGeometry(twipsRect(480, 240, 855, 255));
     Label1->setBuddy(UserNamet);
-    Label2 = new QLabel(QStringLiteral("Password:"), Frame1);
+    Label2 = new QLabel(tr("Password:"), Frame1);
     Label2->setGeometry(twipsRect(480, 600, 855, 255));
     Label2->setBuddy(Passwordt);
-    Label3 = new QLabel(QStringLiteral("Server:"), Frame1);
+    Label3 = new QLabel(tr("Server:"), Frame1);
     Label3->setGeometry(twipsRect(720, 1320, 615, 255));
     Label3->setBuddy(cmdServer);
-    Label4 = new QLabel(QStringLiteral("Home Channel:"), Frame1);
+    Label4 = new QLabel(tr("Home Channel:"), Frame1);
     Label4->setGeometry(twipsRect(120, 960, 1095, 255));
 
     txtChannel = new QLineEdit(Frame1);
@@ -53,8 +69,8 @@ frmConnect::frmConnect()
     txtChannel->setAccessibleName(tr("Home channel"));
     Label4->setBuddy(txtChannel);
 
-    std::tie(cmdConnect, cmdCancel) = addButtonRow(QStringLiteral("&Connect"), tr("Connect"),
-                                                   QStringLiteral("C&ancel"), 120, 2040, 1335);
+    std::tie(cmdConnect, cmdCancel) =
+        addButtonRow(tr("&Connect"), tr("Connect"), tr("C&ancel"), 120, 2040, 1335);
 
     for (QLabel* label : {Label1, Label2, Label3, Label4})
         fitCaption(label);

@@ -32,22 +32,20 @@ QLineEdit* numberRow(QWidget* parent, QLabel** label, const QString& caption,
 } // namespace
 
 frmFlood::frmFlood()
-    : FixedWindow(QStringLiteral("Flood Protection"), 3735, 2535)
+    : FixedWindow(tr("Flood Protection"), 3735, 2535)
 {
-    txtWrapBytes =
-        numberRow(this, &Label1, QStringLiteral("&Bytes per unit:"), tr("Bytes per unit"), 120);
-    txtUnits = numberRow(this, &Label2, QStringLiteral("&Units:"), tr("Units"), 480);
-    txtWindowSeconds = numberRow(this, &Label3, QStringLiteral("&Window (seconds):"),
-                                 tr("Window in seconds"), 840);
-    txtLongestLine = numberRow(this, &Label4, QStringLiteral("&Longest line (bytes):"),
-                               tr("Longest line in bytes"), 1200);
+    txtWrapBytes = numberRow(this, &Label1, tr("&Bytes per unit:"), tr("Bytes per unit"), 120);
+    txtUnits = numberRow(this, &Label2, tr("&Units:"), tr("Units"), 480);
+    txtWindowSeconds =
+        numberRow(this, &Label3, tr("&Window (seconds):"), tr("Window in seconds"), 840);
+    txtLongestLine =
+        numberRow(this, &Label4, tr("&Longest line (bytes):"), tr("Longest line in bytes"), 1200);
 
-    chkProtect = new QCheckBox(QStringLiteral("&Protect against flooding"), this);
+    chkProtect = new QCheckBox(tr("&Protect against flooding"), this);
     chkProtect->setGeometry(twipsRect(120, 1560, 3495, 285));
     chkProtect->setAccessibleName(tr("Protect against flooding"));
 
-    std::tie(cmdOkay, cmdCancel) =
-        addButtonRow(QStringLiteral("OK"), tr("OK"), QStringLiteral("Cancel"), 1080, 2040, 1215);
+    std::tie(cmdOkay, cmdCancel) = addButtonRow(tr("OK"), tr("OK"), tr("Cancel"), 1080, 2040, 1215);
 
     setTabOrder(txtWrapBytes, txtUnits);
     setTabOrder(txtUnits, txtWindowSeconds);

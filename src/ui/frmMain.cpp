@@ -72,14 +72,14 @@ void frmMain::buildControls()
     TxtWhisper->setGeometry(twipsRect(0, 3480, 8175, 1410));
     TxtWhisper->setAccessibleName(tr("Whisper log"));
 
-    cmdSend = new QPushButton(QStringLiteral("Send"), client);
+    cmdSend = new QPushButton(tr("Send"), client);
     cmdSend->setGeometry(twipsRect(6000, 3160, 1095, 285));
     cmdSend->setAccessibleName(tr("Send"));
     cmdSend->setDefault(true);
     // The send box reaches under the button; the button is drawn above it.
     cmdSend->raise();
 
-    cmdWhisper = new QPushButton(QStringLiteral("&Whisper"), client);
+    cmdWhisper = new QPushButton(tr("&Whisper"), client);
     cmdWhisper->setGeometry(twipsRect(7200, 3160, 975, 285));
     cmdWhisper->setAccessibleName(tr("Whisper"));
 
@@ -111,48 +111,48 @@ void frmMain::buildMenus()
 
     // The marked letters open the menus with Alt; screen readers read the captions without
     // the marks.
-    mnuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuConnect = mnuFile->addAction(QStringLiteral("Connect"));
-    mnuDisconnect = mnuFile->addAction(QStringLiteral("Disconnect"));
+    mnuFile = bar->addMenu(tr("&File"));
+    mnuConnect = mnuFile->addAction(tr("Connect"));
+    mnuDisconnect = mnuFile->addAction(tr("Disconnect"));
     mnuLine3 = mnuFile->addSeparator();
     mnuOrvel = mnuFile->addAction(QStringLiteral("OrvelGroup"));
     mnuKn = mnuFile->addAction(QStringLiteral("\u00AB\u00B7K\u00B7e\u00B7s\u00B7t\u00B7r\u00B7a"
                                               "\u00B7n\u00B7e\u00B7\u00BB"));
     mnuLine6 = mnuFile->addSeparator();
-    mnuSaveLog = mnuFile->addAction(QStringLiteral("Save Chat Log..."));
-    mnuOpenLogFolder = mnuFile->addAction(QStringLiteral("Open Log Folder"));
+    mnuSaveLog = mnuFile->addAction(tr("Save Chat Log..."));
+    mnuOpenLogFolder = mnuFile->addAction(tr("Open Log Folder"));
     mnuLine1 = mnuFile->addSeparator();
-    mnuExit = mnuFile->addAction(QStringLiteral("Exit"));
+    mnuExit = mnuFile->addAction(tr("Exit"));
 
-    mnuOptions = bar->addMenu(QStringLiteral("&Options"));
-    mnuAntiDisplay = mnuOptions->addAction(QStringLiteral("Anti-Idle"));
+    mnuOptions = bar->addMenu(tr("&Options"));
+    mnuAntiDisplay = mnuOptions->addAction(tr("Anti-Idle"));
     mnuAntiDisplay->setCheckable(true);
-    mnuAntiMessage = mnuOptions->addAction(QStringLiteral("Anti-Idle Message"));
+    mnuAntiMessage = mnuOptions->addAction(tr("Anti-Idle Message"));
     mnuline2 = mnuOptions->addSeparator();
-    mnuJoinLeave = mnuOptions->addAction(QStringLiteral("Display Join/Leave"));
+    mnuJoinLeave = mnuOptions->addAction(tr("Display Join/Leave"));
     mnuJoinLeave->setCheckable(true);
-    mnuReconnect = mnuOptions->addAction(QStringLiteral("Reconnect Automatically"));
+    mnuReconnect = mnuOptions->addAction(tr("Reconnect Automatically"));
     mnuReconnect->setCheckable(true);
-    mnuTimestamps = mnuOptions->addAction(QStringLiteral("Timestamps"));
+    mnuTimestamps = mnuOptions->addAction(tr("Timestamps"));
     mnuTimestamps->setCheckable(true);
-    mnuNotify = mnuOptions->addAction(QStringLiteral("Notify on Mentions"));
+    mnuNotify = mnuOptions->addAction(tr("Notify on Mentions"));
     mnuNotify->setCheckable(true);
-    mnuScrollback = mnuOptions->addAction(QStringLiteral("Scrollback..."));
-    mnuFlood = mnuOptions->addAction(QStringLiteral("Flood Protection..."));
-    mnuLogToDisk = mnuOptions->addAction(QStringLiteral("Log to Disk"));
+    mnuScrollback = mnuOptions->addAction(tr("Scrollback..."));
+    mnuFlood = mnuOptions->addAction(tr("Flood Protection..."));
+    mnuLogToDisk = mnuOptions->addAction(tr("Log to Disk"));
     mnuLogToDisk->setCheckable(true);
     mnuline4 = mnuOptions->addSeparator();
-    mnuCommands = mnuOptions->addAction(QStringLiteral("List B.Net Chat Commands"));
-    mnuFind = mnuOptions->addAction(QStringLiteral("Find..."));
+    mnuCommands = mnuOptions->addAction(tr("List B.Net Chat Commands"));
+    mnuFind = mnuOptions->addAction(tr("Find..."));
     mnuline5 = mnuOptions->addSeparator();
-    mnuSend = mnuOptions->addAction(QStringLiteral("Send Text"));
-    mnuWhisper = mnuOptions->addAction(QStringLiteral("Whisper Text"));
-    mnuEmote = mnuOptions->addAction(QStringLiteral("Emote Text"));
+    mnuSend = mnuOptions->addAction(tr("Send Text"));
+    mnuWhisper = mnuOptions->addAction(tr("Whisper Text"));
+    mnuEmote = mnuOptions->addAction(tr("Emote Text"));
 
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuAbout = mnuHelp->addAction(QStringLiteral("About"));
-    mnuBugs = mnuHelp->addAction(QStringLiteral("Bugs"));
-    mnuContact = mnuHelp->addAction(QStringLiteral("Contact"));
+    mnuHelp = bar->addMenu(tr("&Help"));
+    mnuAbout = mnuHelp->addAction(tr("About"));
+    mnuBugs = mnuHelp->addAction(tr("Bugs"));
+    mnuContact = mnuHelp->addAction(tr("Contact"));
 }
 
 // Closing the main window through its frame ends the program, like File > Exit, whatever

@@ -6,10 +6,10 @@
 
 #include "platform/WindowSystem.h"
 #include "protocol/ChatEvent.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/UserListBox.h"
 
 #include <QAction>
@@ -20,7 +20,10 @@
 #include <QStandardPaths>
 
 namespace {
-const QString SaveLogTitle = QStringLiteral("Save Chat Log");
+QString saveLogTitle()
+{
+    return frmMain::tr("Save Chat Log");
+}
 
 void showTimestamps(frmMain* window, bool on)
 {
@@ -102,17 +105,17 @@ void frmMain::mnuSaveLog_Click()
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (!folder.exists())
         folder.setPath(QDir::homePath());
-    const QString suggested = folder.filePath(
-        QStringLiteral("Chat Log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
-    const QString path = WindowSystem::chooseSaveFile(
-        this, SaveLogTitle, suggested, QStringLiteral("Text files (*.txt);;All files (*)"));
+    const QString suggested =
+        folder.filePath(tr("Chat Log %1.txt").arg(QDate::currentDate().toString(Qt::ISODate)));
+    const QString path = WindowSystem::chooseSaveFile(this, saveLogTitle(), suggested,
+                                                      tr("Text files (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
     const QString text = logText(TxtGet).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const QString error = saveText(path, text);
     if (!error.isEmpty())
-        WindowSystem::showMessage(this, SaveLogTitle,
-                                  QStringLiteral("Could not save the chat log to %1: %2.")
-                                      .arg(QDir::toNativeSeparators(path), error),
-                                  WindowSystem::MessageIcon::Warning);
+        WindowSystem::showMessage(
+            this, saveLogTitle(),
+            tr("Could not save the chat log to %1: %2.").arg(QDir::toNativeSeparators(path), error),
+            WindowSystem::MessageIcon::Warning);
 }

@@ -4,10 +4,10 @@
 
 #include "platform/DiskLog.h"
 #include "platform/WindowSystem.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 
 #include <QAction>
 #include <QUrl>

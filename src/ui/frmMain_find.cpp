@@ -46,6 +46,5 @@ void frmMain::mnuFind_Click()
         setLogHeight(TxtGet, TxtGet->height() - height);
         FindBar1->setGeometry(TxtGet->x(), TxtGet->y() + TxtGet->height(), TxtGet->width(), height);
     }
-    FindBar1->open(log,
-                   log == TxtWhisper ? QStringLiteral("whisper log") : QStringLiteral("chat log"));
+    FindBar1->open(log, log == TxtWhisper ? tr("whisper log") : tr("chat log"));
 }

@@ -3,10 +3,8 @@
 #include "ui/frmMain.h"
 
 #include "platform/WindowSystem.h"
-#include "protocol/LogBoxWriters.h"
 #include "ui/LogBox.h"
-
-#include <QStringList>
+#include "ui/LogBoxWriters.h"
 
 namespace {
 void showInformation(frmMain* window, const QString& title, const QString& text)
@@ -23,17 +21,16 @@ QString decorated(const QString& address)
 
 void frmMain::mnuAbout_Click()
 {
-    showInformation(this, QStringLiteral("About"),
-                    QStringLiteral("Brindlemoor's Vantric Chat Client\r\n"
-                                   "Version 0.01\r\n"
-                                   "This is a simple, not complicated chat client for battle.net"));
+    showInformation(this, tr("About"),
+                    tr("Brindlemoor's Vantric Chat Client\r\n"
+                       "Version 0.01\r\n"
+                       "This is a simple, not complicated chat client for battle.net"));
 }
 
 void frmMain::mnuBugs_Click()
 {
-    showInformation(
-        this, QStringLiteral("Bugs"),
-        QStringLiteral("Heads up: some other chat programs send the lines about their users in a "
+    showInformation(this, tr("Bugs"),
+                    tr("Heads up: some other chat programs send the lines about their users in a "
                        "layout this client does not read. When somebody in your channel uses "
                        "one of them, the lines about that user are skipped instead of shown, so "
                        "you may miss their talk, or see them missing from the user list. "
@@ -42,8 +39,7 @@ void frmMain::mnuBugs_Click()
 
 void frmMain::mnuContact_Click()
 {
-    showInformation(this, QStringLiteral("Contact"),
-                    QStringLiteral("brindlemoor@kxvantric.example"));
+    showInformation(this, tr("Contact"), QStringLiteral("brindlemoor@kxvantric.example"));
 }
 
 void frmMain::mnuOrvel_Click()
@@ -61,24 +57,21 @@ void frmMain::mnuKn_Click()
 // Help text only: written at the end of the chat log, nothing is sent.
 void frmMain::mnuCommands_Click()
 {
-    static const QStringList commands = {
-        QStringLiteral("/join <CHANNEL>"),
-        QStringLiteral("/whois <NAME>"),
-        QStringLiteral("/whoami"),
-        QStringLiteral("/m <USER>"),
-        QStringLiteral("/ignore <USER>"),
-        QStringLiteral("/unignore <USER>"),
-        QStringLiteral("/away <MESSAGE>"),
-        QStringLiteral("/dnd <MESSAGE>"),
-        QStringLiteral("/who <CHANNEL>"),
-        QStringLiteral("/stats <USER> <GAME>"),
-        QStringLiteral("/users"),
-        QStringLiteral("/time"),
-        QStringLiteral("/me <TEXT>"),
-        QStringLiteral("/ban <USER>"),
-        QStringLiteral("/kick <USER>"),
-        QStringLiteral("/unban <USER>"),
-        QStringLiteral("/designate <USER>"),
-    };
-    EchoLine(TxtGet, commands.join(QStringLiteral("\r\n")));
+    EchoLine(TxtGet, tr("/join <CHANNEL>\r\n"
+                        "/whois <NAME>\r\n"
+                        "/whoami\r\n"
+                        "/m <USER>\r\n"
+                        "/ignore <USER>\r\n"
+                        "/unignore <USER>\r\n"
+                        "/away <MESSAGE>\r\n"
+                        "/dnd <MESSAGE>\r\n"
+                        "/who <CHANNEL>\r\n"
+                        "/stats <USER> <GAME>\r\n"
+                        "/users\r\n"
+                        "/time\r\n"
+                        "/me <TEXT>\r\n"
+                        "/ban <USER>\r\n"
+                        "/kick <USER>\r\n"
+                        "/unban <USER>\r\n"
+                        "/designate <USER>"));
 }

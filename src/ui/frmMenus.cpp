@@ -8,25 +8,25 @@ frmMenus::frmMenus()
 {
     setWindowTitle(QStringLiteral("Form1"));
 
-    mnuChatOptions = new QMenu(QStringLiteral("Chat Options"), this);
-    mnuBan = mnuChatOptions->addAction(QStringLiteral("Ban"));
-    mnuUnban = mnuChatOptions->addAction(QStringLiteral("Unban"));
-    mnuKick = mnuChatOptions->addAction(QStringLiteral("Kick"));
+    mnuChatOptions = new QMenu(tr("Chat Options"), this);
+    mnuBan = mnuChatOptions->addAction(tr("Ban"));
+    mnuUnban = mnuChatOptions->addAction(tr("Unban"));
+    mnuKick = mnuChatOptions->addAction(tr("Kick"));
     mnuline1 = mnuChatOptions->addSeparator();
-    mnuDesignate = mnuChatOptions->addAction(QStringLiteral("Designate"));
+    mnuDesignate = mnuChatOptions->addAction(tr("Designate"));
     mnuline2 = mnuChatOptions->addSeparator();
-    mnuSquelch = mnuChatOptions->addAction(QStringLiteral("Squelch"));
-    mnuUnsquelch = mnuChatOptions->addAction(QStringLiteral("UnSquelch"));
+    mnuSquelch = mnuChatOptions->addAction(tr("Squelch"));
+    mnuUnsquelch = mnuChatOptions->addAction(tr("UnSquelch"));
     mnuline3 = mnuChatOptions->addSeparator();
-    mnuWhois = mnuChatOptions->addAction(QStringLiteral("Whois"));
-    mnustats = mnuChatOptions->addMenu(QStringLiteral("Stats"));
-    mnuSC = mnustats->addAction(QStringLiteral("Starcraft"));
-    mnuBW = mnustats->addAction(QStringLiteral("Brood Wars "));
-    mnuWar2 = mnustats->addAction(QStringLiteral("Warcraft2 B.Net"));
+    mnuWhois = mnuChatOptions->addAction(tr("Whois"));
+    mnustats = mnuChatOptions->addMenu(tr("Stats"));
+    mnuSC = mnustats->addAction(tr("Starcraft"));
+    mnuBW = mnustats->addAction(tr("Brood Wars "));
+    mnuWar2 = mnustats->addAction(tr("Warcraft2 B.Net"));
 
-    mnuBnetOptions = new QMenu(QStringLiteral("B.Net Options"), this);
-    mnuTime = mnuBnetOptions->addAction(QStringLiteral("Time"));
-    mnuUsers = mnuBnetOptions->addAction(QStringLiteral("Users"));
+    mnuBnetOptions = new QMenu(tr("B.Net Options"), this);
+    mnuTime = mnuBnetOptions->addAction(tr("Time"));
+    mnuUsers = mnuBnetOptions->addAction(tr("Users"));
 
     wireEvents();
 }

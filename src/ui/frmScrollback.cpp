@@ -13,9 +13,9 @@ frmScrollback::frmScrollback(int lines, QWidget* parent)
     : QDialog(parent)
     , m_lines(lines)
 {
-    setWindowTitle(QStringLiteral("Scrollback"));
+    setWindowTitle(tr("Scrollback"));
 
-    Label1 = new QLabel(QStringLiteral("Lines kept in each log (0 keeps every line):"), this);
+    Label1 = new QLabel(tr("Lines kept in each log (0 keeps every line):"), this);
     txtLines = new QLineEdit(QString::number(lines), this);
     txtLines->setAccessibleName(tr("Lines kept in each log"));
     Label1->setBuddy(txtLines);
@@ -25,9 +25,9 @@ frmScrollback::frmScrollback(int lines, QWidget* parent)
     lblProblem->setAccessibleName(tr("Problem"));
     lblProblem->hide();
 
-    cmdOkay = new QPushButton(QStringLiteral("OK"), this);
+    cmdOkay = new QPushButton(tr("OK"), this);
     cmdOkay->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel = new QPushButton(tr("Cancel"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -55,11 +55,10 @@ void frmScrollback::cmdOkay_Click()
     QString typed = txtLines->text().trimmed();
     if (typed.size() > 24)
         typed = typed.left(24) + QChar(0x2026);
-    const QString wanted = QStringLiteral("Enter a whole number from 0 to %1; 0 keeps every line.")
+    const QString wanted = tr("Enter a whole number from 0 to %1; 0 keeps every line.")
                                .arg(QLocale(QLocale::English).toString(Scrollback::MaxLines));
     lblProblem->setText(
-        typed.isEmpty() ? wanted
-                        : QStringLiteral("\"%1\" is not a number of lines. %2").arg(typed, wanted));
+        typed.isEmpty() ? wanted : tr("\"%1\" is not a number of lines. %2").arg(typed, wanted));
     lblProblem->show();
     txtLines->selectAll();
     txtLines->setFocus();

@@ -122,6 +122,8 @@ void tst_Commands::talk_data()
     row("whisper menu", "whisper menu", "hi", "Ann", "/w Ann hi\r\n", "", "To <Ann> hi\r\n");
     row("item's blank kept", "whisper", "hi", "Ann ", "/w Ann  hi\r\n", "", "To <Ann > hi\r\n");
     row("whisper empty", "whisper", "", "Ann", "/w Ann \r\n", "", "To <Ann> \r\n");
+    row("placeholders kept", "whisper", "50%1 %2", "A%2", "/w A%2 50%1 %2\r\n", "",
+        "To <A%2> 50%1 %2\r\n");
     row("break in item", "whisper", "hi", "Ann\r\n/ban x", "/w Ann  /ban x hi\r\n", "",
         "To <Ann  /ban x> hi\r\n");
     row("emote", "emote", "waves", "Ann", "/emote waves\r\n", "<Bob waves>\r\n", "");

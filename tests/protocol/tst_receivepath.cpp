@@ -96,6 +96,9 @@ void tst_ReceivePath::linesReachTheirHandlers_data()
                       "1001 USER ann 0001 [CHAT]\r\n")
         << none << none << QStringList{"bob ", "ann "}
         << "You are connected to battle.net in channel: Public Chat 1. With 2 users";
+    QTest::newRow("a channel name with placeholders is shown as it is")
+        << QByteArray("1007 CHANNEL \"50%2 %1\"\r\n") << none << none << nobody
+        << "You are connected to battle.net in channel: 50%2 %1. With 0 users";
     QTest::newRow("a channel line too short to read clears nothing")
         << QByteArray("1007 CHANNEL \"Chat\"\r\n1001 USER bob 0010 [CHAT]\r\n1007 CHAN\r\n") << none
         << none << QStringList{"bob "}

@@ -87,7 +87,7 @@ bool useTurkishLocale(const QTemporaryDir& folder)
 
 bool isWholeFile(const QString& path)
 {
-    return RegFile::parse(readFile(path).toStdString()).complete;
+    return RegFile::parse(readFile(path).toStdString(), ConfigurationKey::Path).complete;
 }
 
 } // namespace

@@ -2,11 +2,11 @@
 
 #include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmAnti.h"
@@ -121,6 +121,14 @@ QByteArray ClientHarness::sentSince(qsizetype from)
     if (!main->sendToServer(marker) || !QTest::qWaitFor(arrived, 5000))
         return "<marker lost>";
     return server.received().mid(from).chopped(marker.size());
+}
+
+bool ClientHarness::handlePostedEvents()
+{
+    bool handled = false;
+    QMetaObject::invokeMethod(
+        main, [&handled] { handled = true; }, Qt::QueuedConnection);
+    return QTest::qWaitFor([&handled] { return handled; }, 5000);
 }
 
 void ClientHarness::useFakeClock()

@@ -78,6 +78,10 @@ public:
     // was sent.
     QByteArray sentSince(qsizetype from);
 
+    // Waits until every event posted so far has been handled (a queued call posted last is
+    // the marker), so what the program does in answer to them has been done.
+    bool handlePostedEvents();
+
 private:
     QTemporaryDir m_settings;
     QByteArray m_oldConfigHome;

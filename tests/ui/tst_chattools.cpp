@@ -2,11 +2,11 @@
 // names in the user list, the double click that starts a whisper, the find bar and the logs
 // on disk.
 #include "ClientHarness.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/FindBar.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/RankIcons.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"

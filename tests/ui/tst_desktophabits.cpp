@@ -2,11 +2,11 @@
 // box's keys, time stamps in the logs, the whisper alert, the masked password, saving the
 // chat log, copying from the logs, lines in right-to-left scripts and the keyboard.
 #include "ClientHarness.h"
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/UserListBox.h"
 #include "ui/frmAnti.h"
 #include "ui/frmConnect.h"

@@ -3,7 +3,7 @@
 // in a light and a dark palette, the lines that name the user, the desktop notifications on
 // a private session bus, and web addresses as links that open only on a click.
 #include "ClientHarness.h"
-#include "protocol/LogBoxWriters.h"
+#include "ui/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/DesktopNotifier.h"

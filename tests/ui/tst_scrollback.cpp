@@ -3,11 +3,11 @@
 // new lines arrive.
 #include "ClientHarness.h"
 
-#include "protocol/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/Scrollback.h"
 #include "ui/frmMain.h"
 #include "ui/frmScrollback.h"

@@ -2,9 +2,9 @@
 // information menus and the end of the program.
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
-#include "protocol/LogBoxWriters.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/StatusLine.h"
 #include "ui/UserListBox.h"
 #include "ui/frmMain.h"

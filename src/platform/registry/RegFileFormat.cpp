@@ -1,7 +1,5 @@
 #include "platform/registry/RegFileFormat.h"
 
-#include "settings/ConfigurationKey.h"
-
 #include <algorithm>
 #include <charconv>
 
@@ -9,11 +7,15 @@ namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kHex = "hex(1):";
-const std::string kSection = "[HKEY_LOCAL_MACHINE\\" + std::string(ConfigurationKey::Path) + "]";
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     return RegFile::equalsIgnoringAsciiCase(a, b);
+}
+
+std::string section(std::string_view keyPath)
+{
+    return "[HKEY_LOCAL_MACHINE\\" + std::string(keyPath) + "]";
 }
 
 std::string_view takeLine(std::string_view& text)
@@ -105,8 +107,9 @@ std::string* RegFile::Values::find(std::string_view name)
     return const_cast<std::string*>(std::as_const(*this).find(name));
 }
 
-RegFile::Values RegFile::parse(std::string_view text)
+RegFile::Values RegFile::parse(std::string_view text, std::string_view keyPath)
 {
+    const std::string keySection = section(keyPath);
     Values values;
     bool inKey = false;
     while (!text.empty()) {
@@ -120,7 +123,7 @@ RegFile::Values RegFile::parse(std::string_view text)
         std::string name;
         std::string data;
         if (line.front() == '[' && line.back() == ']')
-            inKey = equalsIgnoringCase(line, kSection);
+            inKey = equalsIgnoringCase(line, keySection);
         else if (inKey && takeString(rest, name) && fitsInQuotes(name) &&
                  rest.substr(0, 1) == "=" && takeString(rest = rest.substr(1), data) &&
                  rest.empty())
@@ -132,9 +135,9 @@ RegFile::Values RegFile::parse(std::string_view text)
     return values;
 }
 
-std::string RegFile::format(const Values& values)
+std::string RegFile::format(const Values& values, std::string_view keyPath)
 {
-    std::string out = std::string(kHeader) + "\n\n" + kSection + "\n";
+    std::string out = std::string(kHeader) + "\n\n" + section(keyPath) + "\n";
     for (const auto& [name, data] : values.list) {
         appendString(out, name, '=');
         appendString(out, data, '\n');

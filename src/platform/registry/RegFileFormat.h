@@ -11,7 +11,9 @@
 // Every value is a string (REG_SZ) of exactly its bytes. Data quotes cannot carry (control
 // characters but tab) goes as hex(1) bytes, wrapped over lines that end in a backslash. Blank
 // lines and ';' comments are ignored, names ignore ASCII case as in the registry, and anything
-// else (other keys or value types, unreadable lines) makes the text count as damaged.
+// else (other keys or value types, unreadable lines) makes the text count as damaged. The file
+// holds one key of HKEY_LOCAL_MACHINE, whose path (such as "Software\KxVantric\Configuration")
+// the caller passes in.
 
 #include <string>
 #include <string_view>
@@ -27,8 +29,8 @@ struct Values {
     const std::string* find(std::string_view name) const;
 };
 
-Values parse(std::string_view text);
-std::string format(const Values& values);
+Values parse(std::string_view text, std::string_view keyPath);
+std::string format(const Values& values, std::string_view keyPath);
 
 // Key and value names compare as the registry compares them: ASCII letters without regard to
 // case, whatever the locale; every other byte as it is.

@@ -2,7 +2,8 @@
 
 // The five registry primitives the settings store uses, with the Win32 names, types and
 // signatures, and registryErrorText() for their results: advapi32's own on Windows, elsewhere the
-// program's one settings key, with string values only, in a per-user file (WinRegFile.cpp).
+// program's one settings key (the first key the process opens), with string values only, in a
+// per-user file (WinRegFile.cpp).
 
 #include <string>
 
@@ -28,7 +29,8 @@ inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(std::uintptr_t{0x8
 inline constexpr LONG ERROR_SUCCESS = 0; // any other result is an errno value
 inline constexpr DWORD REG_SZ = 1;       // the only type kept
 
-// Only the settings key opens; it comes into the file with its first value.
+// Only the settings key (the first one opened) opens; it comes into the file with its first
+// value.
 LONG RegOpenKeyA(HKEY key, const char* subKey, HKEY* result);
 LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result);
 LONG RegCloseKey(HKEY key);

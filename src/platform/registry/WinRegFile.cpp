@@ -7,11 +7,12 @@
 // renames a flushed temporary file over it: a crash leaves the old or the new file, and two running
 // copies never drop each other's values. A damaged file is first copied to registry.reg.damaged, so
 // nothing a user had in it is lost.
+// The file holds one key of HKEY_LOCAL_MACHINE: the first one the process opens, the program's
+// settings key, whose path the settings store passes in.
 
 #include "platform/registry/WinReg.h"
 
 #include "platform/registry/RegFileFormat.h"
-#include "settings/ConfigurationKey.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -21,7 +22,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-struct HKEY__ {};
+struct HKEY__ {
+    std::string path; // empty until the first key is opened
+};
 
 namespace {
 
@@ -106,7 +109,7 @@ const RegFile::Values& currentValues(const std::string& path)
         parsed = {};
         return none;
     }
-    rememberParsed(path, identity, RegFile::parse(bytes));
+    rememberParsed(path, identity, RegFile::parse(bytes, settingsKey.path));
     return parsed.values;
 }
 
@@ -139,8 +142,10 @@ LONG RegCreateKeyA(HKEY key, const char* subKey, HKEY* result)
 {
     if (result == nullptr)
         return EINVAL;
-    const bool isSettingsKey = key == HKEY_LOCAL_MACHINE && subKey != nullptr &&
-                               RegFile::equalsIgnoringAsciiCase(subKey, ConfigurationKey::Path);
+    const bool named = key == HKEY_LOCAL_MACHINE && subKey != nullptr && subKey[0] != '\0';
+    if (named && settingsKey.path.empty())
+        settingsKey.path = subKey;
+    const bool isSettingsKey = named && RegFile::equalsIgnoringAsciiCase(subKey, settingsKey.path);
     *result = isSettingsKey ? &settingsKey : nullptr;
     return isSettingsKey ? ERROR_SUCCESS : EACCES;
 }
@@ -206,7 +211,7 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
     // Under the lock the file is read again, unless it is still the whole file parsed last.
     const bool known = error == 0 && isParsedFile(path) && parsed.values.complete;
     const std::string bytes = error == 0 && !known ? load(path, error) : std::string();
-    RegFile::Values values = known ? parsed.values : RegFile::parse(bytes);
+    RegFile::Values values = known ? parsed.values : RegFile::parse(bytes, settingsKey.path);
     std::string* old = values.find(name);
     // A file that cannot be read is never replaced, as it could not even be kept aside; an
     // unchanged value spares the disk a rewrite.
@@ -215,7 +220,8 @@ LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
         if (old == nullptr)
             old = &values.list.emplace_back(name, "").second;
         *old = value;
-        error = error != 0 ? error : replaceFile(folderFd, path, RegFile::format(values));
+        error = error != 0 ? error
+                           : replaceFile(folderFd, path, RegFile::format(values, settingsKey.path));
         struct stat identity {};
         if (error == 0 && ::stat(path.c_str(), &identity) == 0)
             rememberParsed(path, identity, values);

@@ -1,4 +1,4 @@
-#include "protocol/LogBoxWriters.h"
+#include "ui/LogBoxWriters.h"
 
 #include "protocol/FieldIsolation.h"
 #include "ui/LogBox.h"
