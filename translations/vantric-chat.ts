@@ -232,6 +232,15 @@ Try &apos;%1 --help&apos; for more information.
     </message>
 </context>
 <context>
+    <name>NotificationThrottle</name>
+    <message>
+        <location filename="../src/ui/NotificationThrottle.cpp" line="23"/>
+        <source>
+(and %1 more)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <location filename="../src/platform/ChatSocket.cpp" line="158"/>
@@ -752,6 +761,11 @@ This is a simple, not complicated chat client for battle.net</source>
     <message>
         <location filename="../src/ui/frmMain_find.cpp" line="49"/>
         <source>chat log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../src/ui/frmMain_disklog.cpp" line="76"/>
+        <source>Could not write the log to disk (%1). Logging to disk is off until Options &gt; Log to Disk is checked again.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,5 +1,7 @@
 #include "ui/NotificationThrottle.h"
 
+#include <QCoreApplication>
+
 std::optional<NotificationThrottle::Note>
 NotificationThrottle::offer(const QString& title, const QString& body, qint64 now)
 {
@@ -18,7 +20,8 @@ std::optional<NotificationThrottle::Note> NotificationThrottle::due(qint64 now)
         return std::nullopt;
     Note note = m_waiting;
     if (m_waitingCount > 1)
-        note.body += QStringLiteral("\n(and %1 more)").arg(m_waitingCount - 1);
+        note.body += QCoreApplication::translate("NotificationThrottle", "\n(and %1 more)")
+                         .arg(m_waitingCount - 1);
     m_waitingCount = 0;
     m_lastShown = now;
     return note;

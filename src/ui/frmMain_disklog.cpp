@@ -73,8 +73,8 @@ void frmMain::diskLogFailed()
     const QString reason = m_diskLog->errorString();
     stopDiskLog();
     appendNotice(TxtGet,
-                 QStringLiteral("Could not write the log to disk (%1). Logging to disk "
-                                "is off until Options > Log to Disk is checked again.")
+                 tr("Could not write the log to disk (%1). Logging to disk "
+                    "is off until Options > Log to Disk is checked again.")
                      .arg(reason),
                  LineKind::Error);
 }
