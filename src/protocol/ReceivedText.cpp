@@ -110,13 +110,46 @@ bool isInvisible(char32_t c)
     return false;
 }
 
+// The code point that starts at `i` (0 past the end).
+char32_t codePointAt(const QString& text, qsizetype i)
+{
+    if (i >= text.size())
+        return 0;
+    const char16_t c = text[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text[i + 1].unicode());
+    return c;
+}
+
+bool isPictograph(char32_t c)
+{
+    return QChar::category(c) == QChar::Symbol_Other;
+}
+
+// The two invisible characters that every emoji sequence is made of, where they stand in
+// one: a presentation selector right after a pictograph (❤️), a joiner between two
+// (👨‍👩‍👧, also behind a skin tone or a selector). Shown as symbols, they would break
+// the emoji people send every day; standing there, they cannot make one name look like another.
+bool joinsEmoji(char16_t c, char32_t previous, char32_t next)
+{
+    if (c == 0xFE0E || c == 0xFE0F)
+        return isPictograph(previous);
+    if (c == 0x200D)
+        return (isPictograph(previous) || previous == 0xFE0F ||
+                (previous >= 0x1F3FB && previous <= 0x1F3FF)) &&
+               isPictograph(next);
+    return false;
+}
+
 } // namespace
 
 QString makeControlsVisible(QString text)
 {
     bool pairReplaced = false;
+    char32_t previous = 0; // the code point before this one, as received
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        const char32_t here = codePointAt(text, i);
         if (c < 0x20 && c != u'\t') {
             text[i] = QChar(char16_t(0x2400 + c)); // the Control Pictures block
         } else if (c == 0x7F) {
@@ -128,15 +161,16 @@ QString makeControlsVisible(QString text)
             text[i] = QChar(Replacement);
         } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
                    text[i + 1].isLowSurrogate()) {
-            if (isInvisible(QChar::surrogateToUcs4(c, text[i + 1].unicode()))) {
+            if (isInvisible(here)) {
                 text[i] = QChar(Replacement);     // one character for the pair, its low half
                 text[i + 1] = QChar(QChar::Null); // dropped below
                 pairReplaced = true;
             }
             ++i;
-        } else if (isInvisible(c)) {
+        } else if (isInvisible(c) && !joinsEmoji(c, previous, codePointAt(text, i + 1))) {
             text[i] = QChar(Replacement);
         }
+        previous = here;
     }
     if (pairReplaced)
         text.remove(QChar(QChar::Null));

@@ -16,7 +16,8 @@ QString decodeLine(const QByteArray& bytes);
 // in another order than sent), and every character it would not show at all (Unicode's
 // format category and the other default-ignorable code points, with which two names could
 // look alike), with a visible symbol, one character for one character. Right-to-left
-// letters are left alone: they need no controls.
+// letters are left alone: they need no controls; so are the presentation selectors and
+// joiners inside emoji sequences, where they make one emoji and cannot disguise a name.
 QString makeControlsVisible(QString text);
 
 // The line as the handlers receive it: decoded, controls made visible, ending in one CR.

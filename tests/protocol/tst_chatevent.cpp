@@ -83,6 +83,16 @@ void tst_ChatEvent::handlerLine_data()
         << bytes("alice\xe2\x80\x8b|\xe2\x81\xa0|\xef\xbb\xbf|\xd8\x9c|\xe1\xa0\x8e|\xc2\xad|"
                  "\xe3\x85\xa4|\xef\xb8\x8f|\xf3\xa0\x81\x81|\xf0\x9d\x85\xb3|\xf0\x9f\x98\x80")
         << u"alice\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|😀\r"_s;
+    // Inside emoji sequences the selector and the joiner stay: a red heart, a family, a
+    // rainbow flag, a waving hand with a skin tone and a sign. Anywhere else they do not.
+    QTest::newRow("emoji sequences")
+        << u"\u2764\ufe0f \U0001f468\u200d\U0001f469\u200d\U0001f467 "
+           u"\U0001f3f3\ufe0f\u200d\U0001f308 \U0001f44b\U0001f3fd\u200d\u2642"_s.toUtf8()
+        << u"\u2764\ufe0f \U0001f468\u200d\U0001f469\u200d\U0001f467 "
+           u"\U0001f3f3\ufe0f\u200d\U0001f308 \U0001f44b\U0001f3fd\u200d\u2642\r"_s;
+    QTest::newRow("selector and joiner alone")
+        << u"bob\ufe0f \u2764\u200d a\u200d\u2764 x\u200dy"_s.toUtf8()
+        << u"bob\ufffd \u2764\ufffd a\ufffd\u2764 x\ufffdy\r"_s;
 }
 
 // One character per character, so positions in the line are those the server sent.
