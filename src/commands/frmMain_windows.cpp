@@ -6,9 +6,9 @@
 #include "ui/frmMain.h"
 #include "ui/frmMenus.h"
 
-#include "ui/SelectedUser.h"
 #include "platform/WindowSystem.h"
 #include "ui/Forms.h"
+#include "ui/SelectedUser.h"
 
 #include <QPointer>
 

@@ -3,12 +3,12 @@
 // in a light and a dark palette, the lines that name the user, the desktop notifications on
 // a private session bus, and web addresses as links that open only on a click.
 #include "ClientHarness.h"
-#include "ui/LogBoxWriters.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/DesktopNotifier.h"
 #include "ui/Forms.h"
 #include "ui/LogBox.h"
+#include "ui/LogBoxWriters.h"
 #include "ui/LogWords.h"
 #include "ui/NotificationThrottle.h"
 #include "ui/UserListBox.h"
