@@ -222,12 +222,14 @@ public:
     void alertOfMention(const ChatEvent& event);
     void notifyUnlessActive(const ChatEvent& event);
     void mnuNotify_Click();
-    DesktopNotifier* notifier = nullptr;
+    // The desktop notifications, for tests that move its clock.
+    DesktopNotifier& desktopNotifier() { return *notifier; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    DesktopNotifier* notifier = nullptr;
     ChatSocket* BattleSock = nullptr;
     SendQueue* outgoing = nullptr;
     // The anti-idle editor's message, as its box holds it (see wireCommandWindows).

@@ -436,7 +436,7 @@ void tst_Looks::notifications()
                                    QDBusConnection::ExportAllSlots));
     QVERIFY(service.registerService("org.freedesktop.Notifications"));
     qint64 now = 0;
-    h->main->notifier->setClock([&] { return now; });
+    h->main->desktopNotifier().setClock([&] { return now; });
 
     // While the window is active: neither the alert nor a notification.
     serverSays("1005 TALK ann 0010 \"Bob: one\"\r\n");
