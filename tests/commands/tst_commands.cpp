@@ -1,6 +1,5 @@
-// Talking and the pop-up commands against a recording server: the exact bytes on the wire,
-// the echoes, long lines split, and the cases in which nothing may go out. The longest line
-// is 20 bytes here, so splitting shows with short texts.
+// Talking and the pop-up commands: the bytes on the wire, the echoes, long lines split (the
+// longest line is 40 bytes here) and the cases in which nothing may go out.
 #include "ClientHarness.h"
 #include "commands/SendQueue.h"
 #include "settings/ConfigurationKey.h"
@@ -92,11 +91,8 @@ void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringLi
     QCoreApplication::processEvents(); // the single shot, when no menu ran its own loop
 }
 
-// `selected` is the selected item of the list {"Zed", selected}; "" leaves the list
-// {"Zed", "Ann"} with nothing selected. Refused without a notice in the log means a beep.
-// With `caret` (anchor, position), the chat log holds "one\ntwo\n" with that selection: the
-// echo goes to the end and the selection stays. Whether anything may go out
-// before the login is tested in tst_sending.
+// The list is {"Zed", selected}, selected ("": {"Zed", "Ann"}, nothing selected); a refusal
+// without a notice beeps. `caret`: a selection in "one\ntwo\n" that the echo leaves alone.
 void tst_Commands::talk_data()
 {
     QTest::addColumn<QString>("operation");
@@ -240,11 +236,9 @@ void tst_Commands::echoNameFromConnectDialog()
     QVERIFY(Forms<frmConnect>::isLoaded() && !Forms<frmConnect>::get()->isVisible());
 }
 
-// A press on "Zed" in the list {"Zed", selected} with `selected` selected ("": an empty
-// list), or on the chat log for the service commands (and for a menu dismissed), and `path`
-// chosen in the menu that opens. Only a right press opens it, whatever the modifier keys; no
-// echo, no change of the selection or of the log's text and caret. The log is disabled while
-// its menu is open, then enabled and focused, whether or not a command was chosen.
+// A press on the list {"Zed", selected} ("": empty) or on the chat log, `path` chosen in the
+// menu. Only a right press opens it; no echo, the selection, text and caret stay; the log is
+// disabled while its menu is open, and the focus goes back to the message box.
 void tst_Commands::popupCommands_data()
 {
     QTest::addColumn<QStringList>("path");

@@ -59,10 +59,8 @@ frmConnect* tst_Connection::openDialog()
     return Forms<frmConnect>::get();
 }
 
-// A first run, with nothing stored but the server this test connects to: File > Connect
-// opens the connection and the dialog with the defaults, and changes no menu item. Left by
-// Cancel or its frame, the dialog stores nothing and the connection stays open without a
-// login; the next load reads the settings again and lists the servers once.
+// A first run: File > Connect opens the connection and the dialog with the defaults. Left by
+// Cancel or its frame, it stores nothing and the connection stays open without a login.
 void tst_Connection::dialogOpenedAndLeft_data()
 {
     QTest::addColumn<bool>("throughFrame");
@@ -177,10 +175,8 @@ void tst_Connection::loginFields()
     QCOMPARE(h->sentSince(0), sent);
 }
 
-// A session with a server chosen in the dialog (File > Connect starts with the remembered
-// one): the online controls change together, Disconnect puts its notice at the caret and
-// leaves no channel shown, and the chosen server is remembered for the next File > Connect.
-// (A new login after Disconnect, and what both do to anti-idle: tst_antiidle.)
+// A server chosen in the dialog: the online controls change together, Disconnect's notice
+// goes to the end and no channel stays shown, and the server is remembered.
 void tst_Connection::sessionWithAChosenServer()
 {
     auto online = [this] {

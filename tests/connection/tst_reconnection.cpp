@@ -1,7 +1,5 @@
-// Staying connected, against a chat server on 127.0.0.1: the home channel after the login,
-// what a lost connection leaves, automatic reconnection with its growing waits and when it
-// must not happen, the silent-server watchdog and the socket's keep-alive. Waits run on a
-// hand clock, so minutes pass in milliseconds.
+// Staying connected: the home channel, a lost connection, reconnection and its waits (on a
+// hand clock), when it must not happen, the silent-server watchdog and keep-alive.
 #include "ClientHarness.h"
 
 #include "platform/ChatSocket.h"

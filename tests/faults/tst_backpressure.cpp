@@ -1,7 +1,5 @@
-// A server that sends faster than the client can show: the client takes from the network
-// only what it will handle soon, so the sender is held back by TCP flow control instead of
-// the client's memory growing, the window gets its turns meanwhile, and still every line is
-// shown, in order, before the lost connection is reported.
+// A server faster than the client: TCP flow control holds it back instead of memory growing,
+// the window gets its turns, and every line is shown in order before the loss is reported.
 #include "ArrivalFeed.h"
 #include "ClientHarness.h"
 

@@ -1,7 +1,5 @@
-// Faults the client must live through: a server that sends one byte at a time, floods without
-// a line end, or stops reading while the client sends; and a settings folder that cannot be
-// written. After each, the client is still running, its window answers, and every line that
-// arrived complete has been shown.
+// Faults to live through: one byte at a time, a flood without a line end, a server that stops
+// reading, an unwritable settings folder. The window still answers and every line is shown.
 #include "ClientHarness.h"
 #include "RawPeer.h"
 #include "commands/SendQueue.h"
@@ -198,9 +196,8 @@ void tst_Faults::serverStopsReading()
     QVERIFY(h->server.received().mid(loginSize) == expected);
 }
 
-// The connect dialog still opens and the login still goes out; the failed write of the
-// settings is reported once, with the system's reason (a path through a file fails alike for
-// root and everyone else).
+// A settings folder below a file (refused for root as well): the login still goes out and
+// the failed write is reported once, with the system's reason.
 void tst_Faults::blockSettingsFolder()
 {
     QFile blocker(h->settingsFolder() + QStringLiteral("/blocker"));

@@ -1,7 +1,5 @@
-// How received bytes become lines, whatever the arrivals: line ends, lines cut by the server,
-// overlong lines dropped in their place, the unfinished line at the end of the stream and the
-// memory bound. (That the cost follows the bytes handled rather than the bytes held is
-// measured by the benchmark.)
+// Received bytes into lines, whatever the arrivals: line ends, cut lines, overlong lines
+// dropped in their place, the unfinished last line and the memory bound.
 #include "protocol/LineBuffer.h"
 
 #include <QTest>

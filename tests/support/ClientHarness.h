@@ -22,6 +22,10 @@ class QWidget;
 //
 // Make one in init() and destroy it in cleanup(): every window is unloaded and the hooks are
 // restored, so each test starts from a fresh program.
+// Types `keys` into `target`: text as it stands, keys by name in angle brackets ("<Up>",
+// "<Backtab>", "<ShiftReturn>").
+void typeKeys(QWidget* target, const QString& keys);
+
 class ClientHarness {
 public:
     struct Message {
@@ -78,11 +82,16 @@ public:
     // was sent.
     QByteArray sentSince(qsizetype from);
 
+    // Sends the bytes and a marker line "#n" behind them, and waits until the chat log ends
+    // with the marker: everything before it has been handled.
+    bool settle(const QByteArray& bytes);
+
     // Waits until every event posted so far has been handled (a queued call posted last is
     // the marker), so what the program does in answer to them has been done.
     bool handlePostedEvents();
 
 private:
+    int m_markers = 0;
     QTemporaryDir m_settings;
     QByteArray m_oldConfigHome;
     QByteArray m_oldDataHome;

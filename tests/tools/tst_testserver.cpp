@@ -1,7 +1,5 @@
-// The local test server as raw TCP clients see it, on an ephemeral port with a clock the
-// test moves on: login, routing, and its limits as a real server has them: the flood quota,
-// long lines and the cut of its own lines, and the first byte that picks the protocol. Its
-// recording mode is what every client test talks to.
+// The local test server as raw TCP clients see it, on a test clock: login, routing, the flood
+// quota, long lines and the cut of its own lines.
 #include "testserver/ChatGatewayServer.h"
 
 #include <QDeadlineTimer>

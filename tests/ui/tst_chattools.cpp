@@ -60,29 +60,19 @@ private slots:
     void diskLogFailureSaidOnce();
 
 private:
-    void sendAndSettle(const QByteArray& bytes);
     QString logFolder() const { return h->dataFolder() + "/KxVantric/logs"; }
 
     std::unique_ptr<ClientHarness> h;
-    int markers = 0;
 };
 
 void tst_ChatTools::init()
 {
     h = std::make_unique<ClientHarness>(false);
     QVERIFY(h->connectSocket());
-    markers = 0;
     h->main->setDiskLogClock([] { return Now; });
     h->main->show();
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));
-}
-
-void tst_ChatTools::sendAndSettle(const QByteArray& bytes)
-{
-    const QString marker = QStringLiteral("#%1").arg(++markers);
-    h->server.sendRaw(bytes + "1018 INFO \"" + marker.toUtf8() + "\"\r\n");
-    QTRY_VERIFY(h->chatLog().endsWith(marker + "\r\n"));
 }
 
 // The lines come after a channel line; the first item is looked at. Its text stays as the
@@ -129,7 +119,7 @@ void tst_ChatTools::userMarks()
     QFETCH(QString, toolTip);
     QFETCH(QString, iconFlags);
 
-    sendAndSettle("1007 CHANNEL \"Chat\"\r\n" + lines);
+    QVERIFY(h->settle("1007 CHANNEL \"Chat\"\r\n" + lines));
     QCOMPARE(h->userList(), QStringList{"bob "});
     const QListWidgetItem* item = h->main->RoomList->item(0);
     QCOMPARE(item->toolTip(), toolTip);
@@ -157,8 +147,8 @@ void tst_ChatTools::doubleClickWhispers()
 {
     QFETCH(QString, typed);
     QFETCH(QString, result);
-    sendAndSettle("1007 CHANNEL \"Chat\"\r\n1001 USER ann 0010 [CHAT]\r\n"
-                  "1001 USER bob 0002 [CHAT]\r\n");
+    QVERIFY(h->settle("1007 CHANNEL \"Chat\"\r\n1001 USER ann 0010 [CHAT]\r\n"
+                      "1001 USER bob 0002 [CHAT]\r\n"));
     h->main->TxtSend->setText(typed);
     h->main->TxtGet->setFocus();
     UserListBox* list = h->main->RoomList;
@@ -171,10 +161,8 @@ void tst_ChatTools::doubleClickWhispers()
     QCOMPARE(h->userList(), QStringList({"ann ", "bob "}));
 }
 
-// The chat log holds "alpha one", "beta two", "alpha three" and "gamma", with a hundred
-// other lines between the first three, so a match must be scrolled to. `keys`: text, and
-// <Return>, <ShiftReturn>, <Escape>. `line` is the log line of the selected match (-1: none
-// selected), `said` what the bar says.
+// The log: "alpha one", "beta two", "alpha three", "gamma", a hundred lines between the first
+// three. `line`: the block of the selected match (-1: none); `said`: what the bar says.
 void tst_ChatTools::findBar_data()
 {
     QTest::addColumn<bool>("inWhisperLog");
@@ -229,16 +217,7 @@ void tst_ChatTools::findBar()
     QCOMPARE(bar->geometry().top(), w->TxtGet->geometry().bottom() + 1);
     QCOMPARE(w->size(), w->sizeHint());
 
-    static const QRegularExpression token(QStringLiteral("<(\\w+)>|[^<]+"));
-    for (const QRegularExpressionMatch& match : token.globalMatch(keys)) {
-        const QString key = match.captured(1);
-        if (key.isEmpty())
-            QTest::keyClicks(bar->findText, match.captured(0));
-        else if (key == "ShiftReturn")
-            QTest::keyClick(bar->findText, Qt::Key_Return, Qt::ShiftModifier);
-        else
-            QTest::keyClick(bar->findText, key == "Return" ? Qt::Key_Return : Qt::Key_Backspace);
-    }
+    typeKeys(bar->findText, keys);
     const QTextCursor cursor = log->textCursor();
     QCOMPARE(bar->result->text(), said);
     QCOMPARE(cursor.selectedText(), selected);
@@ -292,13 +271,13 @@ void tst_ChatTools::diskLog()
     w->mnuLogToDisk->trigger();
     QVERIFY(w->mnuLogToDisk->isChecked());
     QCOMPARE(readSetting(ConfigurationKey::LogToDisk, "0"), "1");
-    sendAndSettle(lines);
+    QVERIFY(h->settle(lines));
     const QString path = logFolder() + "/2026-12-09.log";
     QCOMPARE(fileBytes(path), file + "2026-12-09 18:40:05 #1\n");
 
     w->mnuLogToDisk->trigger(); // off: nothing more is written
     QCOMPARE(readSetting(ConfigurationKey::LogToDisk, "1"), "0");
-    sendAndSettle("1018 INFO \"later\"\r\n");
+    QVERIFY(h->settle("1018 INFO \"later\"\r\n"));
     QCOMPARE(fileBytes(path), file + "2026-12-09 18:40:05 #1\n");
 
     w->mnuOpenLogFolder->trigger();
@@ -317,9 +296,9 @@ void tst_ChatTools::diskLogDaysAndPermissions()
     old.close();
 
     h->main->mnuLogToDisk->trigger();
-    sendAndSettle("1018 INFO \"one\"\r\n");
+    QVERIFY(h->settle("1018 INFO \"one\"\r\n"));
     now = QDateTime(QDate(2026, 12, 10), QTime(0, 0, 1));
-    sendAndSettle("1018 INFO \"two\"\r\n");
+    QVERIFY(h->settle("1018 INFO \"two\"\r\n"));
     QCOMPARE(fileBytes(logFolder() + "/2026-12-09.log"),
              "2026-12-09 18:40:05 one\n2026-12-09 18:40:05 #1\n");
     QCOMPARE(fileBytes(logFolder() + "/2026-12-10.log"),
@@ -357,16 +336,16 @@ void tst_ChatTools::diskLogFailureSaidOnce()
             "Logging to disk is off until Options > Log to Disk is checked again.");
     };
     w->mnuLogToDisk->trigger();
-    sendAndSettle("1005 TALK bob 0010 \"one\"\r\n1005 TALK bob 0010 \"two\"\r\n");
+    QVERIFY(h->settle("1005 TALK bob 0010 \"one\"\r\n1005 TALK bob 0010 \"two\"\r\n"));
     QCOMPARE(notices(), 1);
     QVERIFY(h->chatLog().contains("Could not write the log to disk (" +
                                   QDir::toNativeSeparators(logFolder())));
     QVERIFY(!w->mnuLogToDisk->isChecked());
-    sendAndSettle("1005 TALK bob 0010 \"three\"\r\n");
+    QVERIFY(h->settle("1005 TALK bob 0010 \"three\"\r\n"));
     QCOMPARE(notices(), 1);
 
     w->mnuLogToDisk->trigger();
-    sendAndSettle("1005 TALK bob 0010 \"four\"\r\n");
+    QVERIFY(h->settle("1005 TALK bob 0010 \"four\"\r\n"));
     QCOMPARE(notices(), 2);
 }
 

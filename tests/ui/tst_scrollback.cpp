@@ -116,9 +116,8 @@ void tst_Scrollback::dialog_data()
     QTest::newRow("letters") << "abc" << false;
 }
 
-// Options > Scrollback... opens on the stored number. OK with a number stores it and both
-// logs drop their oldest lines beyond it; anything else is refused with a message and the
-// dialog stays open; Cancel changes nothing.
+// The dialog opens on the stored number; OK with a number stores it and trims both logs;
+// anything else is refused and the dialog stays; Cancel changes nothing.
 void tst_Scrollback::dialog()
 {
     QFETCH(QString, typed);
