@@ -218,9 +218,6 @@ void tst_ChatEvent::parse_data()
 
     row("channel", u"1007 CHANNEL \"Chat 1\""_s, "channel", none, "", u"Chat 1"_s, none);
     row("channel empty", u"1007 CHANNEL \"\""_s, "channel", none, "", none, none);
-    row("channel one quote", u"1007 CHANNEL \""_s, "channel", none, "", none, none);
-    row("channel unopened", u"1007 CHANNEL half\""_s, "channel", none, "", u"half"_s, none);
-    row("channel without quotes", u"1007 CHANNEL Chat 1"_s, "channel", none, "", u"Chat 1"_s, none);
     row("channel too short", u"1007 CHANNEL"_s, "unreadable", none, "", none, none);
 
     row("greeting", u"BOT or Telnet Connection from [127.0.0.1]"_s, "plain", none, "",

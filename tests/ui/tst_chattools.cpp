@@ -99,8 +99,6 @@ void tst_ChatTools::userMarks_data()
         "channel operator", "[CHAT]\nchannel operator", "0002");
     row("1009 after a squelch", "1001 USER bob 0000 [CHAT]\r\n1009 USER bob 0030\r\n", "squelched",
         "[CHAT]\nsquelched", "0020");
-    row("squelched operator", "1001 USER bob 0022 [CHAT]\r\n", "channel operator, squelched",
-        "[CHAT]\nchannel operator, squelched", "0022");
     row("1009 twice, the last counts",
         "1001 USER bob 0010 [CHAT]\r\n1009 USER bob 0002\r\n1009 USER bob 0000\r\n", "", "[CHAT]",
         "0000");
