@@ -74,8 +74,7 @@ void tst_Commands::init()
     shownMenu = nullptr;
 }
 
-// Presses a mouse button near the top left of `where`; a pop-up that opens gets `choice` and is
-// then closed.
+// Presses a button near the top left of `where`; a pop-up that opens gets `choice`, then closes.
 void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
                          Qt::KeyboardModifiers modifiers)
 {
@@ -223,8 +222,7 @@ void tst_Commands::talk()
     QCOMPARE(h->beeps, wire.isEmpty() && chatLog.isEmpty() ? 1 : 0);
 }
 
-// The echoes carry the name in the connect dialog, which a login closes: the echo loads it
-// again, hidden, with the stored name.
+// The echo's name comes from the connect dialog, loaded again (hidden) after the login.
 void tst_Commands::echoNameFromConnectDialog()
 {
     QVERIFY((loginEnd = h->logIn("Ann")) > 0);

@@ -103,8 +103,7 @@ void tst_Sending::act(const QString& action)
     }
 }
 
-// Six lines at once: four go, each echoed as it goes; two wait, counted in the status bar
-// beside the channel text. What becomes of the two.
+// Six lines at once: four go, echoed as they go; two wait, counted in the status bar.
 void tst_Sending::waitingLines_data()
 {
     QTest::addColumn<QString>("how");

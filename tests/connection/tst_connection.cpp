@@ -1,5 +1,4 @@
-// Connecting and logging in, as the user does it through File > Connect and the connect
-// dialog, against a server on 127.0.0.1; and the connection's states afterwards.
+// Connecting and logging in through File > Connect and the dialog, and the states after.
 #include "ClientHarness.h"
 
 #include "connection/ServerAddress.h"
@@ -116,8 +115,7 @@ void tst_Connection::dialogOpenedAndLeft()
     QCOMPARE(dialog->cmdServer->itemText(0), serverList().first());
 }
 
-// What the dialog sends and stores for the fields typed, or the message it refuses them
-// with. The bytes of every kind of login are in tst_connectionparts; here the dialog's path.
+// What the dialog sends and stores for the fields typed, or the message refusing them.
 void tst_Connection::loginFields_data()
 {
     QTest::addColumn<QString>("user");
@@ -223,8 +221,8 @@ void tst_Connection::sessionWithAChosenServer()
     QCOMPARE(h->server.sessionCount(), 1);
 }
 
-// "Login failed.": the client leaves the online state at once, sends nothing more and
-// closes the connection, and the dialog is back as typed, ready for another password.
+// "Login failed.": offline at once, nothing more sent, the connection closed, and the dialog
+// back as typed, ready for another password.
 void tst_Connection::refusedLoginEndsTheLogin()
 {
     h->server.setProtocolEnabled(true);

@@ -128,8 +128,7 @@ QStringList switchNames(const Switches& on)
 }
 } // namespace
 
-// State x event -> state, what happens on the way (the names above) and the status line.
-// An empty `to` means that the event changes nothing in that state.
+// State x event -> state, the actions on the way and the status; `to` empty: no change.
 void tst_ConnectionParts::stateTable_data()
 {
     QTest::addColumn<State>("from");

@@ -155,8 +155,7 @@ void tst_Reconnection::reconnectsToTheLastChannel()
     QCOMPARE(h->server.received(), Login + "/join Elsewhere\r\n");
 }
 
-// Each failed attempt is reported and the next wait is longer (how much longer is tested in
-// tst_connectionparts); an accepted login starts the waits again from 2 s.
+// Each failed attempt is reported and the next wait is longer; a login starts again at 2 s.
 void tst_Reconnection::waitsGrowWhileTheServerIsDown()
 {
     logIn("", "Chat");

@@ -75,8 +75,7 @@ void tst_Backpressure::sendAndWatch(const std::function<void()>& send, const QSt
     QTRY_VERIFY_WITH_TIMEOUT(h->chatLog().endsWith(last), 60000);
 }
 
-// 8 MB of lines written at once, then the close. Whenever the window gets a turn, the
-// client holds at most its limits: the socket's buffer and the line buffer's.
+// 8 MB at once, then the close: at each turn the client holds at most its buffers' limits.
 void tst_Backpressure::fastSenderIsHeldBack()
 {
     const QString lostNotice = QStringLiteral("Your connect to battle.net has been lost\r\n");

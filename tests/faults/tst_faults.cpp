@@ -130,8 +130,7 @@ void tst_Faults::oneByteAtATime()
     expectAnswering();
 }
 
-// 100 MB without a line end: the client holds no more than its socket's buffer and a line's
-// worth of it, says that a line was dropped, and shows the proper line that follows.
+// 100 MB without a line end: bounded memory, a dropped-line notice, the next line shown.
 void tst_Faults::floodWithoutLineEnd()
 {
     RawPeer peer;
@@ -161,8 +160,8 @@ void tst_Faults::floodWithoutLineEnd()
     expectAnswering();
 }
 
-// The server stops reading while the client sends 32 MB: every send returns at once, the
-// window keeps answering, and once the server reads again everything arrives in order.
+// 32 MB to a server that stopped reading: sends return at once, the window answers, and
+// everything arrives in order once the server reads again.
 void tst_Faults::serverStopsReading()
 {
     QVERIFY(h->logIn(QStringLiteral("bob")) > 0);
@@ -247,8 +246,7 @@ void tst_Faults::writeSettingsBy(const QString& writer)
     }
 }
 
-// Every item and dialog that writes a setting: a write the store refuses is told in the chat
-// log, once for the cause however often the user tries; a write that succeeds ends the cause.
+// Every settings writer: a refused write is told once per cause; a good write ends the cause.
 void tst_Faults::everySettingsWriterTellsOnce_data()
 {
     QTest::addColumn<QString>("writer");

@@ -1,5 +1,4 @@
-// A received line on its way to the handlers: decoded from its bytes, then read as an event
-// and shown.
+// A received line decoded from its bytes, read as an event and shown.
 #include "protocol/ChatEvent.h"
 #include "protocol/ReceivedText.h"
 #include "protocol/UserFlags.h"
@@ -125,8 +124,7 @@ void tst_ChatEvent::flagPos()
     QCOMPARE(FlagPos(line + u'\r'), pos);
 }
 
-// Each row: a line as the server sends it (the CR is added here), the event read from it,
-// and the line a log shows for it.
+// A line as the server sends it (without its CR), the event read from it and the line shown.
 void tst_ChatEvent::parse_data()
 {
     QTest::addColumn<QString>("line");
@@ -251,8 +249,7 @@ void tst_ChatEvent::parse()
     QCOMPARE(displayLine(event), shown);
 }
 
-// Lines that ended without a line end: cut by the server at 255 bytes, or unfinished when
-// the connection closed. The line as it came (the CR is added here) and the line shown.
+// Lines without a line end (cut at 255 bytes, or unfinished at the close), and the line shown.
 void tst_ChatEvent::unterminated_data()
 {
     QTest::addColumn<QString>("line");

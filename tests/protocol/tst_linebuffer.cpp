@@ -84,8 +84,7 @@ void tst_LineBuffer::sameLinesWhateverTheArrivals()
     QCOMPARE(feed(inPieces(stream, 1)), lines);
 }
 
-// What the server sends when it cuts a line at 255 bytes, lines that only look alike, lines
-// too long to keep, and the unfinished line at the end of the stream.
+// Lines cut at 255 bytes, lines that only look alike, overlong lines, the unfinished end.
 void tst_LineBuffer::lines_data()
 {
     QTest::addColumn<QByteArray>("stream");

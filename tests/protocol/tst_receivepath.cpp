@@ -1,5 +1,4 @@
-// The receive path end to end: bytes written by a server on 127.0.0.1 go through the real
-// socket, the line dispatch and the handlers into the main window's logs, list and status.
+// The receive path end to end: server bytes into the main window's logs, list and status.
 #include "ClientHarness.h"
 
 #include "ui/LogBox.h"
@@ -110,8 +109,7 @@ void tst_ReceivePath::linesReachTheirHandlers()
     QCOMPARE(h->status(), status);
 }
 
-// Join and leave notices go to the end of the log, wherever the caret is (how an echo
-// lands is tested with the chat echo in tst_commands).
+// Join and leave notices go to the end of the log, wherever the caret is.
 void tst_ReceivePath::noticesGoToTheEnd()
 {
     h->main->mnuJoinLeave->trigger();
@@ -134,8 +132,7 @@ void tst_ReceivePath::noticesGoToTheEnd()
     QCOMPARE(h->chatLog(), expected);
 }
 
-// The connection closes in the middle of a line: it is shown as far as it came, marked as
-// cut, before the notice.
+// A line cut by the close is shown as far as it came, marked, before the notice.
 void tst_ReceivePath::unfinishedLineAtTheClose()
 {
     h->server.sendRaw("1018 INFO \"a\"\r\n1005 TALK bob 0010 \"hal");
@@ -144,9 +141,8 @@ void tst_ReceivePath::unfinishedLineAtTheClose()
                                        "Your connect to battle.net has been lost\r\n"));
 }
 
-// A pop-up menu opened by a click handled inside a yield of the receive path runs its own
-// event loop. Lines that arrive while it is open are shown at once and in order; the
-// dispatch it interrupted goes on afterwards.
+// A pop-up menu opened inside a yield runs its own loop: lines arriving meanwhile are shown
+// at once and in order, and the interrupted dispatch goes on afterwards.
 void tst_ReceivePath::receivingGoesOnWhileAMenuIsOpen()
 {
     QString shownWhileOpen;
@@ -183,8 +179,7 @@ void tst_ReceivePath::receivingGoesOnWhileAMenuIsOpen()
     QCOMPARE(h->chatLog(), QString("a\r\nb\r\nc\r\nd\r\n#1\r\n"));
 }
 
-// A long session must not grow with every line: the logs keep no undo steps, and handling
-// lines creates no objects that stay behind.
+// Nothing grows per line: no undo steps in the logs, no objects left behind.
 void tst_ReceivePath::nothingIsKeptPerLine()
 {
     h->main->mnuJoinLeave->trigger();

@@ -15,13 +15,9 @@
 class frmMain;
 class QWidget;
 
-// What a client test needs around the real program: a chat gateway server on 127.0.0.1 with
-// an ephemeral port, a settings folder of its own, the main window loaded as at program
-// start, and the beep, the message boxes, the program end, the attention requests and the
-// choice of a file recorded (or answered) instead of happening.
-//
-// Make one in init() and destroy it in cleanup(): every window is unloaded and the hooks are
-// restored, so each test starts from a fresh program.
+// The real program around a client test: a server on 127.0.0.1, a settings folder of its
+// own, the main window as at start, and the beep, message boxes, program end, alerts and file
+// choice recorded instead of happening. Made in init(), destroyed in cleanup().
 // Types `keys` into `target`: text as it stands, keys by name in angle brackets ("<Up>",
 // "<Backtab>", "<ShiftReturn>").
 void typeKeys(QWidget* target, const QString& keys);

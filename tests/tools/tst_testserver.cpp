@@ -18,8 +18,7 @@ const QByteArray Greeting = "BOT or Telnet Connection from [127.0.0.1]\r\n\r\nEn
                             "Username: ";
 const QByteArray LoginFailed = "\r\nLogin failed.\r\n\r\nUsername: ";
 
-// Runs the event loop until `done` holds, waking on every event instead of polling, so a
-// test with many round trips stays fast.
+// Runs the event loop until `done` holds, waking on every event instead of polling.
 template <typename Done> bool waitUntil(Done done, int timeoutMs = 5000)
 {
     const QDeadlineTimer deadline(timeoutMs);

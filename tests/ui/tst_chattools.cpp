@@ -1,6 +1,5 @@
-// What chat users look at beside the talk, through the real widgets: the marks beside the
-// names in the user list, the double click that starts a whisper, the find bar and the logs
-// on disk.
+// Beside the talk: the user list's marks, the double click that whispers, the find bar and
+// the logs on disk.
 #include "ClientHarness.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -75,8 +74,7 @@ void tst_ChatTools::init()
     QVERIFY(QTest::qWaitForWindowActive(h->main));
 }
 
-// The lines come after a channel line; the first item is looked at. Its text stays as the
-// server sent the name, whatever the marks.
+// After a channel line; the first item keeps the name as sent, whatever the marks.
 void tst_ChatTools::userMarks_data()
 {
     QTest::addColumn<QByteArray>("lines");
@@ -282,8 +280,7 @@ void tst_ChatTools::diskLog()
     QCOMPARE(h->openedUrls, QList<QUrl>{QUrl::fromLocalFile(logFolder())});
 }
 
-// A file per day, readable by the user alone, in a folder only the user can open; lines
-// are added to a file that is there.
+// A file per day, owner-only, in an owner-only folder; a file that is there is added to.
 void tst_ChatTools::diskLogDaysAndPermissions()
 {
     QDateTime now = Now;
@@ -306,8 +303,7 @@ void tst_ChatTools::diskLogDaysAndPermissions()
              QFileDevice::Permissions(0x0600));
 }
 
-// The log cannot be written: the chat log says so once, the check mark goes, and logging
-// stays off until the item is checked again, which tries again.
+// An unwritable log is told once and unchecks the item; checking it again tries again.
 void tst_ChatTools::diskLogFailureSaidOnce_data()
 {
     QTest::addColumn<bool>("diskFull");

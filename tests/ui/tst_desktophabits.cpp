@@ -1,6 +1,5 @@
-// The habits users bring from other chat programs, through the real widgets: the message
-// box's keys, time stamps in the logs, the whisper alert, the masked password, saving the
-// chat log, copying from the logs, lines in right-to-left scripts and the keyboard.
+// Habits from other chat programs: the message box's keys, time stamps, the whisper alert,
+// the password, saving and copying the logs, right-to-left lines and the keyboard.
 #include "ClientHarness.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -222,8 +221,7 @@ void tst_DesktopHabits::whisperAlertOnlyInBackground()
     QCOMPARE(h->alerts, QList<QWidget*>{h->main});
 }
 
-// The box hides the password on screen (and says so to a screen reader) but keeps exactly
-// what was typed; what the login sends from it is tested in tst_connection.
+// The password is hidden on screen (and so for a screen reader) but kept exactly as typed.
 void tst_DesktopHabits::maskedPasswordKeepsWhatWasTyped()
 {
     const QString password = QStringLiteral("p\u00e4ss w0rd!");
@@ -312,8 +310,8 @@ void tst_DesktopHabits::saveChatLog()
     QVERIFY2(text.endsWith(reason), qPrintable(text));
 }
 
-// Ctrl+C copies a selection in both logs; a real right click (through the window) opens the
-// whisper log's edit menu, but the chat log's service menu.
+// Ctrl+C copies in both logs; a right click opens the whisper log's edit menu, the chat log's
+// service menu.
 void tst_DesktopHabits::copyFromLogs_data()
 {
     QTest::addColumn<bool>("whisperLog");
