@@ -98,12 +98,10 @@ private slots:
     void kindColours();
     void contrast_data();
     void contrast();
-    void mentions_data();
-    void mentions();
+    void mentionsAndLinks_data();
+    void mentionsAndLinks();
     void findLinks_data();
     void findLinks();
-    void linksInTheLog_data();
-    void linksInTheLog();
     void linkOpensOnClickOnly();
     void throttle_data();
     void throttle();
@@ -227,17 +225,19 @@ void tst_Looks::contrast()
     QCOMPARE(h->main->TxtGet->lineStyle().colours().text, colours.text);
 }
 
-// The user is "Bob". `tinted`: the line is on the mention tint; `bold`: the pieces in bold.
-void tst_Looks::mentions_data()
+// The user is "Bob". `tinted`: the line is on the mention tint; `bold`: the pieces in bold;
+// `links`: "text|href" of each link, in the link colour.
+void tst_Looks::mentionsAndLinks_data()
 {
     QTest::addColumn<QByteArray>("raw");
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("whisperLog");
     QTest::addColumn<bool>("tinted");
     QTest::addColumn<QStringList>("bold");
-    auto row = [](const char* name, const char* raw, const char* line, bool tinted,
-                  const QStringList& bold, bool whisperLog = false) {
-        QTest::newRow(name) << QByteArray(raw) << QString(line) << whisperLog << tinted << bold;
+    QTest::addColumn<QStringList>("links");
+    auto row = [](const char* name, const char* raw, const QString& line, bool tinted,
+                  const QStringList& bold, bool whisperLog = false, const QStringList& links = {}) {
+        QTest::newRow(name) << QByteArray(raw) << line << whisperLog << tinted << bold << links;
     };
     row("talk naming the user", "1005 TALK ann 0010 \"hi Bob, Bob!\"", "<TALK ann :>hi Bob, Bob!",
         true, {"Bob", "Bob"});
@@ -250,26 +250,40 @@ void tst_Looks::mentions_data()
     row("whisper: bold, no tint", "1004 WHISPER ann 0010 \"bob?\"", " ann :(Whispered) bob?", false,
         {"bob"}, true);
     row("information is not from someone", "1018 INFO \"Bob is away\"", "Bob is away", false, {});
+    row("link in talk", "1005 TALK ann 0010 \"see www.a.org, Bob\"",
+        "<TALK ann :>see www.a.org, Bob", true, {"Bob"}, false, {"www.a.org|http://www.a.org"});
+    row("link in information", "1018 INFO \"News: https://b.org/n\"", "News: https://b.org/n",
+        false, {}, false, {"https://b.org/n|https://b.org/n"});
+    // The control byte is shown as its picture, and the address is then not a link.
+    row("control", "1005 TALK ann 0010 \"http://a.org\x01x\"",
+        u"<TALK ann :>http://a.org\u2401x"_qs, false, {});
 }
 
-void tst_Looks::mentions()
+void tst_Looks::mentionsAndLinks()
 {
     QFETCH(QByteArray, raw);
     QFETCH(QString, line);
     QFETCH(bool, whisperLog);
     QFETCH(bool, tinted);
     QFETCH(QStringList, bold);
+    QFETCH(QStringList, links);
     const LogBox* box = whisperLog ? h->main->TxtWhisper : h->main->TxtGet;
     QVERIFY(h->settle(raw + "\r\n"));
     const QList<Piece> pieces = piecesOf(box, line);
     QVERIFY(!pieces.isEmpty());
-    QStringList shownBold;
+    QStringList shownBold, shownLinks;
     for (const Piece& piece : pieces) {
         QCOMPARE(piece.format.background() == QBrush(box->lineStyle().colours().mention), tinted);
         if (piece.format.fontWeight() == QFont::Bold)
             shownBold.append(piece.text);
+        if (piece.format.isAnchor()) {
+            shownLinks.append(piece.text + QLatin1Char('|') + piece.format.anchorHref());
+            QCOMPARE(piece.format.foreground().color(), box->lineStyle().colours().link);
+        }
     }
     QCOMPARE(shownBold, bold);
+    QCOMPARE(shownLinks, links);
+    QVERIFY(h->openedUrls.isEmpty()); // never by itself
 }
 
 // `links`: "start+length url" for each link found.
@@ -309,42 +323,6 @@ void tst_Looks::findLinks()
         found.append(
             QStringLiteral("%1+%2 %3").arg(link.start).arg(link.length).arg(link.url.toString()));
     QCOMPARE(found, links);
-}
-
-void tst_Looks::linksInTheLog_data()
-{
-    QTest::addColumn<QByteArray>("raw");
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("links"); // text|href of each link
-    QTest::newRow("talk") << QByteArray("1005 TALK ann 0010 \"see www.a.org, Bob\"")
-                          << "<TALK ann :>see www.a.org, Bob"
-                          << QStringList{"www.a.org|http://www.a.org"};
-    QTest::newRow("information") << QByteArray("1018 INFO \"News: https://b.org/n\"")
-                                 << "News: https://b.org/n"
-                                 << QStringList{"https://b.org/n|https://b.org/n"};
-    // The control byte is shown as its picture, and the address is then not a link.
-    QTest::newRow("control") << QByteArray("1005 TALK ann 0010 \"http://a.org\x01x\"")
-                             << u"<TALK ann :>http://a.org\u2401x"_qs << QStringList{};
-}
-
-void tst_Looks::linksInTheLog()
-{
-    QFETCH(QByteArray, raw);
-    QFETCH(QString, line);
-    QFETCH(QStringList, links);
-    QVERIFY(h->settle(raw + "\r\n"));
-    const QList<Piece> pieces = piecesOf(h->main->TxtGet, line);
-    QVERIFY(!pieces.isEmpty());
-    QStringList shown;
-    for (const Piece& piece : pieces) {
-        if (piece.format.isAnchor()) {
-            shown.append(piece.text + QLatin1Char('|') + piece.format.anchorHref());
-            QCOMPARE(piece.format.foreground().color(),
-                     h->main->TxtGet->lineStyle().colours().link);
-        }
-    }
-    QCOMPARE(shown, links);
-    QVERIFY(h->openedUrls.isEmpty()); // never by itself
 }
 
 void tst_Looks::linkOpensOnClickOnly()
