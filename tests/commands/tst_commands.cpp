@@ -125,12 +125,9 @@ void tst_Commands::talk_data()
     row("emote empty", "emote", "", "Ann", "/emote \r\n", "<Bob >\r\n", "");
     row("empty send", "button", "", "Ann", "", "", "");
     row("whisper to nobody", "whisper", "hi", "", "", "", "");
-    row("echo at the end, not at the caret", "button", "hi", "Ann", "hi\r\n",
-        "one\r\ntwo\r\nBob: hi\r\n", "", {0, 0});
-    row("a selection stays", "button", "hi", "Ann", "hi\r\n", "one\r\ntwo\r\nBob: hi\r\n", "",
-        {4, 7});
-    row("a selection to the end stays", "button", "hi", "Ann", "hi\r\n",
-        "one\r\ntwo\r\nBob: hi\r\n", "", {8, 2});
+    // Other selections, and the other writers: tst_scrollback.
+    row("echo at the end, a selection stays", "button", "hi", "Ann", "hi\r\n",
+        "one\r\ntwo\r\nBob: hi\r\n", "", {4, 7});
     // Typed whispers and emotes echo as the Whisper button and the Emote item do.
     row("typed /w", "button", "/w Ann hi there", "Zed", "/w Ann hi there\r\n", "",
         "To <Ann> hi there\r\n");
