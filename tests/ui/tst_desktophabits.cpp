@@ -68,7 +68,6 @@ private:
 void tst_DesktopHabits::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    Forms<frmConnect>::get()->UserNamet->setText("Bob");
     h->main->TxtGet->setClock([] { return Clock; });
     h->main->TxtWhisper->setClock([] { return Clock; });
     QVERIFY(h->logIn("Bob") > 0); // through the connect dialog, which then goes away

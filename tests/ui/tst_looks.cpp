@@ -4,13 +4,11 @@
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/DesktopNotifier.h"
-#include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/LogBoxWriters.h"
 #include "ui/LogWords.h"
 #include "ui/NotificationThrottle.h"
 #include "ui/UserListBox.h"
-#include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -114,7 +112,6 @@ private:
 void tst_Looks::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    Forms<frmConnect>::get()->UserNamet->setText("Bob");
     QVERIFY(h->logIn("Bob") > 0);
     h->main->show();
     h->main->activateWindow();
