@@ -1,5 +1,4 @@
-// Anti-idle against a recording server: the switch across Disconnect, a lost connection and
-// new logins, the editor, and what a tick sends.
+// Anti-idle: the switch across connections and logins, the editor, and what a tick sends.
 #include "ClientHarness.h"
 
 #include "commands/SendQueue.h"
@@ -47,9 +46,8 @@ void tst_AntiIdle::init()
     QVERIFY(QTest::qWaitForWindowExposed(h->main));
 }
 
-// The switch's three parts across Disconnect, a lost connection and new logins, typed and
-// automatic, then a tick of the real timer (its interval shortened here only). "ticking"
-// is a full interval just started.
+// The switch's three parts across Disconnect, a loss, logins and a reconnection, then a real
+// tick (interval shortened). "ticking": a full interval just started.
 void tst_AntiIdle::switchAcrossDisconnectAndLogin()
 {
     frmMain* m = h->main;
@@ -99,8 +97,7 @@ void tst_AntiIdle::switchAcrossDisconnectAndLogin()
     QTRY_VERIFY(h->server.received().mid(before).contains(line + line));
 }
 
-// How the editor was left decides what the next tick sends and what is stored. The tick
-// reads the editor's text box, so unapplied text counts.
+// How the editor was left decides what a tick sends (unapplied text counts) and stores.
 void tst_AntiIdle::editorAndTick_data()
 {
     QTest::addColumn<QString>("stored"); // "" stores nothing

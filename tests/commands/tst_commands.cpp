@@ -1,6 +1,5 @@
-// Talking and the pop-up commands against a recording server: the exact bytes on the wire,
-// the echoes, long lines split, and the cases in which nothing may go out. The longest line
-// is 20 bytes here, so splitting shows with short texts.
+// Talking and the pop-up commands: the bytes on the wire, the echoes, long lines split (the
+// longest line is 40 bytes here) and the cases in which nothing may go out.
 #include "ClientHarness.h"
 #include "commands/SendQueue.h"
 #include "settings/ConfigurationKey.h"
@@ -75,8 +74,7 @@ void tst_Commands::init()
     shownMenu = nullptr;
 }
 
-// Presses a mouse button near the top left of `where`; a pop-up that opens gets `choice` and is
-// then closed.
+// Presses a button near the top left of `where`; a pop-up that opens gets `choice`, then closes.
 void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringList& choice,
                          Qt::KeyboardModifiers modifiers)
 {
@@ -92,11 +90,8 @@ void tst_Commands::press(QWidget* where, Qt::MouseButton button, const QStringLi
     QCoreApplication::processEvents(); // the single shot, when no menu ran its own loop
 }
 
-// `selected` is the selected item of the list {"Zed", selected}; "" leaves the list
-// {"Zed", "Ann"} with nothing selected. Refused without a notice in the log means a beep.
-// With `caret` (anchor, position), the chat log holds "one\ntwo\n" with that selection: the
-// echo goes to the end and the selection stays. Whether anything may go out
-// before the login is tested in tst_sending.
+// The list is {"Zed", selected}, selected ("": {"Zed", "Ann"}, nothing selected); a refusal
+// without a notice beeps. `caret`: a selection in "one\ntwo\n" that the echo leaves alone.
 void tst_Commands::talk_data()
 {
     QTest::addColumn<QString>("operation");
@@ -130,12 +125,9 @@ void tst_Commands::talk_data()
     row("emote empty", "emote", "", "Ann", "/emote \r\n", "<Bob >\r\n", "");
     row("empty send", "button", "", "Ann", "", "", "");
     row("whisper to nobody", "whisper", "hi", "", "", "", "");
-    row("echo at the end, not at the caret", "button", "hi", "Ann", "hi\r\n",
-        "one\r\ntwo\r\nBob: hi\r\n", "", {0, 0});
-    row("a selection stays", "button", "hi", "Ann", "hi\r\n", "one\r\ntwo\r\nBob: hi\r\n", "",
-        {4, 7});
-    row("a selection to the end stays", "button", "hi", "Ann", "hi\r\n",
-        "one\r\ntwo\r\nBob: hi\r\n", "", {8, 2});
+    // Other selections, and the other writers: tst_scrollback.
+    row("echo at the end, a selection stays", "button", "hi", "Ann", "hi\r\n",
+        "one\r\ntwo\r\nBob: hi\r\n", "", {4, 7});
     // Typed whispers and emotes echo as the Whisper button and the Emote item do.
     row("typed /w", "button", "/w Ann hi there", "Zed", "/w Ann hi there\r\n", "",
         "To <Ann> hi there\r\n");
@@ -227,8 +219,7 @@ void tst_Commands::talk()
     QCOMPARE(h->beeps, wire.isEmpty() && chatLog.isEmpty() ? 1 : 0);
 }
 
-// The echoes carry the name in the connect dialog, which a login closes: the echo loads it
-// again, hidden, with the stored name.
+// The echo's name comes from the connect dialog, loaded again (hidden) after the login.
 void tst_Commands::echoNameFromConnectDialog()
 {
     QVERIFY((loginEnd = h->logIn("Ann")) > 0);
@@ -240,11 +231,9 @@ void tst_Commands::echoNameFromConnectDialog()
     QVERIFY(Forms<frmConnect>::isLoaded() && !Forms<frmConnect>::get()->isVisible());
 }
 
-// A press on "Zed" in the list {"Zed", selected} with `selected` selected ("": an empty
-// list), or on the chat log for the service commands (and for a menu dismissed), and `path`
-// chosen in the menu that opens. Only a right press opens it, whatever the modifier keys; no
-// echo, no change of the selection or of the log's text and caret. The log is disabled while
-// its menu is open, then enabled and focused, whether or not a command was chosen.
+// A press on the list {"Zed", selected} ("": empty) or on the chat log, `path` chosen in the
+// menu. Only a right press opens it; no echo, the selection, text and caret stay; the log is
+// disabled while its menu is open, and the focus goes back to the message box.
 void tst_Commands::popupCommands_data()
 {
     QTest::addColumn<QStringList>("path");

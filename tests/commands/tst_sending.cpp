@@ -1,7 +1,6 @@
-// Sending on a real connection through the one outgoing queue, with a clock the test moves
-// on: echoes when a line goes out, the waiting count, waiting lines thrown away with their
-// connection, nothing but the login before the login, a burst that a server with the stock
-// flood quota takes without a refusal, and the dialog that sets the queue's limits.
+// Sending through the outgoing queue on a test clock: echoes, the waiting count, waiting lines
+// and their connection, nothing before the login, a burst under the stock flood quota, and
+// the dialog that sets the limits.
 #include "ClientHarness.h"
 #include "commands/SendQueue.h"
 #include "platform/ChatSocket.h"
@@ -104,9 +103,7 @@ void tst_Sending::act(const QString& action)
     }
 }
 
-// Six lines typed at once: four go at once, each echoed when it goes out; the input box is
-// emptied at once; two wait, counted at the right of the status bar beside the channel
-// text. What becomes of the two.
+// Six lines at once: four go, echoed as they go; two wait, counted in the status bar.
 void tst_Sending::waitingLines_data()
 {
     QTest::addColumn<QString>("how");
@@ -167,9 +164,7 @@ void tst_Sending::waitingLines()
     QVERIFY(!h->chatLog().contains("l5"));
 }
 
-// Before the login has been written nothing else goes out: whatever is chosen while the
-// connection is being made or the dialog is open, the login is what the server gets first,
-// also when it is given while the connection is still being made.
+// Whatever is chosen while connecting or with the dialog open, the login goes out first.
 void tst_Sending::nothingBeforeTheLogin_data()
 {
     QTest::addColumn<QString>("action");
@@ -208,9 +203,8 @@ void tst_Sending::nothingBeforeTheLogin()
     QCOMPARE(h->server.sessionCount(), 1);
 }
 
-// A server with the stock flood quota, on the same clock: twelve lines typed at once and a
-// message of 500 characters all reach another user, whole and in order, without a refusal;
-// so does a message that a cut at its last blank would have turned into "/logout".
+// Under the stock flood quota twelve lines and a 500-character message reach another user
+// whole and in order; so does one that a cut at its last blank would turn into "/logout".
 void tst_Sending::burstAndLongMessageReachAnotherUser()
 {
     h = std::make_unique<ClientHarness>(true);
@@ -283,10 +277,9 @@ void tst_Sending::burstAndLongMessageReachAnotherUser()
     QVERIFY(!h->server.virtualUserReceived("carol").contains("1003 LEAVE Bob"));
 }
 
-// Options > Flood Protection... opens on the stored limits (the defaults when nothing or
-// nonsense is stored). OK (by Enter) stores what was typed and puts it in force at once, or
-// refuses it with a message and keeps the dialog; Cancel and the frame store nothing.
-// Fields: wrap, units, window, longest, switch; "-": nothing stored.
+// The dialog opens on the stored limits (else the defaults); OK stores and applies them or
+// refuses with a message; Cancel, Escape and the frame store nothing. Fields: wrap, units,
+// window, longest, switch; "-": nothing stored.
 void tst_Sending::floodSettingsDialog_data()
 {
     QTest::addColumn<QStringList>("stored");

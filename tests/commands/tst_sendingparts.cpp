@@ -1,6 +1,5 @@
-// The pure parts of sending, with a clock the test moves on: when each line of a burst may
-// go, the limits the user can set, what the queue forgets with a connection, and how a long
-// line is split. Their use on a real connection is tested in tst_sending and tst_commands.
+// The pure parts of sending: when each line of a burst may go, the limits, what the queue
+// forgets with a connection, and how a long line is split.
 #include "commands/FloodLimits.h"
 #include "commands/FloodPacer.h"
 #include "commands/LineSplitter.h"
@@ -27,8 +26,7 @@ private slots:
     void prefixOfATypedLine();
 };
 
-// Lines arrive at "ms:bytes"; each goes, in order, as soon as the pacer lets it (the server's
-// window plus the margin, 6000 ms by default). The times they go.
+// Lines arrive at "ms:bytes" and go as soon as the pacer lets them; the times they go.
 void tst_SendingParts::sendTimes_data()
 {
     QTest::addColumn<QStringList>("lines");
@@ -123,8 +121,7 @@ void tst_SendingParts::limits()
     }
 }
 
-// Seven lines at once: four go, three are thrown away with the connection (what the user
-// is told is tested in tst_sending), and the timer stops.
+// Seven lines at once: four go, three are thrown away with the connection, the timer stops.
 void tst_SendingParts::queueDiscardsWaitingLines()
 {
     qint64 now = 0;
@@ -204,9 +201,8 @@ void tst_SendingParts::pieces()
     QCOMPARE(why, refusal);
 }
 
-// For any text, no piece of talk begins with "/" (after any blanks), every piece fits, and
-// the pieces give the text back; a refusal needs a stretch of slashes and blanks that fills a
-// line. Texts of slashes, blanks, letters and wide characters in changing mixtures.
+// Random mixtures: no piece of talk begins with " */", every piece fits, the pieces give the
+// text back; a refusal needs a run of slashes and blanks that fills a line.
 void tst_SendingParts::noTalkPieceIsACommand()
 {
     QRandomGenerator random(20261209);
@@ -242,8 +238,7 @@ void tst_SendingParts::noTalkPieceIsACommand()
     }
 }
 
-// What a line typed into the input box repeats in each piece; "-" for a command that is
-// never split. Talk, "/w" and another command are tested as typed (tst_commands).
+// What a typed line repeats in each piece; "-": a command that is never split.
 void tst_SendingParts::prefixOfATypedLine_data()
 {
     QTest::addColumn<QString>("line");

@@ -1,5 +1,4 @@
-// Connecting and logging in, as the user does it through File > Connect and the connect
-// dialog, against a server on 127.0.0.1; and the connection's states afterwards.
+// Connecting and logging in through File > Connect and the dialog, and the states after.
 #include "ClientHarness.h"
 
 #include "connection/ServerAddress.h"
@@ -59,10 +58,8 @@ frmConnect* tst_Connection::openDialog()
     return Forms<frmConnect>::get();
 }
 
-// A first run, with nothing stored but the server this test connects to: File > Connect
-// opens the connection and the dialog with the defaults, and changes no menu item. Left by
-// Cancel or its frame, the dialog stores nothing and the connection stays open without a
-// login; the next load reads the settings again and lists the servers once.
+// A first run: File > Connect opens the connection and the dialog with the defaults. Left by
+// Cancel or its frame, it stores nothing and the connection stays open without a login.
 void tst_Connection::dialogOpenedAndLeft_data()
 {
     QTest::addColumn<bool>("throughFrame");
@@ -118,8 +115,7 @@ void tst_Connection::dialogOpenedAndLeft()
     QCOMPARE(dialog->cmdServer->itemText(0), serverList().first());
 }
 
-// What the dialog sends and stores for the fields typed, or the message it refuses them
-// with. The bytes of every kind of login are in tst_connectionparts; here the dialog's path.
+// What the dialog sends and stores for the fields typed, or the message refusing them.
 void tst_Connection::loginFields_data()
 {
     QTest::addColumn<QString>("user");
@@ -177,10 +173,8 @@ void tst_Connection::loginFields()
     QCOMPARE(h->sentSince(0), sent);
 }
 
-// A session with a server chosen in the dialog (File > Connect starts with the remembered
-// one): the online controls change together, Disconnect puts its notice at the caret and
-// leaves no channel shown, and the chosen server is remembered for the next File > Connect.
-// (A new login after Disconnect, and what both do to anti-idle: tst_antiidle.)
+// A server chosen in the dialog: the online controls change together, Disconnect's notice
+// goes to the end and no channel stays shown, and the server is remembered.
 void tst_Connection::sessionWithAChosenServer()
 {
     auto online = [this] {
@@ -227,8 +221,8 @@ void tst_Connection::sessionWithAChosenServer()
     QCOMPARE(h->server.sessionCount(), 1);
 }
 
-// "Login failed.": the client leaves the online state at once, sends nothing more and
-// closes the connection, and the dialog is back as typed, ready for another password.
+// "Login failed.": offline at once, nothing more sent, the connection closed, and the dialog
+// back as typed, ready for another password.
 void tst_Connection::refusedLoginEndsTheLogin()
 {
     h->server.setProtocolEnabled(true);

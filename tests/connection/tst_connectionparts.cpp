@@ -1,7 +1,5 @@
-// The pure parts of connecting: reading the server box, the bytes of the login, the
-// connection's state table, how long the client waits before each attempt to reconnect, and
-// which typed lines end the session. Their use by the window is tested in tst_connection,
-// tst_reconnection and tst_antiidle.
+// The pure parts of connecting: server addresses, the login's bytes, the state table, the
+// waits before reconnecting, and which typed lines end the session.
 #include "connection/ConnectionState.h"
 #include "connection/LoginSequence.h"
 #include "connection/ReconnectPolicy.h"
@@ -130,8 +128,7 @@ QStringList switchNames(const Switches& on)
 }
 } // namespace
 
-// State x event -> state, what happens on the way (the names above) and the status line.
-// An empty `to` means that the event changes nothing in that state.
+// State x event -> state, the actions on the way and the status; `to` empty: no change.
 void tst_ConnectionParts::stateTable_data()
 {
     QTest::addColumn<State>("from");

@@ -1,7 +1,5 @@
-// A server that sends faster than the client can show: the client takes from the network
-// only what it will handle soon, so the sender is held back by TCP flow control instead of
-// the client's memory growing, the window gets its turns meanwhile, and still every line is
-// shown, in order, before the lost connection is reported.
+// A server faster than the client: TCP flow control holds it back instead of memory growing,
+// the window gets its turns, and every line is shown in order before the loss is reported.
 #include "ArrivalFeed.h"
 #include "ClientHarness.h"
 
@@ -77,8 +75,7 @@ void tst_Backpressure::sendAndWatch(const std::function<void()>& send, const QSt
     QTRY_VERIFY_WITH_TIMEOUT(h->chatLog().endsWith(last), 60000);
 }
 
-// 8 MB of lines written at once, then the close. Whenever the window gets a turn, the
-// client holds at most its limits: the socket's buffer and the line buffer's.
+// 8 MB at once, then the close: at each turn the client holds at most its buffers' limits.
 void tst_Backpressure::fastSenderIsHeldBack()
 {
     const QString lostNotice = QStringLiteral("Your connect to battle.net has been lost\r\n");

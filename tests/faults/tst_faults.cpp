@@ -1,7 +1,5 @@
-// Faults the client must live through: a server that sends one byte at a time, floods without
-// a line end, or stops reading while the client sends; and a settings folder that cannot be
-// written. After each, the client is still running, its window answers, and every line that
-// arrived complete has been shown.
+// Faults to live through: one byte at a time, a flood without a line end, a server that stops
+// reading, an unwritable settings folder. The window still answers and every line is shown.
 #include "ClientHarness.h"
 #include "RawPeer.h"
 #include "commands/SendQueue.h"
@@ -132,8 +130,7 @@ void tst_Faults::oneByteAtATime()
     expectAnswering();
 }
 
-// 100 MB without a line end: the client holds no more than its socket's buffer and a line's
-// worth of it, says that a line was dropped, and shows the proper line that follows.
+// 100 MB without a line end: bounded memory, a dropped-line notice, the next line shown.
 void tst_Faults::floodWithoutLineEnd()
 {
     RawPeer peer;
@@ -163,8 +160,8 @@ void tst_Faults::floodWithoutLineEnd()
     expectAnswering();
 }
 
-// The server stops reading while the client sends 32 MB: every send returns at once, the
-// window keeps answering, and once the server reads again everything arrives in order.
+// 32 MB to a server that stopped reading: sends return at once, the window answers, and
+// everything arrives in order once the server reads again.
 void tst_Faults::serverStopsReading()
 {
     QVERIFY(h->logIn(QStringLiteral("bob")) > 0);
@@ -198,9 +195,8 @@ void tst_Faults::serverStopsReading()
     QVERIFY(h->server.received().mid(loginSize) == expected);
 }
 
-// The connect dialog still opens and the login still goes out; the failed write of the
-// settings is reported once, with the system's reason (a path through a file fails alike for
-// root and everyone else).
+// A settings folder below a file (refused for root as well): the login still goes out and
+// the failed write is reported once, with the system's reason.
 void tst_Faults::blockSettingsFolder()
 {
     QFile blocker(h->settingsFolder() + QStringLiteral("/blocker"));
@@ -250,8 +246,7 @@ void tst_Faults::writeSettingsBy(const QString& writer)
     }
 }
 
-// Every item and dialog that writes a setting: a write the store refuses is told in the chat
-// log, once for the cause however often the user tries; a write that succeeds ends the cause.
+// Every settings writer: a refused write is told once per cause; a good write ends the cause.
 void tst_Faults::everySettingsWriterTellsOnce_data()
 {
     QTest::addColumn<QString>("writer");

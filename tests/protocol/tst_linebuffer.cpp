@@ -1,7 +1,5 @@
-// How received bytes become lines, whatever the arrivals: line ends, lines cut by the server,
-// overlong lines dropped in their place, the unfinished line at the end of the stream and the
-// memory bound. (That the cost follows the bytes handled rather than the bytes held is
-// measured by the benchmark.)
+// Received bytes into lines, whatever the arrivals: line ends, cut lines, overlong lines
+// dropped in their place, the unfinished last line and the memory bound.
 #include "protocol/LineBuffer.h"
 
 #include <QTest>
@@ -86,8 +84,7 @@ void tst_LineBuffer::sameLinesWhateverTheArrivals()
     QCOMPARE(feed(inPieces(stream, 1)), lines);
 }
 
-// What the server sends when it cuts a line at 255 bytes, lines that only look alike, lines
-// too long to keep, and the unfinished line at the end of the stream.
+// Lines cut at 255 bytes, lines that only look alike, overlong lines, the unfinished end.
 void tst_LineBuffer::lines_data()
 {
     QTest::addColumn<QByteArray>("stream");

@@ -1,6 +1,5 @@
-// The receive pump without a connection: bytes are fed to it directly, its clock is the
-// test's, and its yields run the test's steps, so the order of lines, turns and the end of
-// the stream can be compared exactly.
+// The receive pump fed directly, on the test's clock, its yields running the test's steps:
+// the order of lines, turns and the end of the stream, exactly.
 #include "protocol/LineDispatcher.h"
 
 #include <QEventLoop>

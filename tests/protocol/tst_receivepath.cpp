@@ -1,5 +1,4 @@
-// The receive path end to end: bytes written by a server on 127.0.0.1 go through the real
-// socket, the line dispatch and the handlers into the main window's logs, list and status.
+// The receive path end to end: server bytes into the main window's logs, list and status.
 #include "ClientHarness.h"
 
 #include "ui/LogBox.h"
@@ -29,25 +28,13 @@ private slots:
     void nothingIsKeptPerLine();
 
 private:
-    // Sends bytes and waits until the client has shown everything before the marker line.
-    void sendAndSettle(const QByteArray& bytes);
-
     std::unique_ptr<ClientHarness> h;
-    int markers = 0;
 };
 
 void tst_ReceivePath::init()
 {
     h = std::make_unique<ClientHarness>(false);
     QVERIFY(h->connectSocket());
-    markers = 0;
-}
-
-void tst_ReceivePath::sendAndSettle(const QByteArray& bytes)
-{
-    const QString marker = QStringLiteral("#%1").arg(++markers);
-    h->server.sendRaw(bytes + "1018 INFO \"" + marker.toUtf8() + "\"\r\n");
-    QTRY_VERIFY(h->chatLog().endsWith(marker + "\r\n"));
 }
 
 void tst_ReceivePath::linesReachTheirHandlers_data()
@@ -60,21 +47,7 @@ void tst_ReceivePath::linesReachTheirHandlers_data()
 
     const QString none;
     const QStringList nobody;
-    QTest::newRow("talk") << QByteArray("1005 TALK bob 0010 \"hi\"\r\n") << "<TALK bob :>hi\r\n"
-                          << none << nobody << none;
-    QTest::newRow("whisper") << QByteArray("1004 WHISPER bob 0010 \"hi\"\r\n") << none
-                             << " bob :(Whispered) hi\r\n"
-                             << nobody << none;
-    QTest::newRow("info with quotes inside")
-        << QByteArray("1018 INFO \"bob is using Chat and is currently in channel \"Chat\".\"\r\n")
-        << "bob is using Chat and is currently in channel \"Chat\".\r\n"
-        << none << nobody << none;
-    QTest::newRow("server errors are shown")
-        << QByteArray("1019 ERROR \"That user is not logged on.\"\r\n")
-        << "That user is not logged on.\r\n"
-        << none << nobody << none;
-    QTest::newRow("emote") << QByteArray("1023 EMOTE bob 0010 \"waves\"\r\n") << "bob  waves\r\n"
-                           << none << nobody << none;
+    // Talk, whisper, emote, info and error lines are followed to their logs in tst_looks.
     QTest::newRow("greeting and prompts")
         << QByteArray("BOT or Telnet Connection from [127.0.0.1]\r\n\r\nUsername: bob\r\n"
                       "\r\nLogin failed.\r\n")
@@ -129,19 +102,18 @@ void tst_ReceivePath::linesReachTheirHandlers()
     QFETCH(QStringList, users);
     QFETCH(QString, status);
 
-    sendAndSettle(bytes);
+    QVERIFY(h->settle(bytes));
     QCOMPARE(h->chatLog(), chat + "#1\r\n");
     QCOMPARE(h->whisperLog(), whispers);
     QCOMPARE(h->userList(), users);
     QCOMPARE(h->status(), status);
 }
 
-// Join and leave notices go to the end of the log, wherever the caret is (how an echo
-// lands is tested with the chat echo in tst_commands).
+// Join and leave notices go to the end of the log, wherever the caret is.
 void tst_ReceivePath::noticesGoToTheEnd()
 {
     h->main->mnuJoinLeave->trigger();
-    sendAndSettle("1018 INFO \"one\"\r\n");
+    QVERIFY(h->settle("1018 INFO \"one\"\r\n"));
     QTextCursor cursor = h->main->TxtGet->textCursor();
     cursor.setPosition(0);
     h->main->TxtGet->setTextCursor(cursor);
@@ -160,8 +132,7 @@ void tst_ReceivePath::noticesGoToTheEnd()
     QCOMPARE(h->chatLog(), expected);
 }
 
-// The connection closes in the middle of a line: it is shown as far as it came, marked as
-// cut, before the notice.
+// A line cut by the close is shown as far as it came, marked, before the notice.
 void tst_ReceivePath::unfinishedLineAtTheClose()
 {
     h->server.sendRaw("1018 INFO \"a\"\r\n1005 TALK bob 0010 \"hal");
@@ -170,9 +141,8 @@ void tst_ReceivePath::unfinishedLineAtTheClose()
                                        "Your connect to battle.net has been lost\r\n"));
 }
 
-// A pop-up menu opened by a click handled inside a yield of the receive path runs its own
-// event loop. Lines that arrive while it is open are shown at once and in order; the
-// dispatch it interrupted goes on afterwards.
+// A pop-up menu opened inside a yield runs its own loop: lines arriving meanwhile are shown
+// at once and in order, and the interrupted dispatch goes on afterwards.
 void tst_ReceivePath::receivingGoesOnWhileAMenuIsOpen()
 {
     QString shownWhileOpen;
@@ -205,12 +175,11 @@ void tst_ReceivePath::receivingGoesOnWhileAMenuIsOpen()
     h->server.sendRaw("1018 INFO \"a\"\r\n");
     QTRY_VERIFY(opened && !QApplication::activePopupWidget() && !shownWhileOpen.isEmpty());
     QCOMPARE(shownWhileOpen, QString("a\r\nb\r\nc\r\n"));
-    sendAndSettle("1018 INFO \"d\"\r\n");
+    QVERIFY(h->settle("1018 INFO \"d\"\r\n"));
     QCOMPARE(h->chatLog(), QString("a\r\nb\r\nc\r\nd\r\n#1\r\n"));
 }
 
-// A long session must not grow with every line: the logs keep no undo steps, and handling
-// lines creates no objects that stay behind.
+// Nothing grows per line: no undo steps in the logs, no objects left behind.
 void tst_ReceivePath::nothingIsKeptPerLine()
 {
     h->main->mnuJoinLeave->trigger();

@@ -1,6 +1,5 @@
-// The settings store over its file: files of earlier runs, hand-edited and damaged files,
-// permissions, writes the file system refuses, and its safety against crashes and a second
-// running copy.
+// The settings file: earlier runs' files, hand-edited and damaged files, permissions, refused
+// writes, and safety against crashes and a second running copy.
 #include "platform/registry/RegFileFormat.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/Registry.h"
@@ -24,8 +23,7 @@ namespace {
 
 const QByteArray kSection = "[HKEY_LOCAL_MACHINE\\Software\\KxVantric\\Configuration]\n";
 
-// Points XDG_CONFIG_HOME at a fresh temporary folder, so a test works on a settings file of
-// its own and never on the real home folder.
+// Points XDG_CONFIG_HOME at a fresh temporary folder, never the real home folder.
 struct TempConfigHome : QTemporaryDir {
     TempConfigHome() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(path())); }
     QString storeFolder() const { return path() + QStringLiteral("/KxVantric"); }

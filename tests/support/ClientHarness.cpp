@@ -18,8 +18,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 ClientHarness::ClientHarness(bool serverSpeaksProtocol)
@@ -121,6 +123,34 @@ QByteArray ClientHarness::sentSince(qsizetype from)
     if (!main->sendToServer(marker) || !QTest::qWaitFor(arrived, 5000))
         return "<marker lost>";
     return server.received().mid(from).chopped(marker.size());
+}
+
+bool ClientHarness::settle(const QByteArray& bytes)
+{
+    const QString marker = QStringLiteral("#%1\r\n").arg(++m_markers);
+    server.sendRaw(bytes + "1018 INFO \"" + marker.chopped(2).toUtf8() + "\"\r\n");
+    return QTest::qWaitFor([&] { return chatLog().endsWith(marker); }, 5000);
+}
+
+void typeKeys(QWidget* target, const QString& keys)
+{
+    static const QHash<QString, Qt::Key> named = {
+        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},     {"Escape", Qt::Key_Escape},
+        {"Tab", Qt::Key_Tab},       {"Home", Qt::Key_Home},
+        {"Right", Qt::Key_Right},   {"Backspace", Qt::Key_Backspace}};
+    static const QRegularExpression token(QStringLiteral("<(\\w+)>|[^<]+"));
+    for (const QRegularExpressionMatch& match : token.globalMatch(keys)) {
+        const QString key = match.captured(1);
+        if (key.isEmpty())
+            QTest::keyClicks(target, match.captured(0));
+        else if (key == "Backtab")
+            QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
+        else if (key == "ShiftReturn")
+            QTest::keyClick(target, Qt::Key_Return, Qt::ShiftModifier);
+        else
+            QTest::keyClick(target, named.value(key));
+    }
 }
 
 bool ClientHarness::handlePostedEvents()

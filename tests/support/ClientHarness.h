@@ -15,13 +15,14 @@
 class frmMain;
 class QWidget;
 
-// What a client test needs around the real program: a chat gateway server on 127.0.0.1 with
-// an ephemeral port, a settings folder of its own, the main window loaded as at program
-// start, and the beep, the message boxes, the program end, the attention requests and the
-// choice of a file recorded (or answered) instead of happening.
-//
-// Make one in init() and destroy it in cleanup(): every window is unloaded and the hooks are
-// restored, so each test starts from a fresh program.
+// Types `keys` into `target`: text as it stands, keys by name in angle brackets ("<Up>",
+// "<Backtab>", "<ShiftReturn>").
+void typeKeys(QWidget* target, const QString& keys);
+
+// The real program around a client test: a server on 127.0.0.1, a settings folder of its
+// own, the main window as at start, and the beep, message boxes, program end, alerts and file
+// choice recorded instead of happening. Made in init(), destroyed in cleanup().
+
 class ClientHarness {
 public:
     struct Message {
@@ -50,16 +51,13 @@ public:
     QString settingsFolder() const { return m_settings.path(); }
     QString serverAddress() const;
 
-    // Points the main window's socket at the test server and waits for the connection
-    // (bypassing the connect dialog and the login). False when it could not be made.
+    // Connects the main window's socket to the server, without the dialog and the login.
     bool connectSocket();
 
-    // Logs in as the user does, through File > Connect and the connect dialog with this
-    // server typed in. Returns how many bytes the server has received once the login is
-    // there, or -1 when it did not arrive.
+    // Logs in through File > Connect and the dialog; the bytes the server has received once
+    // the login is there, or -1.
     qsizetype logIn(const QString& name, const QString& password = QStringLiteral("pw"));
-    // Chooses File > Connect, fills in the dialog and presses Connect, without waiting; a
-    // null channel or server leaves what the dialog shows.
+    // File > Connect, the dialog filled in (null: as shown) and Connect pressed, not waiting.
     void submitLogin(const QString& name, const QString& password, const QString& channel = {},
                      const QString& server = {});
 
@@ -73,16 +71,18 @@ public:
     QStringList userList() const;
     QString status() const;
 
-    // What the server got from byte `from` on, once everything the client has written so far
-    // has arrived (a marker written last is awaited), so an empty result means that nothing
-    // was sent.
+    // What the server got from byte `from` on, once all the client wrote has arrived (a
+    // marker written last is awaited): empty means that nothing was sent.
     QByteArray sentSince(qsizetype from);
 
-    // Waits until every event posted so far has been handled (a queued call posted last is
-    // the marker), so what the program does in answer to them has been done.
+    // Sends the bytes and a marker line "#n", and waits until the chat log ends with it.
+    bool settle(const QByteArray& bytes);
+
+    // Waits until every event posted so far has been handled (a queued call is the marker).
     bool handlePostedEvents();
 
 private:
+    int m_markers = 0;
     QTemporaryDir m_settings;
     QByteArray m_oldConfigHome;
     QByteArray m_oldDataHome;

@@ -1,7 +1,5 @@
-// The local test server as raw TCP clients see it, on an ephemeral port with a clock the
-// test moves on: login, routing, and its limits as a real server has them: the flood quota,
-// long lines and the cut of its own lines, and the first byte that picks the protocol. Its
-// recording mode is what every client test talks to.
+// The local test server as raw TCP clients see it, on a test clock: login, routing, the flood
+// quota, long lines and the cut of its own lines.
 #include "testserver/ChatGatewayServer.h"
 
 #include <QDeadlineTimer>
@@ -20,8 +18,7 @@ const QByteArray Greeting = "BOT or Telnet Connection from [127.0.0.1]\r\n\r\nEn
                             "Username: ";
 const QByteArray LoginFailed = "\r\nLogin failed.\r\n\r\nUsername: ";
 
-// Runs the event loop until `done` holds, waking on every event instead of polling, so a
-// test with many round trips stays fast.
+// Runs the event loop until `done` holds, waking on every event instead of polling.
 template <typename Done> bool waitUntil(Done done, int timeoutMs = 5000)
 {
     const QDeadlineTimer deadline(timeoutMs);

@@ -1,6 +1,5 @@
-// The habits users bring from other chat programs, through the real widgets: the message
-// box's keys, time stamps in the logs, the whisper alert, the masked password, saving the
-// chat log, copying from the logs, lines in right-to-left scripts and the keyboard.
+// Habits from other chat programs: the message box's keys, time stamps, the whisper alert,
+// the password, saving and copying the logs, right-to-left lines and the keyboard.
 #include "ClientHarness.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
@@ -24,7 +23,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -38,24 +36,6 @@
 
 namespace {
 const QTime Clock(9, 5, 59); // shown as "[09:05] "
-
-// Types `keys` into the box: text as it stands, keys by name in angle brackets ("<Up>").
-void play(QLineEdit* box, const QString& keys)
-{
-    static const QHash<QString, Qt::Key> named = {
-        {"Return", Qt::Key_Return}, {"Up", Qt::Key_Up},   {"Down", Qt::Key_Down},
-        {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab}, {"Home", Qt::Key_Home},
-        {"Right", Qt::Key_Right}};
-    static const QRegularExpression token(QStringLiteral("<(\\w+)>|[^<]+"));
-    for (const QRegularExpressionMatch& match : token.globalMatch(keys)) {
-        if (match.captured(1).isEmpty())
-            QTest::keyClicks(box, match.captured(0));
-        else if (match.captured(1) == "Backtab")
-            QTest::keyClick(box, Qt::Key_Backtab, Qt::ShiftModifier);
-        else
-            QTest::keyClick(box, named.value(match.captured(1)));
-    }
-}
 } // namespace
 
 class tst_DesktopHabits : public QObject {
@@ -88,7 +68,6 @@ private:
 void tst_DesktopHabits::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    Forms<frmConnect>::get()->UserNamet->setText("Bob");
     h->main->TxtGet->setClock([] { return Clock; });
     h->main->TxtWhisper->setClock([] { return Clock; });
     QVERIFY(h->logIn("Bob") > 0); // through the connect dialog, which then goes away
@@ -146,7 +125,7 @@ void tst_DesktopHabits::messageBoxKeys()
     InputBox* box = h->main->TxtSend;
     h->main->RoomList->addItems(users);
     box->setFocus();
-    play(box, keys);
+    typeKeys(box, keys);
     QCOMPARE(box->text().insert(box->cursorPosition(), QLatin1Char('|')), result);
     QCOMPARE(box->hasFocus(), keepsFocus);
 }
@@ -241,8 +220,7 @@ void tst_DesktopHabits::whisperAlertOnlyInBackground()
     QCOMPARE(h->alerts, QList<QWidget*>{h->main});
 }
 
-// The box hides the password on screen (and says so to a screen reader) but keeps exactly
-// what was typed; what the login sends from it is tested in tst_connection.
+// The password is hidden on screen (and so for a screen reader) but kept exactly as typed.
 void tst_DesktopHabits::maskedPasswordKeepsWhatWasTyped()
 {
     const QString password = QStringLiteral("p\u00e4ss w0rd!");
@@ -331,8 +309,8 @@ void tst_DesktopHabits::saveChatLog()
     QVERIFY2(text.endsWith(reason), qPrintable(text));
 }
 
-// Ctrl+C copies a selection in both logs; a real right click (through the window) opens the
-// whisper log's edit menu, but the chat log's service menu.
+// Ctrl+C copies in both logs; a right click opens the whisper log's edit menu, the chat log's
+// service menu.
 void tst_DesktopHabits::copyFromLogs_data()
 {
     QTest::addColumn<bool>("whisperLog");
@@ -370,9 +348,8 @@ void tst_DesktopHabits::copyFromLogs()
     QCOMPARE(logText(box), QString("first line\r\nsecond line\r\n"));
 }
 
-// A line from a user with a Hebrew name keeps its parts in their places: on screen the name
-// stands left of the separator and the text right of it. What is read, copied and saved
-// holds the characters the server sent, without the isolates that keep that order.
+// A Hebrew name keeps the parts in their places on screen (name, separator, text); what is
+// read and copied holds the characters sent, without the isolates.
 void tst_DesktopHabits::rightToLeftLines_data()
 {
     QTest::addColumn<QByteArray>("line");
@@ -429,9 +406,8 @@ void tst_DesktopHabits::rightToLeftLines()
     QCOMPARE(QApplication::clipboard()->text(), read + "\n");
 }
 
-// Alt and a letter open the top menus, whose names stay as screen readers read them; after a
-// menu item the typing goes to the message box; in the connect dialog the fields follow from
-// top to bottom and Enter connects; Escape closes the small windows as Cancel does.
+// Alt+letter menus and their accessible names; focus back to the message box after a menu
+// item; the connect dialog's tab order and Enter; Escape closes the small windows.
 void tst_DesktopHabits::keyboard_data()
 {
     QTest::addColumn<QString>("window");

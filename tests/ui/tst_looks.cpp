@@ -1,18 +1,14 @@
-// How the logs look, through the real widgets: each kind of line in its colour (read back
-// from the document's formats) while its characters stay as they were, the colours' contrast
-// in a light and a dark palette, the lines that name the user, the desktop notifications on
-// a private session bus, and web addresses as links that open only on a click.
+// How the logs look: each kind of line in its colour, contrast in a light and a dark palette,
+// mentions, desktop notifications on a private bus, and links that open only on a click.
 #include "ClientHarness.h"
 #include "settings/ConfigurationKey.h"
 #include "settings/SettingText.h"
 #include "ui/DesktopNotifier.h"
-#include "ui/Forms.h"
 #include "ui/LogBox.h"
 #include "ui/LogBoxWriters.h"
 #include "ui/LogWords.h"
 #include "ui/NotificationThrottle.h"
 #include "ui/UserListBox.h"
-#include "ui/frmConnect.h"
 #include "ui/frmMain.h"
 
 #include <QAction>
@@ -100,43 +96,28 @@ private slots:
     void kindColours();
     void contrast_data();
     void contrast();
-    void mentions_data();
-    void mentions();
+    void mentionsAndLinks_data();
+    void mentionsAndLinks();
     void findLinks_data();
     void findLinks();
-    void linksInTheLog_data();
-    void linksInTheLog();
     void linkOpensOnClickOnly();
     void throttle_data();
     void throttle();
     void notifications();
 
 private:
-    void serverSays(const QByteArray& lines);
     std::unique_ptr<ClientHarness> h;
 };
 
 void tst_Looks::init()
 {
     h = std::make_unique<ClientHarness>(false);
-    Forms<frmConnect>::get()->UserNamet->setText("Bob");
     QVERIFY(h->logIn("Bob") > 0);
     h->main->show();
     h->main->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(h->main));
     // The name the server knows the user by, and someone to whisper to.
-    serverSays("2010 NAME Bob\r\n1001 USER ann 0010 [CHAT]\r\n");
-}
-
-// Sends the lines and waits until the client has handled them (a marker line comes last).
-void tst_Looks::serverSays(const QByteArray& lines)
-{
-    const int before = h->main->TxtGet->document()->blockCount();
-    h->server.sendRaw(lines + "1018 INFO \"--\"\r\n");
-    QVERIFY(QTest::qWaitFor([&] {
-        return h->main->TxtGet->document()->blockCount() > before &&
-               h->main->TxtGet->document()->lastBlock().previous().text() == "--";
-    }));
+    QVERIFY(h->settle("2010 NAME Bob\r\n1001 USER ann 0010 [CHAT]\r\n"));
 }
 
 // `action`: a server line, or what the user does ("send", "emote", "whisper" with the
@@ -148,31 +129,26 @@ void tst_Looks::kindColours_data()
     QTest::addColumn<bool>("whisperLog");
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("kind");
-    auto server = [](const char* name, const char* raw, const char* line, LineKind kind,
-                     bool whisperLog = false) {
-        QTest::newRow(name) << QString(raw) << QString() << whisperLog << QString(line)
-                            << int(kind);
-    };
-    server("talk", "1005 TALK ann 0010 \"hello\"", "<TALK ann :>hello", LineKind::Talk);
-    server("whisper received", "1004 WHISPER ann 0010 \"psst\"", " ann :(Whispered) psst",
-           LineKind::WhisperIn, true);
-    server("emote", "1023 EMOTE ann 0010 \"waves\"", "ann  waves", LineKind::Emote);
-    server("information", "1018 INFO \"Welcome aboard.\"", "Welcome aboard.", LineKind::Info);
-    server("greeting", "Hello from the gateway", "Hello from the gateway", LineKind::Info);
-    server("error", "1019 ERROR \"That user is not logged on.\"", "That user is not logged on.",
-           LineKind::Error);
-    server("join", "1002 JOIN cid 0010 [CHAT]", "cid  has joined the channel", LineKind::JoinLeave);
-    server("leave", "1003 LEAVE ann 0010", "ann has left the channel", LineKind::JoinLeave);
-    auto user = [](const char* name, const char* action, const char* text, const char* line,
-                   LineKind kind, bool whisperLog = false) {
+    auto row = [](const char* name, const char* action, const char* line, LineKind kind,
+                  bool whisperLog = false, const char* text = "") {
         QTest::newRow(name) << QString(action) << QString(text) << whisperLog << QString(line)
                             << int(kind);
     };
-    user("own talk", "send", "hi all", "Bob: hi all", LineKind::OwnEcho);
-    user("own emote", "emote", "grins", "<Bob grins>", LineKind::OwnEcho);
-    user("own whisper", "whisper", "psst", "To <ann > psst", LineKind::WhisperOut, true);
-    user("failure notice", "not sent", "hello?", "Not sent: there is no connection to the server.",
-         LineKind::Error);
+    row("talk", "1005 TALK ann 0010 \"hello\"", "<TALK ann :>hello", LineKind::Talk);
+    row("whisper received", "1004 WHISPER ann 0010 \"psst\"", " ann :(Whispered) psst",
+        LineKind::WhisperIn, true);
+    row("emote", "1023 EMOTE ann 0010 \"waves\"", "ann  waves", LineKind::Emote);
+    row("information", "1018 INFO \"Welcome aboard.\"", "Welcome aboard.", LineKind::Info);
+    row("greeting", "Hello from the gateway", "Hello from the gateway", LineKind::Info);
+    row("error", "1019 ERROR \"That user is not logged on.\"", "That user is not logged on.",
+        LineKind::Error);
+    row("join", "1002 JOIN cid 0010 [CHAT]", "cid  has joined the channel", LineKind::JoinLeave);
+    row("leave", "1003 LEAVE ann 0010", "ann has left the channel", LineKind::JoinLeave);
+    row("own talk", "send", "Bob: hi all", LineKind::OwnEcho, false, "hi all");
+    row("own emote", "emote", "<Bob grins>", LineKind::OwnEcho, false, "grins");
+    row("own whisper", "whisper", "To <ann > psst", LineKind::WhisperOut, true, "psst");
+    row("failure notice", "not sent", "Not sent: there is no connection to the server.",
+        LineKind::Error, false, "hello?");
 }
 
 void tst_Looks::kindColours()
@@ -196,7 +172,7 @@ void tst_Looks::kindColours()
         h->main->mnuDisconnect->trigger();
         h->main->cmdSend_Click();
     } else {
-        serverSays(action.toUtf8() + "\r\n");
+        QVERIFY(h->settle(action.toUtf8() + "\r\n"));
     }
     QTRY_VERIFY(!piecesOf(box, line).isEmpty()); // the characters exactly as before
     const QColor expected = box->lineStyle().colours().text[kind];
@@ -246,17 +222,19 @@ void tst_Looks::contrast()
     QCOMPARE(h->main->TxtGet->lineStyle().colours().text, colours.text);
 }
 
-// The user is "Bob". `tinted`: the line is on the mention tint; `bold`: the pieces in bold.
-void tst_Looks::mentions_data()
+// The user is "Bob". `tinted`: the line is on the mention tint; `bold`: the pieces in bold;
+// `links`: "text|href" of each link, in the link colour.
+void tst_Looks::mentionsAndLinks_data()
 {
     QTest::addColumn<QByteArray>("raw");
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("whisperLog");
     QTest::addColumn<bool>("tinted");
     QTest::addColumn<QStringList>("bold");
-    auto row = [](const char* name, const char* raw, const char* line, bool tinted,
-                  const QStringList& bold, bool whisperLog = false) {
-        QTest::newRow(name) << QByteArray(raw) << QString(line) << whisperLog << tinted << bold;
+    QTest::addColumn<QStringList>("links");
+    auto row = [](const char* name, const char* raw, const QString& line, bool tinted,
+                  const QStringList& bold, bool whisperLog = false, const QStringList& links = {}) {
+        QTest::newRow(name) << QByteArray(raw) << line << whisperLog << tinted << bold << links;
     };
     row("talk naming the user", "1005 TALK ann 0010 \"hi Bob, Bob!\"", "<TALK ann :>hi Bob, Bob!",
         true, {"Bob", "Bob"});
@@ -269,26 +247,40 @@ void tst_Looks::mentions_data()
     row("whisper: bold, no tint", "1004 WHISPER ann 0010 \"bob?\"", " ann :(Whispered) bob?", false,
         {"bob"}, true);
     row("information is not from someone", "1018 INFO \"Bob is away\"", "Bob is away", false, {});
+    row("link in talk", "1005 TALK ann 0010 \"see www.a.org, Bob\"",
+        "<TALK ann :>see www.a.org, Bob", true, {"Bob"}, false, {"www.a.org|http://www.a.org"});
+    row("link in information", "1018 INFO \"News: https://b.org/n\"", "News: https://b.org/n",
+        false, {}, false, {"https://b.org/n|https://b.org/n"});
+    // The control byte is shown as its picture, and the address is then not a link.
+    row("control", "1005 TALK ann 0010 \"http://a.org\x01x\"",
+        u"<TALK ann :>http://a.org\u2401x"_qs, false, {});
 }
 
-void tst_Looks::mentions()
+void tst_Looks::mentionsAndLinks()
 {
     QFETCH(QByteArray, raw);
     QFETCH(QString, line);
     QFETCH(bool, whisperLog);
     QFETCH(bool, tinted);
     QFETCH(QStringList, bold);
+    QFETCH(QStringList, links);
     const LogBox* box = whisperLog ? h->main->TxtWhisper : h->main->TxtGet;
-    serverSays(raw + "\r\n");
+    QVERIFY(h->settle(raw + "\r\n"));
     const QList<Piece> pieces = piecesOf(box, line);
     QVERIFY(!pieces.isEmpty());
-    QStringList shownBold;
+    QStringList shownBold, shownLinks;
     for (const Piece& piece : pieces) {
         QCOMPARE(piece.format.background() == QBrush(box->lineStyle().colours().mention), tinted);
         if (piece.format.fontWeight() == QFont::Bold)
             shownBold.append(piece.text);
+        if (piece.format.isAnchor()) {
+            shownLinks.append(piece.text + QLatin1Char('|') + piece.format.anchorHref());
+            QCOMPARE(piece.format.foreground().color(), box->lineStyle().colours().link);
+        }
     }
     QCOMPARE(shownBold, bold);
+    QCOMPARE(shownLinks, links);
+    QVERIFY(h->openedUrls.isEmpty()); // never by itself
 }
 
 // `links`: "start+length url" for each link found.
@@ -330,46 +322,10 @@ void tst_Looks::findLinks()
     QCOMPARE(found, links);
 }
 
-void tst_Looks::linksInTheLog_data()
-{
-    QTest::addColumn<QByteArray>("raw");
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("links"); // text|href of each link
-    QTest::newRow("talk") << QByteArray("1005 TALK ann 0010 \"see www.a.org, Bob\"")
-                          << "<TALK ann :>see www.a.org, Bob"
-                          << QStringList{"www.a.org|http://www.a.org"};
-    QTest::newRow("information") << QByteArray("1018 INFO \"News: https://b.org/n\"")
-                                 << "News: https://b.org/n"
-                                 << QStringList{"https://b.org/n|https://b.org/n"};
-    // The control byte is shown as its picture, and the address is then not a link.
-    QTest::newRow("control") << QByteArray("1005 TALK ann 0010 \"http://a.org\x01x\"")
-                             << u"<TALK ann :>http://a.org\u2401x"_qs << QStringList{};
-}
-
-void tst_Looks::linksInTheLog()
-{
-    QFETCH(QByteArray, raw);
-    QFETCH(QString, line);
-    QFETCH(QStringList, links);
-    serverSays(raw + "\r\n");
-    const QList<Piece> pieces = piecesOf(h->main->TxtGet, line);
-    QVERIFY(!pieces.isEmpty());
-    QStringList shown;
-    for (const Piece& piece : pieces) {
-        if (piece.format.isAnchor()) {
-            shown.append(piece.text + QLatin1Char('|') + piece.format.anchorHref());
-            QCOMPARE(piece.format.foreground().color(),
-                     h->main->TxtGet->lineStyle().colours().link);
-        }
-    }
-    QCOMPARE(shown, links);
-    QVERIFY(h->openedUrls.isEmpty()); // never by itself
-}
-
 void tst_Looks::linkOpensOnClickOnly()
 {
     LogBox* box = h->main->TxtGet;
-    serverSays("1005 TALK ann 0010 \"go https://example.org/x now\"\r\n");
+    QVERIFY(h->settle("1005 TALK ann 0010 \"go https://example.org/x now\"\r\n"));
     QTextCursor at(box->document()->lastBlock().previous().previous());
     at.movePosition(QTextCursor::StartOfBlock);
     at.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 20);
@@ -439,24 +395,25 @@ void tst_Looks::notifications()
     h->main->desktopNotifier().setClock([&] { return now; });
 
     // While the window is active: neither the alert nor a notification.
-    serverSays("1005 TALK ann 0010 \"Bob: one\"\r\n");
+    QVERIFY(h->settle("1005 TALK ann 0010 \"Bob: one\"\r\n"));
     QWidget other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    serverSays("1005 TALK ann 0010 \"not for you\"\r\n1005 TALK ann 0010 \"Bob: two\"\r\n");
+    QVERIFY(h->settle("1005 TALK ann 0010 \"not for you\"\r\n1005 TALK ann 0010 \"Bob: two\"\r\n"));
     QTRY_COMPARE(fake.seen, QStringList{"ann|Bob: two"});
     QCOMPARE(h->alerts, QList<QWidget*>{h->main});
     now += 1000;
-    serverSays("1004 WHISPER cid 0010 \"psst\"\r\n1023 EMOTE dee 0010 \"waves at bob\"\r\n");
+    QVERIFY(
+        h->settle("1004 WHISPER cid 0010 \"psst\"\r\n1023 EMOTE dee 0010 \"waves at bob\"\r\n"));
     QTRY_COMPARE(fake.seen, (QStringList{"ann|Bob: two", "cid|psst"})); // the emote waits
     // Switched off, and stored so: nothing is announced.
     h->main->mnuNotify->trigger();
     QVERIFY(!h->main->mnuNotify->isChecked());
     QCOMPARE(readSetting(ConfigurationKey::NotifyOnMentions, "1"), QString("0"));
-    serverSays("1005 TALK ann 0010 \"Bob: three\"\r\n1004 WHISPER ann 0010 \"four\"\r\n");
+    QVERIFY(h->settle("1005 TALK ann 0010 \"Bob: three\"\r\n1004 WHISPER ann 0010 \"four\"\r\n"));
     h->main->mnuNotify->trigger();
-    serverSays("1005 TALK ann 0010 \"bob: five\"\r\n");
+    QVERIFY(h->settle("1005 TALK ann 0010 \"bob: five\"\r\n"));
     // Once the second is up, the latest of the waiting ones, with the count of the others.
     now += 1000;
     QTRY_COMPARE(fake.seen.size(), 3);

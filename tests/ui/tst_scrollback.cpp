@@ -1,6 +1,5 @@
-// How many lines the logs keep: the number and where it is stored, the dialog that changes
-// it, what happens to the caret and a selection when old lines go, and reading back while
-// new lines arrive.
+// How many lines the logs keep, its dialog, the caret and selection as old lines go, and
+// reading back while new lines arrive.
 #include "ClientHarness.h"
 
 #include "settings/ConfigurationKey.h"
@@ -116,9 +115,8 @@ void tst_Scrollback::dialog_data()
     QTest::newRow("letters") << "abc" << false;
 }
 
-// Options > Scrollback... opens on the stored number. OK with a number stores it and both
-// logs drop their oldest lines beyond it; anything else is refused with a message and the
-// dialog stays open; Cancel changes nothing.
+// The dialog opens on the stored number; OK with a number stores it and trims both logs;
+// anything else is refused and the dialog stays; Cancel changes nothing.
 void tst_Scrollback::dialog()
 {
     QFETCH(QString, typed);
@@ -203,8 +201,7 @@ void tst_Scrollback::caretAndSelectionStayOnTheirText()
         QCOMPARE(log->textCursor().selectedText(), selected);
 }
 
-// With a full log, a notice goes to the end like any line, the oldest line goes, and the
-// caret stays on its line.
+// With a full log a notice goes to the end, the oldest line goes, the caret stays on its line.
 void tst_Scrollback::writersAtTheLimit()
 {
     LogBox* log = h->main->TxtGet;

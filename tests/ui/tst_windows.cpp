@@ -1,5 +1,4 @@
-// The four windows as the user meets them: layout, menus, start state, load-on-use, the
-// information menus and the end of the program.
+// The windows: layout, load-on-use, the information menus and the end of the program.
 #include "platform/ChatSocket.h"
 #include "platform/WindowSystem.h"
 #include "ui/Forms.h"
@@ -104,9 +103,7 @@ void tst_Windows::formsLoadOnUseAndUnload()
     QVERIFY(Forms<frmMenus>::isLoaded());
 }
 
-// The list goes at the end of the log, the user's selection stays on its text, and
-// nothing goes to the server (where an echo lands in general is tested with the chat echo
-// in tst_commands).
+// The command list goes at the end of the log, the selection stays, nothing is sent.
 void tst_Windows::commandListWritesAtEnd()
 {
     main->mnuCommands->trigger();
