@@ -4,10 +4,8 @@
 #include <QPixmap>
 #include <QTest>
 
-// The window icon comes from a resource compiled into a static library; a wrong resource
-// path or a resource object dropped at link time gives a null icon without any warning.
-// The test runs as on a screen of twice the usual density, the case where an icon's own
-// handling of the ratio can go wrong.
+// The icon's resource can be lost at link time without a warning; run at twice the usual
+// density, where the icon's handling of the ratio can go wrong.
 class TestAppIcon : public QObject {
     Q_OBJECT
 
@@ -31,9 +29,7 @@ void TestAppIcon::drawsTheImageOfEachSize_data()
     QTest::newRow("16 px at 3x") << 16 << 3.0 << 48;
 }
 
-// Each size must be the hand-rendered PNG itself, not another size scaled by Qt. On a
-// high-density screen a 16 px title bar icon is drawn from the 32 px image: the ratio must be
-// applied once on the way to the images, whatever the screen's own ratio is.
+// Each size is the hand-rendered PNG itself, not another scaled; the ratio is applied once.
 void TestAppIcon::drawsTheImageOfEachSize()
 {
     QFETCH(int, logical);

@@ -27,8 +27,6 @@ class tst_ChatEvent : public QObject {
 private slots:
     void handlerLine_data();
     void handlerLine();
-    void flagPos_data();
-    void flagPos();
     void parse_data();
     void parse();
     void unterminated_data();
@@ -42,7 +40,6 @@ void tst_ChatEvent::handlerLine_data()
     QTest::addColumn<QByteArray>("raw");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("ascii") << bytes("1005 TALK b 0010 \"hi\"") << u"1005 TALK b 0010 \"hi\"\r"_s;
     QTest::newRow("empty") << QByteArray() << u"\r"_s;
     QTest::newRow("utf-8") << bytes("gr\xc3\xbc\xc3\x9f"
                                     "e \xf0\x9f\x98\x80")
@@ -63,8 +60,7 @@ void tst_ChatEvent::handlerLine_data()
                                                    "b\xe2\x80\xa9"
                                                    "c\xc2\x85\xc2\x9f")
                                           << u"a\ufffdb\ufffdc\ufffd\ufffd\r"_s;
-    // U+202A..U+202E embeddings and overrides, U+2066..U+2069 isolates. Right-to-left
-    // letters stay as they are; the invisible right-to-left mark U+200F does not.
+    // Embeddings, overrides and isolates go; right-to-left letters stay, the mark U+200F not.
     QTest::newRow("bidirectional controls") << bytes("a\xe2\x80\xaa"
                                                      "b\xe2\x80\xae"
                                                      "c\xe2\x81\xa6"
@@ -74,16 +70,12 @@ void tst_ChatEvent::handlerLine_data()
     QTest::newRow("right-to-left text") << bytes("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d "
                                                  "\xd8\xb3\xd9\x84\xd8\xa7\xd9\x85\xe2\x80\x8f")
                                         << u"שלום سلام\ufffd\r"_s;
-    // Format characters and other default-ignorable code points: zero-width blank, word
-    // joiner, byte order mark, Arabic letter mark, Mongolian vowel separator, soft hyphen,
-    // Hangul filler, variation selector, a tag and a musical format character (both outside
-    // the BMP: one symbol each).
+    // Default-ignorable code points, two of them outside the BMP (one symbol each).
     QTest::newRow("invisible characters")
         << bytes("alice\xe2\x80\x8b|\xe2\x81\xa0|\xef\xbb\xbf|\xd8\x9c|\xe1\xa0\x8e|\xc2\xad|"
                  "\xe3\x85\xa4|\xef\xb8\x8f|\xf3\xa0\x81\x81|\xf0\x9d\x85\xb3|\xf0\x9f\x98\x80")
         << u"alice\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|\ufffd|😀\r"_s;
-    // Inside emoji sequences the selector and the joiner stay: a red heart, a family, a
-    // rainbow flag, a waving hand with a skin tone and a sign. Anywhere else they do not.
+    // The selector and the joiner stay inside emoji sequences only.
     QTest::newRow("emoji sequences")
         << u"\u2764\ufe0f \U0001f468\u200d\U0001f469\u200d\U0001f467 "
            u"\U0001f3f3\ufe0f\u200d\U0001f308 \U0001f44b\U0001f3fd\u200d\u2642"_s.toUtf8()
@@ -102,28 +94,6 @@ void tst_ChatEvent::handlerLine()
     QCOMPARE(lineForHandler(raw), line);
 }
 
-void tst_ChatEvent::flagPos_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("pos");
-
-    QTest::newRow("at line end") << u"1003 LEAVE alice 0000"_s << 18;
-    QTest::newRow("0001") << u"1001 USER root 0001 [CHAT]"_s << 16;
-    QTest::newRow("0004") << u"1002 JOIN v 0004 [CHAT]"_s << 13;
-    QTest::newRow("0008, upper case") << u"1023 EMOTE op 008A \"x\""_s << 15;
-    QTest::newRow("no flag field") << u"1003 LEAVE bob"_s << 0;
-    QTest::newRow("five digits") << u"1005 TALK bob 00100 \"x\""_s << 0;
-    QTest::newRow("not hex") << u"1005 TALK bob 001g \"x\""_s << 0;
-    QTest::newRow("two blanks") << u"1005 TALK bob  0010 \"x\""_s << 0;
-}
-
-void tst_ChatEvent::flagPos()
-{
-    QFETCH(QString, line);
-    QFETCH(int, pos);
-    QCOMPARE(FlagPos(line + u'\r'), pos);
-}
-
 // A line as the server sends it (without its CR), the event read from it and the line shown.
 void tst_ChatEvent::parse_data()
 {
@@ -134,8 +104,7 @@ void tst_ChatEvent::parse_data()
     QTest::addColumn<QString>("field"); // the text (a user's client tag), or the channel
     QTest::addColumn<QString>("shown");
 
-    // The server cuts lines at 255 bytes: the closing quote and line end are lost, and the
-    // next line follows directly.
+    // Cut by the server at 255 bytes: no closing quote or line end, the next line follows.
     const QString cutTalk = (u"1005 TALK bob 0010 \""_s + QString(255, u'a')).left(255);
     const QString cutInfo = (u"1018 INFO \""_s + QString(255, u'a')).left(255);
     const QString none;
@@ -148,8 +117,6 @@ void tst_ChatEvent::parse_data()
         u"<TALK bob :>hi"_s);
     row("talk empty", u"1005 TALK bob 0010 \"\""_s, "talk", u"TALK bob "_s, "0010", none,
         u"<TALK bob :>"_s);
-    row("talk digits in name", u"1005 TALK b0002 0010 \"hi\""_s, "talk", u"TALK b0002 "_s, "0010",
-        u"hi"_s, u"<TALK b0002 :>hi"_s);
     row("talk 10000 gold", u"1005 TALK bob 0000 \"I have 10000 gold\""_s, "talk", u"TALK bob "_s,
         "0000", u"I have 10000 gold"_s, u"<TALK bob :>I have 10000 gold"_s);
     // A right-to-left name or text: both fields isolated, so neither moves the other.
@@ -163,9 +130,12 @@ void tst_ChatEvent::parse_data()
         u"a b"_s, u"<TALK bob :>a b"_s);
     row("talk a lone quote", u"1005 TALK bob 0010 \""_s, "talk", u"TALK bob "_s, "0010", none,
         u"<TALK bob :>"_s);
+    row("flags of five digits", u"1005 TALK bob 00100 \"x\""_s, "unreadable", none, "", none, none);
+    row("flags not hex", u"1005 TALK bob 001g \"x\""_s, "unreadable", none, "", none, none);
+    row("two blanks before the flags", u"1005 TALK bob  0010 \"x\""_s, "unreadable", none, "", none,
+        none);
     row("talk without flags", u"1005 TALK bob \"hi\""_s, "unreadable", none, "", none, none);
     row("talk without text", u"1005 TALK bob 0010"_s, "unreadable", none, "", none, none);
-    row("talk code only", u"1005"_s, "unreadable", none, "", none, none);
     row("talk cut, next behind", cutTalk + u"1005 TALK e 0010 \"yo\""_s, "talk", u"TALK bob "_s,
         "0010", cutTalk.mid(20) + u"1005 TALK e 0010 \"yo"_s,
         u"<TALK bob :>"_s + cutTalk.mid(20) + u"1005 TALK e 0010 \"yo"_s);
@@ -174,13 +144,10 @@ void tst_ChatEvent::parse_data()
         u" bob :(Whispered) hi"_s);
     row("whisper inner quotes", u"1004 WHISPER bob 0010 \"say \"x\" now\""_s, "whisper", u" bob "_s,
         "0010", u"say \"x\" now"_s, u" bob :(Whispered) say \"x\" now"_s);
-    row("whisper no flags", u"1004 WHISPER bob \"hi\""_s, "unreadable", none, "", none, none);
     row("whisper cut", u"1004 WHISPER bob 0010 \""_s + QString(240, u'a'), "whisper", u" bob "_s,
         "0010", QString(240, u'a'), u" bob :(Whispered) "_s + QString(240, u'a'));
 
     row("info", u"1018 INFO \"Welcome\""_s, "info", none, "", u"Welcome"_s, u"Welcome"_s);
-    row("error", u"1019 ERROR \"No such user.\""_s, "info", none, "", u"No such user."_s,
-        u"No such user."_s);
     row("announcement", u"1006 _ \"Announcement from admin: maintenance soon\""_s, "info", none, "",
         u"Announcement from admin: maintenance soon"_s,
         u"Announcement from admin: maintenance soon"_s);
@@ -196,6 +163,8 @@ void tst_ChatEvent::parse_data()
 
     row("emote", u"1023 EMOTE bob 0010 \"waves\""_s, "emote", u"bob "_s, "0010", u"waves"_s,
         u"bob  waves"_s);
+    row("emote, upper-case flags", u"1023 EMOTE op 008A \"x\""_s, "emote", u"op "_s, "008A", u"x"_s,
+        u"op  x"_s);
     row("emote too short", u"1023 EMOTE bob 0010 "_s, "unreadable", none, "", none, none);
 
     row("user", u"1001 USER b0010 0002 [CHAT]"_s, "user", u"b0010 "_s, "0002", u"[CHAT]"_s, none);
@@ -207,7 +176,6 @@ void tst_ChatEvent::parse_data()
         u"bob  has joined the channel"_s);
     row("flags changed", u"1009 USER bob 0002"_s, "flags", u"bob"_s, "0002", none, none);
     row("flags without flags", u"1009 USER bob"_s, "unreadable", none, "", none, none);
-    row("join without flags", u"1002 JOIN x y"_s, "unreadable", none, "", none, none);
     row("leave", u"1003 LEAVE bob 0010"_s, "leave", u"bob"_s, "0010", none,
         u"bob has left the channel"_s);
     // Still a leave: it names nobody.
@@ -263,7 +231,6 @@ void tst_ChatEvent::unterminated_data()
     };
     row("talk cut at 255", u"1005 TALK bob 0010 \""_s + text235, "talk",
         u"<TALK bob :>"_s + text235 + ell);
-    row("talk that kept its quote", u"1005 TALK bob 0010 \"hi\""_s, "talk", u"<TALK bob :>hi"_s);
     row("talk cut right after its quote", u"1005 TALK bob 0010 \"x"_s, "talk",
         u"<TALK bob :>x"_s + ell);
     row("talk cut without quotes", u"1005 TALK bob 0010 abc"_s, "talk", u"<TALK bob :>abc"_s + ell);
@@ -271,14 +238,12 @@ void tst_ChatEvent::unterminated_data()
         u"<TALK bob :>abc"_s);
     row("info cut without quotes", u"1018 INFO bob is"_s, "info", u"bob is"_s + ell);
     row("talk unfinished before its text", u"1005 TALK bob 0010"_s, "unreadable", QString());
-    row("whisper", u"1004 WHISPER bob 0010 \"psst"_s, "whisper", u" bob :(Whispered) psst"_s + ell);
     row("whisper with quotes inside", u"1004 WHISPER bob 0010 \"say \"x\" and"_s, "whisper",
         u" bob :(Whispered) say \"x\" and"_s + ell);
     row("emote", u"1023 EMOTE bob 0010 \"waves at"_s, "emote", u"bob  waves at"_s + ell);
     row("info", u"1018 INFO \"bob is using"_s, "info", u"bob is using"_s + ell);
     row("right to left: the mark inside the text's isolate", u"1018 INFO \"\u05e9\u05dc"_s, "info",
         u"\u2068\u05e9\u05dc"_s + ell + u"\u2069"_s);
-    row("error", u"1019 ERROR \"That user is"_s, "info", u"That user is"_s + ell);
     row("info before its text", u"1018 IN"_s, "info", ell);
     row("join keeps its name", u"1002 JOIN bob 0010 [CH"_s, "join",
         u"bob  has joined the channel"_s);
@@ -310,7 +275,6 @@ void tst_ChatEvent::userFlags_data()
         QTest::newRow(field) << QString::fromLatin1(field) << int(rank) << squelched
                              << QString::fromLatin1(words);
     };
-    row("0000", Rank::None, false, "");
     row("0010", Rank::None, false, "");
     row("0001", Rank::Administrator, false, "administrator");
     row("0002", Rank::ChannelOperator, false, "channel operator");

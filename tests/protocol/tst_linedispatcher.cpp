@@ -128,8 +128,6 @@ void tst_LineDispatcher::linesTurnsAndTheEnd_data()
     QTest::newRow("empty arrival") << QStringList{"!"} << none << 0 << "";
     QTest::newRow("a turn once the work took MaxReceiveWorkMs")
         << QStringList{"!a\r\nb\r\nc\r\nd\r\ne\r\n"} << none << 10 << "a|b|Y|c|d|Y|e|Y";
-    QTest::newRow("slow lines, a turn after each")
-        << QStringList{"!a\r\nb\r\n"} << none << 25 << "a|Y|b|Y";
     QTest::newRow("an arrival during a turn comes after the lines before it")
         << QStringList{"!a\r\nb\r\nc\r\n"} << QStringList{"!x\r\n"} << 10 << "a|b|Y|c|x|Y";
     QTest::newRow("unannounced bytes are read after each turn")

@@ -188,3 +188,10 @@ QString ClientHarness::status() const
 {
     return main->StatusBar1->simpleText();
 }
+
+bool ClientHarness::showActive()
+{
+    main->show();
+    main->activateWindow();
+    return QTest::qWaitForWindowActive(main);
+}

@@ -51,6 +51,9 @@ public:
     QString settingsFolder() const { return m_settings.path(); }
     QString serverAddress() const;
 
+    // Shows the main window and waits until it is the active one.
+    bool showActive();
+
     // Connects the main window's socket to the server, without the dialog and the login.
     bool connectSocket();
 

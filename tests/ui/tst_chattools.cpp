@@ -69,9 +69,7 @@ void tst_ChatTools::init()
     h = std::make_unique<ClientHarness>(false);
     QVERIFY(h->connectSocket());
     h->main->setDiskLogClock([] { return Now; });
-    h->main->show();
-    h->main->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(h->main));
+    QVERIFY(h->showActive());
 }
 
 // After a channel line; the first item keeps the name as sent, whatever the marks.
@@ -88,8 +86,6 @@ void tst_ChatTools::userMarks_data()
                             << QString(iconFlags);
     };
     row("plain member", "1001 USER bob 0010 [CHAT]\r\n", "", "[CHAT]", "0010");
-    row("channel operator", "1001 USER bob 0002 [CHAT]\r\n", "channel operator",
-        "[CHAT]\nchannel operator", "0002");
     row("administrator without a tag", "1001 USER bob 0001\r\n", "administrator", "administrator",
         "0001");
     row("join with voice", "1002 JOIN bob 0004 [SEXP]\r\n", "voice", "[SEXP]\nvoice", "0004");
@@ -263,9 +259,7 @@ void tst_ChatTools::diskLog()
     w->mnuJoinLeave->trigger();
     if (timestamps)
         w->mnuTimestamps->trigger();
-    QVERIFY(!w->mnuLogToDisk->isChecked());
     w->mnuLogToDisk->trigger();
-    QVERIFY(w->mnuLogToDisk->isChecked());
     QCOMPARE(readSetting(ConfigurationKey::LogToDisk, "0"), "1");
     QVERIFY(h->settle(lines));
     const QString path = logFolder() + "/2026-12-09.log";

@@ -1,6 +1,5 @@
-// The titles of the program's windows and message boxes as the X server has them, read with
-// xprop: Qt may add to a title on its way there, so windowTitle() does not tell. Runs on the
-// xcb platform (with-xvfb.sh starts a display for it); elsewhere it skips.
+// Window and message box titles as the X server has them (xprop): Qt may add to a title on
+// its way there. Runs on xcb (with-xvfb.sh); elsewhere it skips.
 #include "ui/Forms.h"
 #include "ui/MainCaption.h"
 #include "ui/Program.h"

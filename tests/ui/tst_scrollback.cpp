@@ -67,7 +67,6 @@ void tst_Scrollback::parse_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<int>>("lines");
     const std::optional<int> refused;
-    QTest::newRow("default") << "100000" << std::optional<int>(100000);
     QTest::newRow("every line") << "0" << std::optional<int>(0);
     QTest::newRow("blanks around") << " 42 " << std::optional<int>(42);
     QTest::newRow("largest") << "10000000" << std::optional<int>(Scrollback::MaxLines);
@@ -159,7 +158,6 @@ void tst_Scrollback::caretAndSelectionStayOnTheirText_data()
     QTest::addColumn<int>("anchorAfter");
     QTest::addColumn<int>("positionAfter");
     QTest::newRow("caret below the removed part") << 16 << 16 << 8 << 8;
-    QTest::newRow("caret at the end") << 24 << 24 << 16 << 16;
     QTest::newRow("selection to the end") << 19 << 24 << 11 << 16;
     QTest::newRow("selection below") << 9 << 17 << 1 << 9;
     QTest::newRow("selection made upwards, below") << 17 << 9 << 9 << 1;
