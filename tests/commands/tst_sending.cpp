@@ -63,7 +63,7 @@ private slots:
     void floodSettingsDialog();
 
 private:
-    bool start(bool protocol = false);
+    bool start();
     void act(const QString& action);
 
     std::unique_ptr<ClientHarness> h;
@@ -71,9 +71,9 @@ private:
 };
 
 // A fresh program logged in as "Bob", its outgoing queue on the test's clock.
-bool tst_Sending::start(bool protocol)
+bool tst_Sending::start()
 {
-    h = std::make_unique<ClientHarness>(protocol);
+    h = std::make_unique<ClientHarness>(false);
     h->useFakeClock();
     loginEnd = h->logIn("Bob");
     return loginEnd > 0;
@@ -91,12 +91,8 @@ void tst_Sending::act(const QString& action)
         m->cmdSend->click();
     else if (action == "whisper")
         m->cmdWhisper->click();
-    else if (action == "emote")
-        m->mnuEmote->trigger();
     else if (action == "kick")
         Forms<frmMenus>::get()->mnuKick->trigger();
-    else if (action == "time")
-        Forms<frmMenus>::get()->mnuTime->trigger();
     else if (action == "anti-idle") {
         Forms<frmAnti>::get()->txtAntiMessage->setText(typed);
         m->tmrAnti_Timer();
@@ -170,7 +166,7 @@ void tst_Sending::nothingBeforeTheLogin_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("connected"); // the connection is made (the dialog still open)
 
-    for (const char* action : {"send", "whisper", "emote", "kick", "time", "anti-idle"}) {
+    for (const char* action : {"send", "whisper", "kick", "anti-idle"}) {
         QTest::newRow(qPrintable(QString("%1, connecting").arg(action))) << action << false;
         QTest::newRow(qPrintable(QString("%1, connected").arg(action))) << action << true;
     }

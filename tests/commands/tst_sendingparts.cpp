@@ -22,8 +22,6 @@ private slots:
     void pieces_data();
     void pieces();
     void noTalkPieceIsACommand();
-    void prefixOfATypedLine_data();
-    void prefixOfATypedLine();
 };
 
 // Lines arrive at "ms:bytes" and go as soon as the pacer lets them; the times they go.
@@ -39,7 +37,6 @@ void tst_SendingParts::sendTimes_data()
         QTest::newRow(name) << lines << window << enabled << sentAt;
     };
     const auto times = [](int n, const QString& line) { return QStringList(n, line); };
-    row("four at once go at once", times(4, "0:10"), 5, true, {0, 0, 0, 0});
     row("twelve at once, four per window", times(12, "0:10"), 5, true,
         {0, 0, 0, 0, 6000, 6000, 6000, 6000, 12000, 12000, 12000, 12000});
     row("typing at a normal pace is never held up",
@@ -176,7 +173,6 @@ void tst_SendingParts::pieces_data()
         SplitRefusal::WouldBeCommand);
     row("a whisper piece may begin with a slash", "/w Ann ", QString(30, 'x') + " /ban bob", 40,
         {QString(30, 'x'), "/ban bob"}, 32);
-    row("an emote piece may begin with a slash", "/emote ", "a /b", 10, {"a", "/b"});
     row("a name too long to whisper to is refused", longName, "hello world", 160, {}, 32,
         SplitRefusal::NoRoom);
     row("a long name with a text that fits is sent", "/w " + QString(140, 'n') + " ", "hi", 160,
@@ -236,29 +232,6 @@ void tst_SendingParts::noTalkPieceIsACommand()
         QVERIFY2(at == text.size() || (at + 1 == text.size() && text.endsWith(' ')),
                  qPrintable(text));
     }
-}
-
-// What a typed line repeats in each piece; "-": a command that is never split.
-void tst_SendingParts::prefixOfATypedLine_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("prefix");
-
-    const auto row = [](const char* name, const QString& line, const QString& prefix) {
-        QTest::newRow(name) << line << prefix;
-    };
-    row("/msg", "/msg Ann hi", "/msg Ann ");
-    row("/me", "/me waves", "/me ");
-    row("whisper without a message", "/w Ann", "-");
-    row("not at the start", " /w Ann hi", "");
-}
-
-void tst_SendingParts::prefixOfATypedLine()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, prefix);
-
-    QCOMPARE(splitPrefixOf(line).value_or("-"), prefix);
 }
 
 QTEST_GUILESS_MAIN(tst_SendingParts)

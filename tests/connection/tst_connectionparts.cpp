@@ -1,7 +1,6 @@
-// The pure parts of connecting: server addresses, the login's bytes, the state table, the
-// waits before reconnecting, and which typed lines end the session.
+// The pure parts of connecting: server addresses, the state table, the waits before
+// reconnecting, and which typed lines end the session.
 #include "connection/ConnectionState.h"
-#include "connection/LoginSequence.h"
 #include "connection/ReconnectPolicy.h"
 #include "connection/ServerAddress.h"
 
@@ -16,12 +15,8 @@ class tst_ConnectionParts : public QObject {
 private slots:
     void serverAddresses_data();
     void serverAddresses();
-    void loginWrites_data();
-    void loginWrites();
     void stateTable_data();
     void stateTable();
-    void whatEachStateSwitches_data();
-    void whatEachStateSwitches();
     void waitsDoubleUpToAMinute_data();
     void waitsDoubleUpToAMinute();
     void linesThatEndTheSession_data();
@@ -37,7 +32,6 @@ void tst_ConnectionParts::serverAddresses_data()
     const auto row = [](const char* name, const char* text, const char* host, int port) {
         QTest::newRow(name) << QString(text) << QString(host) << port;
     };
-    row("host", "chat.example", "chat.example", 6112);
     row("host and port", "chat.example:7000", "chat.example", 7000);
     row("blanks around", "  10.1.2.3:6113 ", "10.1.2.3", 6113);
     row("ipv6 bare", "::1", "::1", 6112);
@@ -60,33 +54,6 @@ void tst_ConnectionParts::serverAddresses()
     QCOMPARE(address.host, host);
     if (!host.isEmpty())
         QCOMPARE(int(address.port), port);
-}
-
-void tst_ConnectionParts::loginWrites_data()
-{
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArray>("secret");
-    const auto row = [](const char* tag, const QString& user, const QString& password,
-                        const QByteArray& name, const QByteArray& secret) {
-        QTest::newRow(tag) << user << password << name << secret;
-    };
-    row("ordinary", "alice", "secret", "alice\r\n", "secret\r\n");
-    row("blanks kept", " bob ", " pw ", " bob \r\n", " pw \r\n");
-    row("without password", "guest", "", "guest\r\n", "\r\n");
-    row("non-ASCII as UTF-8", "j\u00fcrgen", "\u20ac", "j\xc3\xbcrgen\r\n", "\xe2\x82\xac\r\n");
-}
-
-// Three writes; the first is the same six bytes whatever the fields hold.
-void tst_ConnectionParts::loginWrites()
-{
-    QFETCH(QString, user);
-    QFETCH(QString, password);
-    QFETCH(QByteArray, name);
-    QFETCH(QByteArray, secret);
-    QCOMPARE(::loginWrites(user, password),
-             (QList<QByteArray>{QByteArray("\x03\x04\r\n\r\n"), name, secret}));
 }
 
 namespace {
@@ -113,19 +80,6 @@ QStringList actionNames(Actions actions)
     return got;
 }
 
-QStringList switchNames(const Switches& on)
-{
-    QStringList got;
-    const std::pair<bool, const char*> names[] = {
-        {on.onlineControls, "online"}, {on.disconnect, "disconnect"}, {on.sendQueue, "queue"},
-        {on.antiIdle, "anti"},         {on.reconnectWait, "wait"},    {on.retryRun, "retry"},
-        {on.userList, "list"},         {on.silenceWatch, "silence"},
-    };
-    for (const auto& [isOn, name] : names)
-        if (isOn)
-            got << name;
-    return got;
-}
 } // namespace
 
 // State x event -> state, the actions on the way and the status; `to` empty: no change.
@@ -209,29 +163,6 @@ void tst_ConnectionParts::stateTable()
     QCOMPARE(QString(QMetaEnum::fromType<State>().valueToKey(int(step->to))), to);
     QCOMPARE(actionNames(step->actions).join(' '), actions);
     QCOMPARE(step->status, status);
-}
-
-void tst_ConnectionParts::whatEachStateSwitches_data()
-{
-    QTest::addColumn<State>("state");
-    QTest::addColumn<QString>("on");
-    const QString loggedIn = "online disconnect queue anti list silence";
-    QTest::newRow("Idle") << State::Idle << "";
-    QTest::newRow("AwaitingLogin") << State::AwaitingLogin << "";
-    QTest::newRow("LoggingIn") << State::LoggingIn << loggedIn;
-    QTest::newRow("Reconnecting") << State::Reconnecting
-                                  << "online disconnect queue anti retry list silence";
-    QTest::newRow("Joining") << State::Joining << loggedIn;
-    QTest::newRow("Online") << State::Online << loggedIn;
-    QTest::newRow("LoggingOut") << State::LoggingOut << loggedIn;
-    QTest::newRow("WaitingToReconnect") << State::WaitingToReconnect << "disconnect wait retry";
-}
-
-void tst_ConnectionParts::whatEachStateSwitches()
-{
-    QFETCH(State, state);
-    QFETCH(QString, on);
-    QCOMPARE(switchNames(switchesOf(state)).join(' '), on);
 }
 
 void tst_ConnectionParts::waitsDoubleUpToAMinute_data()

@@ -170,8 +170,6 @@ void TestSettingsFile::fileText_data()
     QTest::newRow("terminating NUL") << kSection + "\"Username\"=hex(1):41,6c,69,63,65,00\n"
                                      << QByteArray("Alice") << false << false;
 
-    QTest::newRow("REG_EXPAND_SZ") << kSection + "\"Username\"=hex(2):41,00\n"
-                                   << fallback << true << false;
     QTest::newRow("REG_DWORD") << kSection + "\"Username\"=dword:0000002a\n"
                                << fallback << true << false;
     QTest::newRow("unknown escape") << kSection + R"("Username"="C:\dir")" + "\n"
