@@ -17,6 +17,8 @@ private slots:
     void serverAddresses();
     void stateTable_data();
     void stateTable();
+    void whatEachStateSwitches_data();
+    void whatEachStateSwitches();
     void waitsDoubleUpToAMinute_data();
     void waitsDoubleUpToAMinute();
     void linesThatEndTheSession_data();
@@ -80,6 +82,19 @@ QStringList actionNames(Actions actions)
     return got;
 }
 
+QStringList switchNames(const Switches& on)
+{
+    QStringList got;
+    const std::pair<bool, const char*> names[] = {
+        {on.onlineControls, "online"}, {on.disconnect, "disconnect"}, {on.sendQueue, "queue"},
+        {on.antiIdle, "anti"},         {on.reconnectWait, "wait"},    {on.retryRun, "retry"},
+        {on.userList, "list"},         {on.silenceWatch, "silence"},
+    };
+    for (const auto& [isOn, name] : names)
+        if (isOn)
+            got << name;
+    return got;
+}
 } // namespace
 
 // State x event -> state, the actions on the way and the status; `to` empty: no change.
@@ -163,6 +178,29 @@ void tst_ConnectionParts::stateTable()
     QCOMPARE(QString(QMetaEnum::fromType<State>().valueToKey(int(step->to))), to);
     QCOMPARE(actionNames(step->actions).join(' '), actions);
     QCOMPARE(step->status, status);
+}
+
+void tst_ConnectionParts::whatEachStateSwitches_data()
+{
+    QTest::addColumn<State>("state");
+    QTest::addColumn<QString>("on");
+    const QString loggedIn = "online disconnect queue anti list silence";
+    QTest::newRow("Idle") << State::Idle << "";
+    QTest::newRow("AwaitingLogin") << State::AwaitingLogin << "";
+    QTest::newRow("LoggingIn") << State::LoggingIn << loggedIn;
+    QTest::newRow("Reconnecting") << State::Reconnecting
+                                  << "online disconnect queue anti retry list silence";
+    QTest::newRow("Joining") << State::Joining << loggedIn;
+    QTest::newRow("Online") << State::Online << loggedIn;
+    QTest::newRow("LoggingOut") << State::LoggingOut << loggedIn;
+    QTest::newRow("WaitingToReconnect") << State::WaitingToReconnect << "disconnect wait retry";
+}
+
+void tst_ConnectionParts::whatEachStateSwitches()
+{
+    QFETCH(State, state);
+    QFETCH(QString, on);
+    QCOMPARE(switchNames(switchesOf(state)).join(' '), on);
 }
 
 void tst_ConnectionParts::waitsDoubleUpToAMinute_data()
